@@ -1,0 +1,44 @@
+// The file operations the settings core needs, behind one small interface so
+// tests can make a write fail half-way (full disk, removed USB stick) and check
+// that nothing of the user's earlier file is lost.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace k470 {
+
+class FileEnv {
+ public:
+  virtual ~FileEnv() = default;
+
+  // Thin wrappers over the POSIX calls of the same names; same results and errno.
+  virtual int Open(const std::string& path, int flags, mode_t mode);
+  virtual ssize_t Read(int fd, void* buf, std::size_t n);
+  virtual ssize_t Write(int fd, const void* buf, std::size_t n);
+  virtual int Fsync(int fd);
+  virtual int Close(int fd);
+  virtual int Rename(const std::string& from, const std::string& to);
+  virtual int Unlink(const std::string& path);
+
+  // The environment of the real file system.
+  static FileEnv& Default();
+};
+
+// Reads at most `max_bytes` from the start of the file. False when the file
+// cannot be opened or read.
+bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
+                    std::vector<std::uint8_t>& out);
+
+// Replaces `path` with `data` so that readers see either the old file or the
+// complete new one: a temporary file in the same folder, flushed to disk and
+// renamed over the target. On failure the old file is untouched and the
+// temporary file removed.
+bool WriteFileAtomically(FileEnv& env, const std::string& path, std::span<const std::uint8_t> data);
+
+}  // namespace k470

@@ -1,0 +1,49 @@
+#include "core/settings_file.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/defaults.h"
+
+namespace k470 {
+
+bool Open(AppState& state, const std::string& chosen, FileEnv& env) {
+  if (chosen.empty() || chosen.size() > kMaxSettingsPathLength) return false;
+  state.settings_path = chosen;
+  std::vector<std::uint8_t> content;
+  if (!ReadFilePrefix(env, chosen, kImageSize, content)) return false;
+  New(state);
+  std::copy(content.begin(), content.end(), state.image.bytes().begin());
+  return true;
+}
+
+std::optional<std::string> SettingsFileNameFor(const std::string& chosen) {
+  std::string name = chosen;
+  if (!name.ends_with(kSettingsFileExtension)) {
+    name += ".";
+    name += kSettingsFileExtension;
+  }
+  if (name.size() > kMaxSettingsPathLength) return std::nullopt;
+  return name;
+}
+
+bool WriteSettingsFile(const SettingsImage& image, const std::string& path, FileEnv& env) {
+  return WriteFileAtomically(env, path, image.span());
+}
+
+bool SaveAs(AppState& state, const std::string& chosen, FileEnv& env) {
+  if (chosen.empty()) return false;
+  const auto name = SettingsFileNameFor(chosen);
+  if (!name) return false;
+  state.settings_path = *name;
+  return WriteSettingsFile(state.image, *name, env);
+}
+
+bool Save(AppState& state, const PathChooser& choose_path, FileEnv& env) {
+  if (!state.settings_path.empty()) return WriteSettingsFile(state.image, state.settings_path, env);
+  const auto chosen = choose_path ? choose_path() : std::nullopt;
+  if (!chosen) return false;
+  return SaveAs(state, *chosen, env);
+}
+
+}  // namespace k470
