@@ -1,0 +1,50 @@
+// How the device-operations driver reaches the user. The GUI implements it with
+// dialogs and the status bar, k470ctl with the terminal, tests with a script.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "link/progress.h"
+
+namespace k470 {
+
+enum class DeviceOperation {
+  kReadSettings,
+  kDownloadSettings,
+  kSetClock,
+  kBatteryQuery,
+  kMemorySizeQuery,
+  kClearMemory,
+};
+
+// Result of the "Failed!" dialog; the numbers are the dialog's own results.
+enum class FailureChoice { kRetry = 10, kComSetting = 11, kCancel = 2 };
+
+enum class MessageIcon { kExclamation, kInformation, kQuestion };
+
+// The five painted lines of the "Failed!" dialog (the fifth stays empty).
+using FailedLines = std::array<std::string, 5>;
+
+class DeviceUi : public ProgressSink {
+ public:
+  // The "Failed!" dialog with these lines; Cancel also when it is closed otherwise.
+  virtual FailureChoice ShowFailed(const FailedLines& lines) = 0;
+
+  // The "COM Port Properties" dialog for `operation`. True on Ok: it has then
+  // set the port in use, the settings types and the configured port of the
+  // application state and written the .ini file. False on Cancel.
+  virtual bool ShowComPortProperties(DeviceOperation operation) = 0;
+
+  // A message box with an OK button.
+  virtual void ShowMessage(const std::string& text, const std::string& caption,
+                           MessageIcon icon) = 0;
+
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+
+  // The main window's status bar ("Connecting to K470......", "Connected!").
+  virtual void SetStatusText(const std::string& text) = 0;
+};
+
+}  // namespace k470

@@ -1,0 +1,46 @@
+// One small interface over a serial port, so the transport, the upload and the
+// tests do not care whether bytes come from a termios device or a script.
+// Implementations: PosixSerialPort (posix_serial_port.h), TracingPort
+// (tracing_port.h) and the scripted ports of the unit tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "core/app_state.h"
+#include "link/clock.h"
+
+namespace k470 {
+
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+
+  // Opens the device at `name` exclusively and applies the line settings.
+  // An open port is closed first. False when the device cannot be opened or
+  // refuses the settings; the port is then closed.
+  virtual bool Open(const std::string& name, const LineSettings& settings) = 0;
+  virtual bool IsOpen() const = 0;
+
+  // Discards both queues and closes; nothing happens when the port is closed.
+  virtual void Close() = 0;
+
+  // Discards what is queued in both directions; the port stays open.
+  virtual void Purge() = 0;
+
+  // Writes once; returns the bytes accepted (possibly fewer than given) or -1.
+  virtual long Write(std::span<const std::uint8_t> bytes) = 0;
+
+  // Returns up to buf.size() bytes that have arrived, waiting at most `wait`
+  // for the first one: 0 when none came, -1 on an error. A device that has
+  // gone away reports its error only after waiting, never at once in a loop.
+  virtual long Read(std::span<std::uint8_t> buf, Millis wait) = 0;
+};
+
+// Baud rate of a baud index of the line settings (0 -> 115200 ... 8 -> 600);
+// 0 for an index outside the table.
+int BaudRateOfIndex(int baud_index);
+
+}  // namespace k470
