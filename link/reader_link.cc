@@ -1,0 +1,134 @@
+#include "link/reader_link.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace k470 {
+namespace {
+
+constexpr Millis kSlowLinePause{30};
+
+std::span<const std::uint8_t> AsBytes(std::string_view s) {
+  return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+}  // namespace
+
+bool ReaderLink::OpenReaderPort(const std::string& name, const LineSettings& settings) {
+  if (port_.IsOpen()) port_.Close();
+  baud_rate_ = BaudRateOfIndex(settings.baud_index);
+  return port_.Open(name, settings);
+}
+
+void ReaderLink::CloseReaderPort() {
+  if (port_.IsOpen()) port_.Close();
+}
+
+void ReaderLink::FlushReaderPort() {
+  if (port_.IsOpen()) port_.Purge();
+}
+
+void ReaderLink::SendRaw(std::string_view bytes) { port_.Write(AsBytes(bytes)); }
+
+void ReaderLink::ClearReply() { std::fill_n(reply_.begin(), kReplyBufferSize - 2, 0); }
+
+std::string ReaderLink::ReplyText() const {
+  const auto end = std::find(reply_.begin(), reply_.end(), 0);
+  return std::string(reply_.begin(), end);
+}
+
+void ReaderLink::StoreReply(std::size_t offset, const std::uint8_t* bytes, std::size_t n) {
+  if (offset >= kReplyBufferSize) return;
+  std::memcpy(reply_.data() + offset, bytes, std::min(n, kReplyBufferSize - offset));
+}
+
+long ReaderLink::ReadSome(std::uint8_t* buf, std::size_t max, Millis wait) {
+  return port_.Read({buf, max}, wait);
+}
+
+bool ReaderLink::ReadReply(std::size_t offset) {
+  Millis deadline = clock_.Now() + kIdleTimeout;
+  std::size_t pos = offset;
+  for (;;) {
+    std::uint8_t chunk[4];
+    // Wait one tick past the deadline so that a silent port ends the loop.
+    const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
+    if (n > 0) {
+      StoreReply(pos, chunk, static_cast<std::size_t>(n));
+      pos += static_cast<std::size_t>(n);
+      deadline = clock_.Now() + kIdleTimeout;
+      if (chunk[n - 1] == kCr) return true;
+    }
+    if (clock_.Now() > deadline) return false;
+  }
+}
+
+bool ReaderLink::ReadBlock(std::string_view request, std::size_t offset) {
+  for (int attempt = 0; attempt < kMaxSends; ++attempt) {
+    std::array<std::uint8_t, kAttemptCopySize + 1> copy{};  // +1 keeps it a C string
+    std::size_t count = 0;
+    std::uint8_t last = 0;
+    SendRaw(request);
+    Millis deadline = clock_.Now() + kIdleTimeout;
+    bool nak = false;
+    while (!nak) {
+      if (last == kCr && count == kBlockReplySize) return true;
+      std::uint8_t chunk[4];
+      const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
+      if (n > 0) {
+        const auto got = static_cast<std::size_t>(n);
+        if (count < kAttemptCopySize) {
+          std::memcpy(copy.data() + count, chunk, std::min(got, kAttemptCopySize - count));
+        }
+        StoreReply(offset + count, chunk, got);
+        count += got;
+        last = chunk[got - 1];
+        deadline = clock_.Now() + kIdleTimeout;
+      }
+      if (clock_.Now() > deadline) return false;
+      nak = std::strcmp(reinterpret_cast<const char*>(copy.data()), "NAK\r") == 0;
+    }
+  }
+  return false;
+}
+
+void ReaderLink::WriteFully(std::string_view bytes) {
+  Millis give_up = clock_.Now() + kIdleTimeout;
+  while (!bytes.empty()) {
+    const long n = port_.Write(AsBytes(bytes));
+    if (n < 0) return;  // the port failed; the missing reply will tell
+    if (static_cast<std::size_t>(n) >= bytes.size()) return;
+    if (n > 0) give_up = clock_.Now() + kIdleTimeout;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    clock_.SleepFor(kSlowLinePause);
+    if (clock_.Now() > give_up) return;
+  }
+}
+
+bool ReaderLink::SendLineConfirmed(std::string_view line) {
+  for (int send = 0; send < kMaxSends; ++send) {
+    if (baud_rate_ == 600) clock_.SleepFor(kSlowLinePause);
+    WriteFully(line);
+
+    Millis deadline = clock_.Now() + kIdleTimeout;
+    std::size_t count = 0;
+    for (;;) {
+      std::uint8_t chunk[4];
+      const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
+      if (n > 0) {
+        StoreReply(count, chunk, static_cast<std::size_t>(n));
+        count += static_cast<std::size_t>(n);
+        deadline = clock_.Now() + kIdleTimeout;
+        if (chunk[n - 1] == kCr) break;
+      }
+      if (clock_.Now() > deadline) return false;
+    }
+    // The CR becomes the end of the text.
+    reply_[std::min(count, kReplyBufferSize) - 1] = 0;
+    const std::string text = ReplyText();
+    if (text == "ACK" || text == "DONE") return true;
+  }
+  return false;
+}
+
+}  // namespace k470

@@ -1,0 +1,119 @@
+#include "link/settings_transfer.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/checksum.h"
+#include "link/reader_protocol.h"
+
+namespace k470 {
+namespace {
+
+constexpr Millis kAfterDownload{1000};
+
+void HexByte(std::string& out, std::uint8_t b) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  out.push_back(kDigits[b >> 4]);
+  out.push_back(kDigits[b & 0x0F]);
+}
+
+void HexAddress(std::string& out, int k) {
+  const unsigned address = static_cast<unsigned>(k * kBlockSize);
+  HexByte(out, static_cast<std::uint8_t>(address >> 8));
+  HexByte(out, static_cast<std::uint8_t>(address & 0xFF));
+}
+
+int HexValue(std::uint8_t c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Ends a failed transfer: "EXIT\r" as a confirmed line whose answer does not matter.
+bool Abort(ReaderLink& link) {
+  link.SendLineConfirmed(command::kExit);
+  return false;
+}
+
+}  // namespace
+
+std::string BlockLine(const SettingsImage& image, int k) {
+  std::string line;
+  line.reserve(39);
+  HexAddress(line, k);
+  line += "10";
+  for (int i = 0; i < kBlockSize; ++i)
+    HexByte(line, image.Byte(static_cast<std::size_t>(k * kBlockSize + i)));
+  line.push_back(kCr);
+  return line;
+}
+
+std::string BlockRequest(int k) {
+  std::string request = "R";
+  HexAddress(request, k);
+  request += "10";
+  request.push_back(kCr);
+  return request;
+}
+
+bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
+  progress.Begin("Downloading...", "Downloading", kProgressEnd);
+  progress.SetPosition(0);
+  StoreChecksumPair(image);
+  link.FlushReaderPort();
+
+  bool ok = true;
+  for (int k = 0; k < kBlockCount && ok; ++k) {
+    progress.SetPosition(k * kBlockSize);
+    ok = link.SendLineConfirmed(BlockLine(image, k));
+  }
+  ok = ok && link.SendLineConfirmed(command::kUpdate);
+  if (ok) {
+    progress.SetPosition(kProgressEnd);
+  } else {
+    Abort(link);
+  }
+  progress.End();
+  link.CloseReaderPort();
+  if (ok) link.clock().SleepFor(kAfterDownload);
+  return ok;
+}
+
+bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
+  progress.Begin("Uploading...", "Uploading", kProgressEnd);
+  progress.SetPosition(0);
+  link.FlushReaderPort();
+
+  SettingsImage decoded;
+  bool ok = true;
+  for (int k = 0; k < kBlockCount && ok; ++k) {
+    progress.SetPosition(k * kBlockSize);
+    const std::size_t offset = static_cast<std::size_t>(k) * 32;
+    ok = link.ReadBlock(BlockRequest(k), offset);
+    // Decode as the blocks arrive so that a reply of non-hex characters fails
+    // here instead of turning into made-up settings.
+    for (int i = 0; ok && i < kBlockSize; ++i) {
+      const int hi = HexValue(link.reply_buffer()[offset + 2 * i]);
+      const int lo = HexValue(link.reply_buffer()[offset + 2 * i + 1]);
+      if (hi < 0 || lo < 0) {
+        ok = false;
+        break;
+      }
+      decoded.SetByte(static_cast<std::size_t>(k * kBlockSize + i),
+                      static_cast<std::uint8_t>(hi * 16 + lo));
+    }
+  }
+  if (ok) progress.SetPosition(kProgressEnd);
+  ok = ok && link.SendLineConfirmed(command::kUpdate);
+  if (ok) {
+    image = decoded;
+  } else {
+    Abort(link);
+  }
+  progress.End();
+  link.CloseReaderPort();
+  return ok;
+}
+
+}  // namespace k470
