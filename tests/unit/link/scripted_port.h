@@ -84,6 +84,7 @@ class ScriptedPort : public SerialPort {
     return static_cast<long>(n);
   }
 
+  void ClearWrites() { writes_.clear(); }
   const std::vector<WriteRecord>& writes() const { return writes_; }
   std::vector<std::string> written() const {
     std::vector<std::string> out;

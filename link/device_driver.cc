@@ -1,0 +1,200 @@
+#include "link/device_driver.h"
+
+#include "link/failed_lines.h"
+#include "link/reader_protocol.h"
+#include "link/settings_transfer.h"
+
+namespace k470 {
+namespace {
+
+constexpr Millis kReopenPause{100};
+constexpr Millis kAfterConnect{100};
+constexpr Millis kCommandPause{200};
+constexpr Millis kAfterClockInDownload{1000};
+constexpr Millis kBeforeRetryQuestion{800};
+constexpr char kNoPort[] = "-Select-";
+
+}  // namespace
+
+std::string DeviceDriver::ChoosePort() {
+  if (!state_.configured_port.empty()) return state_.configured_port;
+  if (discover_) state_.port_list = discover_();
+  if (state_.port_list.size() > 1 && state_.port_list.front() != kNoPort) {
+    return state_.port_list.front();
+  }
+  return "";
+}
+
+void DeviceDriver::Abort() {
+  link_.SendRaw(command::kExit);
+  link_.CloseReaderPort();
+}
+
+void DeviceDriver::Error(const std::string& text) {
+  ui_.ShowMessage(text, "Error", MessageIcon::kExclamation);
+}
+
+bool DeviceDriver::RunDeviceOperation(DeviceOperation operation) {
+  const bool done = Run(operation);
+  link_.CloseReaderPort();  // every path has closed it already; make sure of it
+  return done;
+}
+
+bool DeviceDriver::Run(DeviceOperation operation) {
+  result_text_.clear();
+  int identity_failures = 0;
+  state_.port_in_use = ChoosePort();
+  if (state_.port_in_use.empty() || state_.port_in_use == kNoPort) {
+    if (!ui_.ShowComPortProperties(operation)) return false;
+  }
+
+  for (;;) {
+    // Open, with the user's help when the port refuses.
+    if (!link_.OpenReaderPort(state_.port_in_use, state_.line_settings)) {
+      const FailureChoice choice = ui_.ShowFailed(FailedLinesFor(FailureKind::kPortCannotBeOpened));
+      if (choice == FailureChoice::kRetry) continue;
+      if (choice == FailureChoice::kComSetting && ui_.ShowComPortProperties(operation)) continue;
+      state_.reader_present = false;
+      return false;
+    }
+
+    // Identify; the first failure is retried silently with the port reopened.
+    state_.reader_present = true;
+    const int identity = QueryIdentity(link_, state_.device_info);
+    if (identity != kIdentityAccepted) {
+      if (identity_failures == 0) {
+        ++identity_failures;
+        link_.CloseReaderPort();
+        link_.clock().SleepFor(kReopenPause);
+        continue;
+      }
+      if (identity == kIdentityOtherModel) {
+        ui_.ShowMessage("Device type is not match!", "Read Settings", MessageIcon::kExclamation);
+        Abort();
+        return false;
+      }
+      const FailureChoice choice =
+          ui_.ShowFailed(FailedLinesFor(FailureKind::kReaderDoesNotAnswer));
+      if (choice == FailureChoice::kRetry) {
+        identity_failures = 0;
+        continue;
+      }
+      if (choice == FailureChoice::kComSetting) {
+        // The count stays, so the next silence comes straight back here.
+        if (ui_.ShowComPortProperties(operation)) continue;
+        Abort();
+        return false;
+      }
+      state_.reader_present = false;
+      Abort();
+      return false;
+    }
+
+    ui_.SetStatusText("Connected!");
+    link_.clock().SleepFor(kAfterConnect);
+    switch (RunOperationSteps(operation)) {
+      case Step::kDone:
+        return true;
+      case Step::kFailed:
+        return false;
+      case Step::kReopen:
+        continue;
+    }
+  }
+}
+
+DeviceDriver::Step DeviceDriver::RunOperationSteps(DeviceOperation operation) {
+  switch (operation) {
+    case DeviceOperation::kBatteryQuery:
+    case DeviceOperation::kMemorySizeQuery:
+    case DeviceOperation::kClearMemory:
+      return ServiceQuery(operation);
+    case DeviceOperation::kSetClock: {
+      const Step clock = SetReaderClock();
+      if (clock == Step::kDone) link_.CloseReaderPort();
+      return clock;
+    }
+    case DeviceOperation::kReadSettings:
+      return ReadSettings();
+    case DeviceOperation::kDownloadSettings:
+      if (state_.clock_mode == ClockMode::kSyncWithHost) {
+        const Step clock = SetReaderClock();
+        if (clock != Step::kDone) return clock;
+        link_.clock().SleepFor(kAfterClockInDownload);
+      }
+      return DownloadSettings();
+  }
+  return Step::kFailed;
+}
+
+DeviceDriver::Step DeviceDriver::ServiceQuery(DeviceOperation operation) {
+  k470::ServiceQuery query = k470::ServiceQuery::kBattery;
+  std::string failure = "Failed to get battery information!";
+  if (operation == DeviceOperation::kMemorySizeQuery) {
+    query = k470::ServiceQuery::kMemorySize;
+    failure = "Failed to get free memory size!";
+  } else if (operation == DeviceOperation::kClearMemory) {
+    query = k470::ServiceQuery::kClearMemory;
+    failure = "Failed to clear memory!";
+  }
+  const auto text = RunServiceQuery(link_, query);
+  if (!text) {
+    Error(failure);
+    link_.clock().SleepFor(kCommandPause);
+    Abort();
+    return Step::kFailed;
+  }
+  result_text_ = *text;
+  link_.CloseReaderPort();
+  return Step::kDone;
+}
+
+DeviceDriver::Step DeviceDriver::SetReaderClock() {
+  // The command always goes out as its 29 bytes, as the buffer holds them.
+  std::string command = clock_command_;
+  command.resize(29, '\0');
+  if (!SendExpectingOk(link_, command, kCommandPause)) {
+    Error("Failed to update system clock!");
+    link_.clock().SleepFor(kCommandPause);
+    Abort();
+    return Step::kFailed;
+  }
+  link_.clock().SleepFor(kCommandPause);
+  // A lone Set clock is complete here; a download goes on with its settings.
+  return Step::kDone;
+}
+
+DeviceDriver::Step DeviceDriver::ReadSettings() {
+  link_.SendRaw(command::kServiceMode);
+  if (state_.read_settings_type == ReadSettingsType::kUserDefined &&
+      !SendExpectingOk(link_, command::kReadUser)) {
+    Error("Failed to read!");
+    Abort();
+    return Step::kFailed;
+  }
+  if (ReadBackImage(link_, state_.image, ui_)) return Step::kDone;
+  link_.clock().SleepFor(kBeforeRetryQuestion);
+  return ui_.AskYesNo("Failed to read, would you like to retry?", "Error") ? Step::kReopen
+                                                                           : Step::kFailed;
+}
+
+DeviceDriver::Step DeviceDriver::DownloadSettings() {
+  link_.SendRaw(command::kServiceMode);
+  const auto type = state_.download_settings_type;
+  if (type != DownloadSettingsType::kCurrent &&
+      !SendExpectingOk(link_, type == DownloadSettingsType::kUserDefined ? command::kWriteUser
+                                                                         : command::kWriteBoth)) {
+    Error("Failed to download!");
+    Abort();
+    return Step::kFailed;
+  }
+  if (DownloadImage(link_, state_.image, ui_)) {
+    ui_.ShowMessage("Downloaded completely!", "Download", MessageIcon::kExclamation);
+    return Step::kDone;
+  }
+  link_.clock().SleepFor(kBeforeRetryQuestion);
+  return ui_.AskYesNo("Failed to download, would you like to retry?", "Error") ? Step::kReopen
+                                                                               : Step::kFailed;
+}
+
+}  // namespace k470

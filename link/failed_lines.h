@@ -1,0 +1,13 @@
+// The texts of the "Failed!" dialog: one column when the port cannot be
+// opened, one when the reader does not answer.
+#pragma once
+
+#include "link/device_ui.h"
+
+namespace k470 {
+
+enum class FailureKind { kPortCannotBeOpened, kReaderDoesNotAnswer };
+
+FailedLines FailedLinesFor(FailureKind kind);
+
+}  // namespace k470
