@@ -109,6 +109,9 @@ DeviceDriver::Step DeviceDriver::RunOperationSteps(DeviceOperation operation) {
     case DeviceOperation::kMemorySizeQuery:
     case DeviceOperation::kClearMemory:
       return ServiceQuery(operation);
+    case DeviceOperation::kIdentify:
+      link_.CloseReaderPort();
+      return Step::kDone;
     case DeviceOperation::kSetClock: {
       const Step clock = SetReaderClock();
       if (clock == Step::kDone) link_.CloseReaderPort();

@@ -16,6 +16,8 @@ enum class DeviceOperation {
   kBatteryQuery,
   kMemorySizeQuery,
   kClearMemory,
+  // Only the identity query, for k470ctl info: the reader's texts, nothing else.
+  kIdentify,
 };
 
 // Result of the "Failed!" dialog; the numbers are the dialog's own results.
