@@ -1,0 +1,107 @@
+#include "link/com_port_settings.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "core/file_env.h"
+
+namespace k470 {
+namespace {
+
+constexpr char kFolderName[] = "K470Configuration";
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  if (size <= 0) size = 16384;
+  std::vector<char> buffer(static_cast<std::size_t>(size));
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr && found->pw_dir != nullptr && *found->pw_dir != '\0') {
+    return found->pw_dir;
+  }
+  return ".";
+}
+
+std::string IniPath(const std::string& folder) {
+  if (folder.empty()) return kIniFileName;
+  if (folder.back() == '/') return folder + kIniFileName;
+  return folder + "/" + kIniFileName;
+}
+
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+}  // namespace
+
+std::string ConfigurationFolder() {
+  // The XDG rules ignore a relative XDG_CONFIG_HOME.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
+    return std::string(xdg) + "/" + kFolderName;
+  }
+  return HomeFolder() + "/.config/" + kFolderName;
+}
+
+bool IsUsablePortName(std::string_view name) {
+  return !name.empty() && name.size() <= kMaxPortNameLength &&
+         std::none_of(name.begin(), name.end(),
+                      [](char c) { return IsControl(static_cast<unsigned char>(c)); });
+}
+
+std::string ReadConfiguredPort(const std::string& folder) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFilePrefix(FileEnv::Default(), IniPath(folder), kIniReadLimit, bytes)) return {};
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::size_t hash = text.find('#');
+  if (hash == std::string_view::npos) return {};
+  std::string_view name = text.substr(hash + 1);
+  name = name.substr(0, name.find_first_of("\r\n"));
+  if (!IsUsablePortName(name)) return {};
+  return std::string(name);
+}
+
+bool WriteConfiguredPort(const std::string& folder, const std::string& port) {
+  if (!port.empty() && !IsUsablePortName(port)) return false;
+  if (!folder.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) return false;
+  }
+  const std::string line = kIniPortKey + port + "\r\n";
+  const auto* data = reinterpret_cast<const std::uint8_t*>(line.data());
+  return WriteFileAtomically(FileEnv::Default(), IniPath(folder), {data, line.size()});
+}
+
+const std::vector<std::string>& BaudRateTexts() {
+  static const std::vector<std::string> texts{"115200", "57600", "38400", "19200", "9600",
+                                              "4800",   "2400",  "1200",  "600"};
+  return texts;
+}
+
+const std::vector<std::string>& DataBitsTexts() {
+  static const std::vector<std::string> texts{"7", "8"};
+  return texts;
+}
+
+const std::vector<std::string>& ParityTexts() {
+  static const std::vector<std::string> texts{"None", "Even", "Odd"};
+  return texts;
+}
+
+const std::vector<std::string>& StopBitsTexts() {
+  static const std::vector<std::string> texts{"1 Stop Bit", "2 Stop Bits"};
+  return texts;
+}
+
+const std::vector<std::string>& FlowControlTexts() {
+  static const std::vector<std::string> texts{"None", "Hardware", "Xon/Xoff"};
+  return texts;
+}
+
+}  // namespace k470

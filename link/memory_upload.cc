@@ -1,0 +1,115 @@
+#include "link/memory_upload.h"
+
+#include <fcntl.h>
+
+#include <array>
+#include <cctype>
+#include <cerrno>
+
+#include "link/shell_port.h"
+
+namespace k470 {
+namespace {
+
+constexpr char kMemoryUploadCommand[] = "#@SYS_MEMUP\r";
+constexpr Millis kIdleTimeout{2000};
+constexpr std::size_t kChunkSize = 63;
+constexpr int kProgressMaximum = 9;
+
+bool IsLetter(std::uint8_t byte, char lower) {
+  return std::tolower(static_cast<unsigned char>(byte)) == lower;
+}
+
+// The reader ends a piece with "OK" and one more byte (CR); that is not data.
+std::size_t WithoutAcknowledgement(std::span<const std::uint8_t> chunk) {
+  const std::size_t n = chunk.size();
+  if (n >= 3 && IsLetter(chunk[n - 3], 'o') && IsLetter(chunk[n - 2], 'k')) return n - 3;
+  return n;
+}
+
+}  // namespace
+
+FileByteSink::~FileByteSink() {
+  if (fd_ >= 0) env_.Close(fd_);
+}
+
+bool FileByteSink::Create(const std::string& path) {
+  if (fd_ >= 0) env_.Close(fd_);
+  fd_ = -1;
+  failed_ = false;
+  if (path.empty()) return false;
+  fd_ = env_.Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  return fd_ >= 0;
+}
+
+bool FileByteSink::Append(std::span<const std::uint8_t> bytes) {
+  if (fd_ < 0 || failed_) return false;
+  while (!bytes.empty()) {
+    const ssize_t n = env_.Write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      return false;
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool FileByteSink::Finish() {
+  if (fd_ < 0) return false;
+  bool ok = !failed_;
+  // A target such as a pipe or a character device cannot be synced; that is
+  // not a lost byte.
+  if (env_.Fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) ok = false;
+  if (env_.Close(fd_) != 0) ok = false;
+  fd_ = -1;
+  return ok;
+}
+
+UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
+                                 ProgressSink& progress) {
+  UploadResult result;
+  const auto finish = [&](bool ok) {
+    result.ok = out.Finish() && ok;
+    if (port.IsOpen()) port.Purge();
+    port.Close();
+    return result;
+  };
+
+  const std::string_view command = kMemoryUploadCommand;
+  const auto* command_bytes = reinterpret_cast<const std::uint8_t*>(command.data());
+  if (!WriteToShellPort(port, clock, {command_bytes, command.size()})) return finish(false);
+  clock.SleepFor(kIdleTimeout);
+
+  progress.Begin("Downloading...", "Uploading", kProgressMaximum);
+  bool ok = true;
+  int position = 0;
+  std::array<std::uint8_t, kChunkSize> chunk{};
+  // Only silence ends the upload: a read that finds nothing yet is not the
+  // end, because a reader may send more slowly than we read. Each read blocks
+  // for what is left of the idle time, so the wait costs no CPU.
+  for (Millis deadline = clock.Now() + kIdleTimeout; clock.Now() < deadline;) {
+    const long got = port.Read(chunk, deadline - clock.Now());
+    if (got < 0) {
+      ok = false;
+      break;
+    }
+    if (got == 0) continue;
+    progress.SetPosition(position);
+    position = position == kProgressMaximum ? 0 : position + 1;
+    const std::size_t n =
+        WithoutAcknowledgement(std::span(chunk).first(static_cast<std::size_t>(got)));
+    if (n == 0) continue;
+    if (!out.Append(std::span(chunk).first(n))) {
+      ok = false;
+      break;
+    }
+    result.bytes_written += n;
+    deadline = clock.Now() + kIdleTimeout;
+  }
+  progress.End();
+  return finish(ok);
+}
+
+}  // namespace k470

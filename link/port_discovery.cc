@@ -1,0 +1,119 @@
+#include "link/port_discovery.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#ifndef K470_USB_VENDOR_ID
+#error "K470_USB_VENDOR_ID must be set by the build (four hex digits)"
+#endif
+
+namespace k470 {
+
+const char kReaderVendorId[] = K470_USB_VENDOR_ID;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kReaderProductId[] = "0001";
+// sysfs puts a USB device a handful of levels above its tty; the bound only
+// guards against a tree that never ends.
+constexpr int kMaxWalkDepth = 32;
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// The first line of a small sysfs attribute file, without surrounding blanks;
+// empty when the file cannot be read.
+std::string ReadAttribute(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  if (!in || !std::getline(in, line)) return {};
+  const auto is_blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  while (!line.empty() && is_blank(line.back())) line.pop_back();
+  const auto first = std::find_if_not(line.begin(), line.end(), is_blank);
+  return std::string(first, line.end());
+}
+
+// `device` is the tty's link to its USB interface (or to whatever else drives
+// it). The nearest ancestor with idVendor and idProduct is the USB device;
+// a tty without one (virtual consoles, on-board UARTs) is not ours.
+bool BelongsToReader(const fs::path& device, const std::string& vendor_id) {
+  std::error_code ec;
+  fs::path dir = fs::canonical(device, ec);
+  if (ec) return false;
+  for (int depth = 0; depth < kMaxWalkDepth; ++depth) {
+    const fs::path vendor_file = dir / "idVendor";
+    const fs::path product_file = dir / "idProduct";
+    if (fs::is_regular_file(vendor_file, ec) && fs::is_regular_file(product_file, ec)) {
+      return EqualsIgnoringCase(ReadAttribute(vendor_file), vendor_id) &&
+             EqualsIgnoringCase(ReadAttribute(product_file), kReaderProductId);
+    }
+    const fs::path parent = dir.parent_path();
+    if (parent == dir) break;
+    dir = parent;
+  }
+  return false;
+}
+
+// Name order in which runs of digits compare by value, so that the first
+// port of the list is the lowest-numbered one. Names that only differ in
+// leading zeros fall back to plain order, which keeps the order strict.
+bool NameLess(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      std::size_t a_end = i;
+      while (a_end < a.size() && IsDigit(a[a_end])) ++a_end;
+      std::size_t b_end = j;
+      while (b_end < b.size() && IsDigit(b[b_end])) ++b_end;
+      while (i + 1 < a_end && a[i] == '0') ++i;
+      while (j + 1 < b_end && b[j] == '0') ++j;
+      const std::string_view a_digits = a.substr(i, a_end - i);
+      const std::string_view b_digits = b.substr(j, b_end - j);
+      if (a_digits.size() != b_digits.size()) return a_digits.size() < b_digits.size();
+      if (a_digits != b_digits) return a_digits < b_digits;
+      i = a_end;
+      j = b_end;
+      continue;
+    }
+    if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+    ++i;
+    ++j;
+  }
+  if ((i == a.size()) != (j == b.size())) return i == a.size();
+  return a < b;
+}
+
+}  // namespace
+
+std::vector<std::string> DiscoverPorts(const std::string& sysfs_root,
+                                       const std::string& vendor_id) {
+  std::vector<std::string> ports;
+  std::error_code ec;
+  fs::directory_iterator it(fs::path(sysfs_root) / "class" / "tty", ec);
+  for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    if (!BelongsToReader(it->path() / "device", vendor_id)) continue;
+    std::string record = "/dev/" + it->path().filename().string();
+    if (record.size() > kMaxPortNameLength) record.resize(kMaxPortNameLength);
+    ports.push_back(std::move(record));
+  }
+  std::sort(ports.begin(), ports.end(), NameLess);
+  ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
+  if (ports.size() > kMaxPortRecords - 1) ports.resize(kMaxPortRecords - 1);
+  ports.emplace_back(kNoPortRecord);
+  return ports;
+}
+
+}  // namespace k470
