@@ -1,0 +1,82 @@
+#include "cli/terminal_ui.h"
+
+namespace k470::cli {
+
+void TerminalUi::Error(const std::string& text, ExitCode code) {
+  last_error_ = text;
+  failure_code_ = code;
+  std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+}
+
+bool TerminalUi::TakeRetry() {
+  if (retries_left_ <= 0) return false;
+  --retries_left_;
+  if (verbose_) std::fprintf(stderr, "k470ctl: retrying (%d left)\n", retries_left_);
+  return true;
+}
+
+FailureChoice TerminalUi::ShowFailed(const FailedLines& lines) {
+  if (TakeRetry()) return FailureChoice::kRetry;
+  const bool port = lines[0].starts_with("Opening COM Port");
+  Error(port ? "cannot open the reader port (absent, busy or no access)"
+             : "the reader does not answer; press its trigger key to wake it up and try again",
+        port ? kExitPort : kExitReader);
+  return FailureChoice::kCancel;
+}
+
+bool TerminalUi::ShowComPortProperties(DeviceOperation) {
+  Error("no reader port: connect a reader or give --port PATH", kExitPort);
+  return false;
+}
+
+void TerminalUi::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
+  if (text == "Downloaded completely!") {
+    if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+    return;
+  }
+  Error(text, kExitReader);
+}
+
+bool TerminalUi::AskYesNo(const std::string& text, const std::string&) {
+  if (TakeRetry()) return true;
+  // "Failed to read, would you like to retry?" without a retry left is a failure.
+  std::string failure = text;
+  if (auto comma = failure.find(','); comma != std::string::npos)
+    failure = failure.substr(0, comma) + "!";
+  Error(failure, kExitReader);
+  return false;
+}
+
+void TerminalUi::SetStatusText(const std::string& text) {
+  if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+}
+
+void TerminalUi::Begin(const std::string& text, const std::string&, int maximum) {
+  progress_text_ = text;
+  progress_max_ = maximum;
+  last_percent_ = -1;
+}
+
+void TerminalUi::SetPosition(int position) {
+  if (!show_progress_ || progress_max_ <= 0) return;
+  if (progress_max_ < 100) {
+    // The upload's counter only goes round: show that data is coming.
+    static constexpr char kSpinner[] = "|/-\\";
+    std::fprintf(stderr, "\r%s %c", progress_text_.c_str(), kSpinner[position % 4]);
+    last_percent_ = 0;
+    std::fflush(stderr);
+    return;
+  }
+  const int percent = position * 100 / progress_max_;
+  if (percent == last_percent_) return;
+  last_percent_ = percent;
+  std::fprintf(stderr, "\r%s %3d%%", progress_text_.c_str(), percent);
+  std::fflush(stderr);
+}
+
+void TerminalUi::End() {
+  if (show_progress_ && last_percent_ >= 0) std::fprintf(stderr, "\n");
+  last_percent_ = -1;
+}
+
+}  // namespace k470::cli

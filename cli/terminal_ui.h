@@ -1,0 +1,48 @@
+// The device-operations driver's user interface on a terminal. k470ctl never
+// asks: "Retry" and "Yes" are answered from a budget of retries given on the
+// command line, and every refusal becomes an error on stderr and an exit code.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "cli/exit_codes.h"
+#include "link/device_ui.h"
+
+namespace k470::cli {
+
+class TerminalUi : public DeviceUi {
+ public:
+  TerminalUi(int retries, bool verbose, bool show_progress)
+      : retries_left_(retries), verbose_(verbose), show_progress_(show_progress) {}
+
+  FailureChoice ShowFailed(const FailedLines& lines) override;
+  bool ShowComPortProperties(DeviceOperation operation) override;
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  void SetStatusText(const std::string& text) override;
+
+  void Begin(const std::string& text, const std::string& bar_text, int maximum) override;
+  void SetPosition(int position) override;
+  void End() override;
+
+  // The exit code that fits what went wrong last; kExitReader when nothing was said.
+  ExitCode failure_code() const { return failure_code_; }
+  // The last error text shown, for callers that add to it.
+  const std::string& last_error() const { return last_error_; }
+
+ private:
+  void Error(const std::string& text, ExitCode code);
+  bool TakeRetry();
+
+  int retries_left_;
+  bool verbose_;
+  bool show_progress_;
+  ExitCode failure_code_ = kExitReader;
+  std::string last_error_;
+  std::string progress_text_;
+  int progress_max_ = 0;
+  int last_percent_ = -1;
+};
+
+}  // namespace k470::cli
