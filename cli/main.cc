@@ -69,6 +69,7 @@ class Session {
         link_(o.trace ? static_cast<SerialPort&>(tracing_) : posix_, SteadyClock()),
         driver_(state_, link_, ui_, [this] { return DiscoverPorts(options_.sysfs_root); }) {
     start_ = SteadyClock().Now();
+    ui_.SetPortErrorSource([this] { return "(" + posix_.last_error() + ")"; });
     state_.configured_port = o.port.empty() ? ReadConfiguredPort(ConfigurationFolder()) : o.port;
     New(state_);
   }

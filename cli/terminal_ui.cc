@@ -18,9 +18,13 @@ bool TerminalUi::TakeRetry() {
 FailureChoice TerminalUi::ShowFailed(const FailedLines& lines) {
   if (TakeRetry()) return FailureChoice::kRetry;
   const bool port = lines[0].starts_with("Opening COM Port");
-  Error(port ? "cannot open the reader port (absent, busy or no access)"
-             : "the reader does not answer; press its trigger key to wake it up and try again",
-        port ? kExitPort : kExitReader);
+  if (port) {
+    const std::string why = port_error_ ? port_error_() : "";
+    Error("cannot open the reader port" + (why.empty() ? "" : " " + why), kExitPort);
+  } else {
+    Error("the reader does not answer; press its trigger key to wake it up and try again",
+          kExitReader);
+  }
   return FailureChoice::kCancel;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "cli/exit_codes.h"
@@ -26,6 +27,9 @@ class TerminalUi : public DeviceUi {
   void SetPosition(int position) override;
   void End() override;
 
+  // Tells why the port could not be opened, for the error message.
+  void SetPortErrorSource(std::function<std::string()> source) { port_error_ = std::move(source); }
+
   // The exit code that fits what went wrong last; kExitReader when nothing was said.
   ExitCode failure_code() const { return failure_code_; }
   // The last error text shown, for callers that add to it.
@@ -35,6 +39,7 @@ class TerminalUi : public DeviceUi {
   void Error(const std::string& text, ExitCode code);
   bool TakeRetry();
 
+  std::function<std::string()> port_error_;
   int retries_left_;
   bool verbose_;
   bool show_progress_;

@@ -96,7 +96,7 @@ bool PosixSerialPort::Configure(const LineSettings& s) {
   if (!::isatty(fd_)) return true;  // a plain file or pipe in tests: nothing to set
   termios tio{};
   if (::tcgetattr(fd_, &tio) != 0) {
-    last_error_ = ErrnoText("tcgetattr");
+    last_error_ = ErrnoText("cannot configure the line");
     return false;
   }
   ::cfmakeraw(&tio);
@@ -129,7 +129,7 @@ bool PosixSerialPort::Configure(const LineSettings& s) {
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
   if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
-    last_error_ = ErrnoText("tcsetattr");
+    last_error_ = ErrnoText("the line settings were refused");
     return false;
   }
   return true;
