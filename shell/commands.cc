@@ -1,0 +1,39 @@
+#include "shell/commands.h"
+
+#include <algorithm>
+
+namespace k470::gui {
+namespace {
+
+using enum CommandId;
+
+constexpr Command kCommands[] = {
+    {kNew, "&New\tCtrl+N", {"Ctrl+N"}, "Create a new document"},
+    {kOpen, "&Open\tCtrl+O", {"Ctrl+O"}, "Open an existing document"},
+    {kSave, "&Save\tCtrl+S", {"Ctrl+S"}, "Save the active document"},
+    {kExit, "E&xit\tAlt+F4", {"Alt+F4"}, ""},
+    {kConfigureDevice, "&Configure Device\tCtrl+C", {"Ctrl+C"}, "Configure device settings"},
+    {kReadSettings, "&Read Settings ...\tCtrl+R", {"Ctrl+R"}, "Read device settings"},
+    {kDownloadSettings,
+     "&Download Settings ...\tCtrl+D",
+     {"Ctrl+D"},
+     "Download the current settings to the device"},
+    {kBatteryInfo, "&Battery Info. ...\tCtrl+B", {"Ctrl+B"}, ""},
+    {kMemorySize, "&Memory Size ... \tCtrl+M", {"Ctrl+M"}, ""},
+    {kClearMemory, "C&lear Memory ... \tCtrl+L", {"Ctrl+L"}, ""},
+    {kBtPinCode, "BT &PIN Code ... \tCtrl+P", {"Ctrl+P"}, ""},
+    {kUploadMemoryData, "&Upload Memory Data ...\tCtrl+U", {"Ctrl+U"}, ""},
+    // Enter without a modifier: the main window has no control that wants it.
+    {kAbout, "&About\tCtrl+A", {"Ctrl+A", "Return", "Enter"}, ""},
+};
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+const Command& CommandFor(CommandId id) {
+  return *std::find_if(std::begin(kCommands), std::end(kCommands),
+                       [id](const Command& c) { return c.id == id; });
+}
+
+}  // namespace k470::gui

@@ -1,0 +1,26 @@
+// The main window's client area: the picture of the reader and, in red, the
+// identity of the last reader that answered ("NA" until one has).
+#pragma once
+
+#include <QSvgRenderer>
+#include <QWidget>
+
+#include "core/app_state.h"
+
+namespace k470::gui {
+
+inline constexpr char kDeviceInfoTitle[] = "====== K470 DEVICE INFORMATION ======";
+
+class DeviceInfoPanel : public QWidget {
+ public:
+  explicit DeviceInfoPanel(const DeviceInfo& info, QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const DeviceInfo& info_;
+  QSvgRenderer picture_;
+};
+
+}  // namespace k470::gui

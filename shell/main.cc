@@ -1,0 +1,25 @@
+// K470Configuration: the desktop configuration utility for the K470 reader.
+#include <QApplication>
+
+#include "core/app_state.h"
+#include "link/com_port_settings.h"
+#include "link/port_discovery.h"
+#include "shell/main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("K470Configuration"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("k470configuration"));
+
+  // Start-up order: the configuration folder, the reader's ports, the port
+  // remembered in the .ini file, then the window (which runs New).
+  k470::AppState state;
+  const std::string config_folder = k470::ConfigurationFolder();
+  state.port_list = k470::DiscoverPorts();
+  state.configured_port = k470::ReadConfiguredPort(config_folder);
+  state.reader_present = false;
+
+  k470::gui::MainWindow window(state, k470::gui::DefaultMainWindowServices(config_folder));
+  window.show();
+  return app.exec();
+}

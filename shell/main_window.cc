@@ -1,0 +1,330 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <chrono>
+
+#include "core/defaults.h"
+#include "core/settings_file.h"
+#include "link/clock_command.h"
+#include "link/port_discovery.h"
+#include "pages/system/interface_selection.h"
+#include "shell/device_info_panel.h"
+#include "shell/device_settings_sheet.h"
+#include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/pin_code_dialog.h"
+#include "shell/dialogs/upload_dialog.h"
+#include "shell/dialogs/upload_transfer.h"
+#include "shell/modal.h"
+#include "shell/pictures.h"
+#include "shell/window_placement.h"
+
+namespace k470::gui {
+namespace {
+
+// Pauses after a successful read (before the sheet opens) and download.
+constexpr Millis kAfterReadSettings{1500};
+constexpr Millis kAfterDownloadSettings{2000};
+
+constexpr int kStatusFontPixelSize = 16;
+
+QString IdName(CommandId id) { return QString::number(static_cast<int>(id)); }
+
+QSize ScreenSize(const QWidget& widget) {
+  const QScreen* screen = widget.screen() ? widget.screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().size() : QSize();
+}
+
+}  // namespace
+
+MainWindowServices DefaultMainWindowServices(std::string config_folder) {
+  MainWindowServices services;
+  services.config_folder = std::move(config_folder);
+  services.discover_ports = [] { return DiscoverPorts(); };
+  services.port_can_be_opened = PortCanBeOpened;
+  services.file_chooser = SettingsFileDialogs();
+  services.settings_pages = DefaultSettingsPages();
+  services.host_clock_command = [] { return ClockCommandAt(std::chrono::system_clock::now()); };
+  return services;
+}
+
+MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      state_(state),
+      services_(std::move(services)),
+      reader_port_(reader_device_),
+      shell_port_(shell_device_),
+      link_(reader_port_, clock_),
+      ui_(state_, this, services_.config_folder, services_.discover_ports,
+          [this](const QString& text) { SetStatusText(text); }),
+      driver_(state_, link_, ui_, services_.discover_ports) {
+  setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+  setWindowIcon(ProgramIcon());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  New(state_);
+  state_.device_info = DeviceInfo{};
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  setCentralWidget(new DeviceInfoPanel(state_.device_info, this));
+
+  const QRect geometry = InitialGeometry(ScreenSize(*this));
+  resize(geometry.size());
+  move(geometry.topLeft());
+
+  connect(&poll_timer_, &QTimer::timeout, this, &MainWindow::PollPresence);
+  poll_timer_.start(kPresencePollPeriodMs);
+}
+
+MainWindow::~MainWindow() { poll_timer_.stop(); }
+
+void MainWindow::CreateActions() {
+  for (const Command& command : AllCommands()) {
+    auto* action = new QAction(QString::fromLatin1(command.menu_text), this);
+    action->setObjectName(IdName(command.id));
+    QList<QKeySequence> keys;
+    for (const char* key : command.shortcuts) {
+      if (key) keys.append(QKeySequence(QString::fromLatin1(key)));
+    }
+    action->setShortcuts(keys);
+    const QString help = QString::fromLatin1(command.help_text);
+    if (!help.isEmpty()) action->setToolTip(help);
+    action->setStatusTip(help);
+    action->setIcon(ToolbarIcon(command.id));
+    action->setIconVisibleInMenu(false);
+    const CommandId id = command.id;
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    addAction(action);  // the accelerators work even with the menu bar hidden
+    actions_[id] = action;
+  }
+}
+
+void MainWindow::CreateMenus() {
+  const auto add_menu = [this](const char* title, std::span<const CommandId> items) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
+    for (CommandId id : items) {
+      if (id == CommandId::kSeparator) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(actions_.at(id));
+      }
+    }
+  };
+  add_menu("&File", kFileMenu);
+  add_menu("&Tools", kToolsMenu);
+  add_menu("&Help", kHelpMenu);
+}
+
+void MainWindow::CreateToolBar() {
+  QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar"));
+  toolbar->setObjectName(QStringLiteral("toolbar"));
+  toolbar->setMovable(false);
+  toolbar->setFloatable(false);
+  toolbar->setIconSize(kToolbarImageSize);
+  toolbar->toggleViewAction()->setEnabled(false);
+  for (CommandId id : kToolbarButtons) {
+    if (id == CommandId::kSeparator) {
+      toolbar->addSeparator();
+    } else {
+      toolbar->addAction(actions_.at(id));
+    }
+  }
+  setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void MainWindow::CreateStatusBar() {
+  QFont bold = statusBar()->font();
+  bold.setPixelSize(kStatusFontPixelSize);
+  bold.setBold(true);
+  statusBar()->setFont(bold);
+  statusBar()->setSizeGripEnabled(false);
+  status_text_ = new QLabel(QString::fromLatin1(kStatusPortClosed));
+  status_text_->setObjectName(QStringLiteral("statusText"));
+  status_text_->setFont(bold);
+  statusBar()->addWidget(status_text_, 1);
+}
+
+QAction* MainWindow::ActionFor(CommandId id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QString MainWindow::StatusText() const { return status_text_->text(); }
+
+void MainWindow::SetStatusText(const QString& text) {
+  status_text_->setText(text);
+  status_text_->repaint();
+}
+
+void MainWindow::PollPresence() {
+  const std::string& first = state_.port_list.empty() ? std::string() : state_.port_list.front();
+  state_.reader_present = services_.port_can_be_opened && services_.port_can_be_opened(first);
+  SetStatusText(QString::fromLatin1(state_.reader_present ? kStatusPortOpened : kStatusPortClosed));
+}
+
+void MainWindow::RunCommand(CommandId id) {
+  using enum CommandId;
+  if (command_running_) return;
+  poll_timer_.stop();
+  if (id == kExit) {
+    close();
+    return;
+  }
+
+  command_running_ = true;
+  switch (id) {
+    case kNew:
+      NewSettings();
+      break;
+    case kOpen:
+      OpenSettings();
+      break;
+    case kSave:
+      SaveSettings();
+      break;
+    case kConfigureDevice:
+      OpenSheet();
+      break;
+    case kReadSettings:
+      ReadSettings();
+      break;
+    case kDownloadSettings:
+      DownloadSettings();
+      break;
+    case kBatteryInfo:
+      RunServiceQuery(DeviceOperation::kBatteryQuery);
+      break;
+    case kMemorySize:
+      RunServiceQuery(DeviceOperation::kMemorySizeQuery);
+      break;
+    case kClearMemory:
+      RunServiceQuery(DeviceOperation::kClearMemory);
+      break;
+    case kBtPinCode:
+      SendPinCode();
+      break;
+    case kUploadMemoryData:
+      UploadMemoryData();
+      break;
+    case kAbout:
+      AboutDialog::Show(this);
+      break;
+    case kExit:
+    case kSeparator:
+      break;
+  }
+  command_running_ = false;
+
+  SetStatusText(QString::fromLatin1(kStatusDisconnected));
+  poll_timer_.start(kPresencePollPeriodMs);
+  centralWidget()->update();
+}
+
+void MainWindow::OpenSheet() {
+  OpenDeviceSettings(state_, this, services_.settings_pages,
+                     [this](DeviceOperation operation, const std::string& clock_command) {
+                       driver_.SetClockCommand(clock_command);
+                       return driver_.RunDeviceOperation(operation);
+                     });
+}
+
+void MainWindow::NewSettings() {
+  state_.settings_path.clear();
+  New(state_);
+  OpenSheet();
+}
+
+void MainWindow::OpenSettings() {
+  state_.settings_path.clear();
+  const auto chosen = services_.file_chooser.choose_open(this);
+  if (chosen && Open(state_, *chosen)) OpenSheet();
+}
+
+void MainWindow::SaveSettings() {
+  Save(state_, [this] { return services_.file_chooser.choose_save(this); });
+}
+
+bool MainWindow::RunDeviceOperation(DeviceOperation operation) {
+  SetStatusText(QString::fromLatin1(kStatusConnecting));
+  return driver_.RunDeviceOperation(operation);
+}
+
+void MainWindow::ReadSettings() {
+  if (!RunDeviceOperation(DeviceOperation::kReadSettings)) return;
+  DeriveSelectedInterface(state_);
+  clock_.SleepFor(kAfterReadSettings);
+  OpenSheet();
+}
+
+void MainWindow::DownloadSettings() {
+  if (state_.clock_mode == ClockMode::kSyncWithHost) {
+    driver_.SetClockCommand(services_.host_clock_command());
+  }
+  if (RunDeviceOperation(DeviceOperation::kDownloadSettings))
+    clock_.SleepFor(kAfterDownloadSettings);
+}
+
+void MainWindow::RunServiceQuery(DeviceOperation operation) {
+  if (!RunDeviceOperation(operation)) return;
+  // The reader's text is 8-bit ASCII; Latin-1 shows every byte as itself.
+  const QString result = QString::fromLatin1(driver_.result_text().c_str());
+  switch (operation) {
+    case DeviceOperation::kBatteryQuery:
+      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Battery"), result);
+      break;
+    case DeviceOperation::kMemorySizeQuery:
+      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Memory"), result);
+      break;
+    default:
+      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Memory"),
+                     QStringLiteral("Clear Memory Successful!"));
+      break;
+  }
+}
+
+void MainWindow::SendPinCode() {
+  PinCodeDialog dialog(
+      state_, shell_port_, clock_, services_.discover_ports,
+      [this](const QString& text) { SetStatusText(text); }, this);
+  ExecDialog(dialog);
+}
+
+void MainWindow::UploadMemoryData() {
+  UploadDialog dialog(
+      state_, shell_port_, upload_file_, services_.discover_ports,
+      [this](const QString& text) { SetStatusText(text); }, this);
+  if (ExecDialog(dialog) == QDialog::Accepted) {
+    RunUploadTransfer(shell_port_, clock_, upload_file_, this);
+  }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (isMinimized()) return;
+  if (const auto corrected = CorrectedGeometry(size(), ScreenSize(*this))) {
+    move(corrected->topLeft());
+    resize(corrected->size());
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // A command blocks in the handler; the window goes only once it is over.
+  if (command_running_) {
+    event->ignore();
+    return;
+  }
+  poll_timer_.stop();
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace k470::gui

@@ -1,0 +1,128 @@
+// The program's one window: menu, toolbar, status bar, the painted device
+// information and the port presence poll. Every command runs synchronously in
+// RunCommand with the poll stopped; the window owns the reader link, the
+// device-operations driver and the shell port that the utility dialogs use.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app_state.h"
+#include "link/device_driver.h"
+#include "link/memory_upload.h"
+#include "link/posix_serial_port.h"
+#include "link/reader_link.h"
+#include "shell/commands.h"
+#include "shell/painting_waits.h"
+#include "shell/qt_device_ui.h"
+#include "shell/settings_file_chooser.h"
+#include "shell/settings_page.h"
+
+class QAction;
+class QLabel;
+
+namespace k470::gui {
+
+inline constexpr char kMainWindowTitle[] = "K470Configuration 1.02";
+inline constexpr int kPresencePollPeriodMs = 3000;
+
+inline constexpr char kStatusPortOpened[] = "USB VCOM is opened...";
+inline constexpr char kStatusPortClosed[] = "USB VCOM is closed...";
+inline constexpr char kStatusConnecting[] = "Connecting to K470......";
+inline constexpr char kStatusDisconnected[] = "Disconnected!";
+
+// What the window reaches outside itself. The program takes
+// DefaultMainWindowServices(); tests replace single members.
+struct MainWindowServices {
+  // Where the COM Port Properties dialog writes the .ini file.
+  std::string config_folder;
+  // Rebuilds the port list for the driver and the port choosers.
+  PortDiscoverer discover_ports;
+  // The presence poll's probe: can this port be opened right now?
+  std::function<bool(const std::string&)> port_can_be_opened;
+  // Asks for settings files to open and save.
+  SettingsFileChooser file_chooser;
+  // The pages of the Device Settings sheet.
+  std::vector<PageSpec> settings_pages;
+  // The clock command of the PC's local time, for Download Settings.
+  std::function<std::string()> host_clock_command;
+};
+
+// The real ones: DiscoverPorts, PortCanBeOpened, the file dialogs, the
+// program's pages and the PC's clock.
+MainWindowServices DefaultMainWindowServices(std::string config_folder);
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Resets the settings image to the defaults (New), shows "NA" for the device
+  // information and starts the presence poll. `state` must outlive the window.
+  MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The command handler: stops the poll, runs the command and, except for
+  // Exit, ends with "Disconnected!", the poll restarted and a repaint.
+  void RunCommand(CommandId id);
+
+  // One round of the presence poll: can the first port of the port list be
+  // opened? Sets the presence flag and the status text; the list stays as is.
+  void PollPresence();
+
+  QString StatusText() const;
+  // Writes the status bar and paints it at once (commands block the loop).
+  void SetStatusText(const QString& text);
+
+  bool PresencePollActive() const { return poll_timer_.isActive(); }
+  int PresencePollInterval() const { return poll_timer_.interval(); }
+  QAction* ActionFor(CommandId id) const;
+  AppState& state() { return state_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+
+  void NewSettings();
+  void OpenSettings();
+  void SaveSettings();
+  void ReadSettings();
+  void DownloadSettings();
+  // Battery, memory size and clear memory: the driver, then the result box.
+  void RunServiceQuery(DeviceOperation operation);
+  void SendPinCode();
+  void UploadMemoryData();
+  void OpenSheet();
+  // "Connecting to K470......", then the driver.
+  bool RunDeviceOperation(DeviceOperation operation);
+
+  AppState& state_;
+  MainWindowServices services_;
+
+  PosixSerialPort reader_device_;
+  PosixSerialPort shell_device_;
+  PaintingClock clock_;
+  PaintingSerialPort reader_port_;
+  PaintingSerialPort shell_port_;
+  ReaderLink link_;
+  QtDeviceUi ui_;
+  DeviceDriver driver_;
+  FileByteSink upload_file_;
+
+  std::map<CommandId, QAction*> actions_;
+  QLabel* status_text_ = nullptr;
+  QTimer poll_timer_;
+  bool command_running_ = false;
+};
+
+}  // namespace k470::gui

@@ -1,0 +1,75 @@
+#include "shell/qt_device_ui.h"
+
+#include "shell/dialogs/com_port_properties_dialog.h"
+#include "shell/dialogs/failed_dialog.h"
+#include "shell/dialogs/progress_window.h"
+#include "shell/modal.h"
+
+namespace k470::gui {
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kExclamation:
+      break;
+  }
+  return QMessageBox::Warning;
+}
+
+}  // namespace
+
+QtDeviceUi::QtDeviceUi(AppState& state, QWidget* owner, std::string config_folder,
+                       PortDiscoverer discover, std::function<void(const QString&)> set_status)
+    : state_(state),
+      owner_(owner),
+      config_folder_(std::move(config_folder)),
+      discover_(std::move(discover)),
+      set_status_(std::move(set_status)) {}
+
+QtDeviceUi::~QtDeviceUi() = default;
+
+FailureChoice QtDeviceUi::ShowFailed(const FailedLines& lines) {
+  return FailedDialog::Ask(lines, owner_);
+}
+
+bool QtDeviceUi::ShowComPortProperties(DeviceOperation operation) {
+  if (discover_) state_.port_list = discover_();
+  return ComPortPropertiesDialog::Show(state_, operation, config_folder_, owner_);
+}
+
+void QtDeviceUi::ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+  ShowMessageBox(owner_, BoxIcon(icon), QString::fromStdString(caption),
+                 QString::fromStdString(text));
+}
+
+bool QtDeviceUi::AskYesNo(const std::string& text, const std::string& caption) {
+  return ShowMessageBox(owner_, QMessageBox::Question, QString::fromStdString(caption),
+                        QString::fromStdString(text),
+                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDeviceUi::SetStatusText(const std::string& text) {
+  if (set_status_) set_status_(QString::fromStdString(text));
+}
+
+void QtDeviceUi::Begin(const std::string& text, const std::string& bar_text, int maximum) {
+  progress_ = std::make_unique<ProgressWindow>(owner_);
+  progress_->Begin(text, bar_text, maximum);
+}
+
+void QtDeviceUi::SetPosition(int position) {
+  if (progress_) progress_->SetPosition(position);
+}
+
+void QtDeviceUi::End() {
+  if (!progress_) return;
+  progress_->End();
+  progress_.reset();
+}
+
+}  // namespace k470::gui

@@ -1,0 +1,50 @@
+// The device-operations driver's way to the user in the program: the
+// "Failed!" and "COM Port Properties" dialogs, message boxes, the main
+// window's status bar and the "Progress" window.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/app_state.h"
+#include "link/device_driver.h"
+#include "link/device_ui.h"
+
+class QWidget;
+
+namespace k470::gui {
+
+class ProgressWindow;
+
+class QtDeviceUi : public DeviceUi {
+ public:
+  // `owner` parents every dialog; `discover` rebuilds the port list before the
+  // COM Port Properties dialog offers it; `set_status` writes the status bar
+  // and paints it at once. `state` and `owner` must outlive this object.
+  QtDeviceUi(AppState& state, QWidget* owner, std::string config_folder, PortDiscoverer discover,
+             std::function<void(const QString&)> set_status);
+  ~QtDeviceUi() override;
+
+  FailureChoice ShowFailed(const FailedLines& lines) override;
+  bool ShowComPortProperties(DeviceOperation operation) override;
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  void SetStatusText(const std::string& text) override;
+
+  // The "Progress" window exists from Begin to End.
+  void Begin(const std::string& text, const std::string& bar_text, int maximum) override;
+  void SetPosition(int position) override;
+  void End() override;
+
+ private:
+  AppState& state_;
+  QWidget* owner_;
+  std::string config_folder_;
+  PortDiscoverer discover_;
+  std::function<void(const QString&)> set_status_;
+  std::unique_ptr<ProgressWindow> progress_;
+};
+
+}  // namespace k470::gui

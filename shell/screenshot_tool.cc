@@ -1,0 +1,130 @@
+// k470_screenshots: renders the main window, the Device Settings sheet and
+// every dialog into PNG files, without a display (QT_QPA_PLATFORM=offscreen)
+// and without a reader. Usage: k470_screenshots <folder>
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "link/clock.h"
+#include "link/failed_lines.h"
+#include "link/memory_upload.h"
+#include "link/posix_serial_port.h"
+#include "shell/device_settings_sheet.h"
+#include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/com_port_properties_dialog.h"
+#include "shell/dialogs/failed_dialog.h"
+#include "shell/dialogs/pin_code_dialog.h"
+#include "shell/dialogs/progress_window.h"
+#include "shell/dialogs/upload_dialog.h"
+#include "shell/main_window.h"
+#include "shell/modal.h"
+
+namespace k470::gui {
+namespace {
+
+class Shooter {
+ public:
+  explicit Shooter(QString folder) : folder_(std::move(folder)) {}
+
+  // Shows `widget`, lets it lay itself out and paint, and saves it as `name`.png.
+  bool Save(QWidget& widget, const QString& name) {
+    widget.show();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+    const bool saved = widget.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    ok_ = ok_ && saved;
+    return saved;
+  }
+
+  // Every modal dialog goes through ExecDialog: photograph it, then cancel it.
+  void SaveNextDialogAs(const QString& name) {
+    SetDialogHandler([this, name](QDialog& dialog) {
+      Save(dialog, name);
+      dialog.hide();
+      return static_cast<int>(QDialog::Rejected);
+    });
+  }
+
+  bool ok() const { return ok_; }
+
+ private:
+  QString folder_;
+  bool ok_ = true;
+};
+
+int Run(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    std::fprintf(stderr, "k470_screenshots: cannot create %s\n", qPrintable(folder));
+    return 1;
+  }
+  QTemporaryDir config;
+  Shooter shooter(folder);
+
+  // A run with one reader port found and no reader answering yet.
+  AppState state;
+  const std::vector<std::string> ports = {"/dev/ttyACM0", "-Select-"};
+  state.port_list = ports;
+  MainWindowServices services = DefaultMainWindowServices(config.path().toStdString());
+  services.discover_ports = [ports] { return ports; };
+  services.port_can_be_opened = [](const std::string&) { return false; };
+  MainWindow window(state, std::move(services));
+  shooter.Save(window, QStringLiteral("main-window"));
+
+  for (int tab = 0; tab < 4; ++tab) {
+    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
+    sheet.tabs()->setCurrentIndex(tab);
+    shooter.Save(sheet, tab == 0 ? QStringLiteral("device-settings")
+                                 : QStringLiteral("device-settings-%1").arg(tab + 1));
+    sheet.hide();
+  }
+
+  shooter.SaveNextDialogAs(QStringLiteral("failed-port"));
+  FailedDialog::Ask(FailedLinesFor(FailureKind::kPortCannotBeOpened), &window);
+  shooter.SaveNextDialogAs(QStringLiteral("failed-reader"));
+  FailedDialog::Ask(FailedLinesFor(FailureKind::kReaderDoesNotAnswer), &window);
+
+  const std::string folder_name = config.path().toStdString();
+  shooter.SaveNextDialogAs(QStringLiteral("com-port-read"));
+  ComPortPropertiesDialog::Show(state, DeviceOperation::kReadSettings, folder_name, &window);
+  shooter.SaveNextDialogAs(QStringLiteral("com-port-download"));
+  ComPortPropertiesDialog::Show(state, DeviceOperation::kDownloadSettings, folder_name, &window);
+
+  PosixSerialPort shell_port;
+  const auto status = [&window](const QString& text) { window.SetStatusText(text); };
+  const auto lister = [ports] { return ports; };
+  {
+    PinCodeDialog dialog(state, shell_port, SteadyClock(), lister, status, &window);
+    shooter.SaveNextDialogAs(QStringLiteral("bt-pin-code"));
+    ExecDialog(dialog);
+  }
+  {
+    FileByteSink sink;
+    UploadDialog dialog(state, shell_port, sink, lister, status, &window);
+    shooter.SaveNextDialogAs(QStringLiteral("upload-memoried-data"));
+    ExecDialog(dialog);
+  }
+  shooter.SaveNextDialogAs(QStringLiteral("about"));
+  AboutDialog::Show(&window);
+  SetDialogHandler({});
+
+  ProgressWindow progress(&window);
+  progress.Begin("Downloading...", "Downloading", 40);
+  progress.SetPosition(17);
+  shooter.Save(progress, QStringLiteral("progress"));
+  progress.End();
+
+  return shooter.ok() ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace k470::gui
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  const QString folder = args.size() > 1 ? args.at(1) : QStringLiteral("build/screenshots");
+  return k470::gui::Run(folder);
+}

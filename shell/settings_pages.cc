@@ -1,0 +1,29 @@
+// The pages of the Device Settings sheet. Each tab gets its page through a
+// factory here; a page that is not written yet is an empty one.
+#include "shell/settings_page.h"
+
+namespace k470::gui {
+namespace {
+
+// Shows nothing and stores nothing.
+class EmptyPage : public SettingsPage {
+ public:
+  void Apply() override {}
+};
+
+std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
+  return std::make_unique<EmptyPage>();
+}
+
+}  // namespace
+
+std::vector<PageSpec> DefaultSettingsPages() {
+  return {
+      {QStringLiteral("System"), MakeEmptyPage},
+      {QStringLiteral("TAG Type"), MakeEmptyPage},
+      {QStringLiteral("Operation"), MakeEmptyPage},
+      {QStringLiteral("Date && Time"), MakeEmptyPage},
+  };
+}
+
+}  // namespace k470::gui
