@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -48,6 +49,28 @@ speed_t SpeedOf(int baud) {
 
 std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// Discards what has arrived and is unread, but not what we have written. The
+// protocol comes from a platform whose writes return only once the bytes are
+// on the wire, so its purge never found any of our own output left to throw
+// away; callers rely on that when they purge or close straight after a
+// command that awaits no reply (the service-mode command before a transfer,
+// EXIT before a close). tcflush(TCOFLUSH) would drop such a command whenever
+// the line, or the other end of a pseudo-terminal, had not taken it yet. The
+// line gets as long as such a write was allowed (50 ms + 5 ms a byte); what
+// flow control still holds back after that is discarded, so close cannot hang.
+void DiscardQueues(int fd) {
+  ::tcflush(fd, TCIFLUSH);
+  int queued = 0;
+  if (::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+  const auto give_up =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(50 + 5 * queued);
+  while (queued > 0 && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (::ioctl(fd, TIOCOUTQ, &queued) != 0) break;
+  }
+  if (queued > 0) ::tcflush(fd, TCOFLUSH);
+}
+
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
@@ -55,6 +78,7 @@ PosixSerialPort::~PosixSerialPort() { Close(); }
 bool PosixSerialPort::Open(const std::string& name, const LineSettings& settings) {
   Close();
   last_error_.clear();
+  last_open_failure_ = OpenFailure::kCannotOpen;
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     last_error_ = ErrnoText(name);
@@ -76,6 +100,7 @@ bool PosixSerialPort::Open(const std::string& name, const LineSettings& settings
   fd_ = fd;
   RaiseModemLines();
   if (!Configure(settings)) {
+    last_open_failure_ = OpenFailure::kLineSettingsRefused;
     Close();
     return false;
   }
@@ -137,7 +162,7 @@ bool PosixSerialPort::Configure(const LineSettings& s) {
 
 void PosixSerialPort::Close() {
   if (fd_ < 0) return;
-  ::tcflush(fd_, TCIOFLUSH);
+  DiscardQueues(fd_);
   // The exclusive flag belongs to the tty, not to our descriptor: clear it, or
   // the next opener is refused while anyone else still holds the device.
   ::ioctl(fd_, TIOCNXCL);
@@ -147,7 +172,7 @@ void PosixSerialPort::Close() {
 }
 
 void PosixSerialPort::Purge() {
-  if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+  if (fd_ >= 0) DiscardQueues(fd_);
 }
 
 long PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {

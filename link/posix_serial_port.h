@@ -22,6 +22,7 @@ class PosixSerialPort : public SerialPort {
 
   // Why the last Open failed, for messages such as k470ctl's ("" after success).
   const std::string& last_error() const { return last_error_; }
+  OpenFailure last_open_failure() const override { return last_open_failure_; }
 
  private:
   bool Configure(const LineSettings& settings);
@@ -29,6 +30,7 @@ class PosixSerialPort : public SerialPort {
 
   int fd_ = -1;
   std::string last_error_;
+  OpenFailure last_open_failure_ = OpenFailure::kCannotOpen;
 };
 
 // True when `name` can be opened exclusively right now; it is closed again at

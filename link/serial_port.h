@@ -14,6 +14,10 @@
 
 namespace k470 {
 
+// Why an Open returned false: the device itself, or the line settings it was
+// given. The utility dialogs tell the user which.
+enum class OpenFailure { kCannotOpen, kLineSettingsRefused };
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -23,6 +27,9 @@ class SerialPort {
   // refuses the settings; the port is then closed.
   virtual bool Open(const std::string& name, const LineSettings& settings) = 0;
   virtual bool IsOpen() const = 0;
+
+  // After an Open that returned false: which step failed.
+  virtual OpenFailure last_open_failure() const { return OpenFailure::kCannotOpen; }
 
   // Discards both queues and closes; nothing happens when the port is closed.
   virtual void Close() = 0;

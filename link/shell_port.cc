@@ -10,10 +10,13 @@ constexpr Millis kWriteStallLimit{2000};
 
 }  // namespace
 
-bool OpenShellPort(SerialPort& port, const std::string& name) {
+bool OpenShellPort(SerialPort& port, const std::string& name, OpenFailure* why) {
   port.Close();
+  if (why) *why = OpenFailure::kCannotOpen;
   if (name.empty() || name == kNoPortRecord) return false;
-  return port.Open(name, LineSettings{});
+  if (port.Open(name, LineSettings{})) return true;
+  if (why) *why = port.last_open_failure();
+  return false;
 }
 
 bool WriteToShellPort(SerialPort& port, Clock& clock, std::span<const std::uint8_t> bytes) {

@@ -21,6 +21,7 @@ class TracingPort : public SerialPort {
 
   bool Open(const std::string& name, const LineSettings& settings) override;
   bool IsOpen() const override { return inner_.IsOpen(); }
+  OpenFailure last_open_failure() const override { return inner_.last_open_failure(); }
   void Close() override { inner_.Close(); }
   void Purge() override { inner_.Purge(); }
   long Write(std::span<const std::uint8_t> bytes) override;

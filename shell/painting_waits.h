@@ -36,6 +36,7 @@ class PaintingSerialPort : public SerialPort {
     return inner_.Open(name, settings);
   }
   bool IsOpen() const override { return inner_.IsOpen(); }
+  OpenFailure last_open_failure() const override { return inner_.last_open_failure(); }
   void Close() override { inner_.Close(); }
   void Purge() override { inner_.Purge(); }
   long Write(std::span<const std::uint8_t> bytes) override { return inner_.Write(bytes); }

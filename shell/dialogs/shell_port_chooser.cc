@@ -41,15 +41,19 @@ bool ShellPortChooser::OpenChosenPort() {
   // reach "-Select-" or beyond, which name no port and fail like a dead one.
   const auto index = static_cast<std::size_t>(chosen_index_);
   const std::string name = index < state_.port_list.size() ? state_.port_list[index] : "";
-  if (k470::OpenShellPort(port_, name)) {
+  k470::OpenFailure why = k470::OpenFailure::kCannotOpen;
+  if (k470::OpenShellPort(port_, name, &why)) {
     if (set_status_) set_status_(QStringLiteral("Connected!"));
     return true;
   }
 
-  // The port interface reports a device that refuses the line settings the
-  // same way as one that cannot be opened, so both get this message.
-  ShowMessageBox(dialog_, QMessageBox::Warning, QStringLiteral("Error"),
-                 QStringLiteral("Can't open the COM port!"));
+  if (why == k470::OpenFailure::kLineSettingsRefused) {
+    ShowMessageBox(dialog_, QMessageBox::NoIcon, QStringLiteral("Error"),
+                   QStringLiteral("Error on setting communication state"));
+  } else {
+    ShowMessageBox(dialog_, QMessageBox::Warning, QStringLiteral("Error"),
+                   QStringLiteral("Can't open the COM port!"));
+  }
   // Let the user see the ports as they are now.
   Fill();
   label_->show();

@@ -37,10 +37,14 @@ class FakePort : public k470::SerialPort {
 
   bool Open(const std::string& name, const k470::LineSettings&) override {
     opened.push_back(name);
-    open_ = !refuse_open;
+    open_ = !refuse_open && !refuse_line_settings;
     return open_;
   }
   bool IsOpen() const override { return open_; }
+  k470::OpenFailure last_open_failure() const override {
+    return refuse_line_settings ? k470::OpenFailure::kLineSettingsRefused
+                                : k470::OpenFailure::kCannotOpen;
+  }
   void Close() override { open_ = false; }
   void Purge() override { ++purges; }
   long Write(std::span<const std::uint8_t> bytes) override {
@@ -66,7 +70,8 @@ class FakePort : public k470::SerialPort {
   }
 
   bool refuse_open = false;
-  bool broken = false;  // reads fail, as after the reader was unplugged
+  bool refuse_line_settings = false;  // opens, then refuses the line settings
+  bool broken = false;                // reads fail, as after the reader was unplugged
   std::deque<std::string> incoming;
   std::string written;
   std::vector<std::string> opened;

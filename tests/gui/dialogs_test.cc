@@ -406,6 +406,26 @@ class DialogsTest : public QObject {
     QVERIFY(dialog.chooser().combo()->isHidden());
   }
 
+  void uploadLineSettingsRefusedHasItsOwnMessage() {
+    VirtualClock clock;
+    FakePort port(clock);
+    port.refuse_line_settings = true;
+    FileByteSink sink;
+    MessageLog messages;
+    AppState state;
+    QString status;
+    UploadDialog dialog(state, port, sink, TwoPorts, [&](const QString& text) { status = text; });
+    Control<QPushButton>(dialog, "1")->click();
+
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(
+        messages.ShownOnly("Error on setting communication state", "Error", QMessageBox::NoIcon));
+    QVERIFY(!port.IsOpen());
+    QVERIFY(!sink.IsOpen());
+    QVERIFY(!dialog.chooser().combo()->isHidden());
+    QCOMPARE(status, "USB VCOM is closed...");
+  }
+
   void uploadOkOpensPortAndFile() {
     QTemporaryDir dir;
     VirtualClock clock;
