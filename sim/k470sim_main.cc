@@ -10,6 +10,7 @@
 #include <iostream>
 #include <string>
 
+#include "link/tracing_port.h"
 #include "sim/image_file.h"
 #include "sim/program_options.h"
 #include "sim/pty_reader.h"
@@ -19,25 +20,6 @@ namespace {
 using k470::SettingsImage;
 using k470::sim::ImageLoad;
 using k470::sim::ProgramOptions;
-
-// A line as it can be read in a log: CR and other control bytes escaped.
-std::string Escaped(std::string_view line) {
-  std::string text;
-  for (unsigned char c : line) {
-    if (c == '\r') {
-      text += "\\r";
-    } else if (c == '\n') {
-      text += "\\n";
-    } else if (c < 0x20 || c > 0x7E) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      text += hex;
-    } else {
-      text += static_cast<char>(c);
-    }
-  }
-  return text;
-}
 
 bool LoadImage(const std::string& path, SettingsImage& image) {
   if (path.empty()) return true;
@@ -98,8 +80,9 @@ int main(int argc, char** argv) {
 
   k470::sim::PtyReader reader(options.reader);
   if (options.verbose) {
-    reader.set_line_observer(
-        [](std::string_view line) { std::cerr << "k470sim: < " << Escaped(line) << std::endl; });
+    reader.set_line_observer([](std::string_view line) {
+      std::cerr << "k470sim: < " << k470::PrintableBytes(std::string(line)) << std::endl;
+    });
   }
   reader.set_commit_observer([&options](const SettingsImage& current, const SettingsImage& user) {
     if (options.verbose) std::cerr << "k470sim: download committed" << std::endl;
