@@ -31,10 +31,13 @@ class SerialPort {
   // After an Open that returned false: which step failed.
   virtual OpenFailure last_open_failure() const { return OpenFailure::kCannotOpen; }
 
-  // Discards both queues and closes; nothing happens when the port is closed.
+  // Purges as below, then closes; nothing happens when the port is closed.
   virtual void Close() = 0;
 
-  // Discards what is queued in both directions; the port stays open.
+  // Discards what has arrived unread. What was written but has not left yet
+  // is given a short time to go (a command that awaits no reply is often
+  // followed at once by a purge or a close); only what is still stuck after
+  // that is dropped. The port stays open.
   virtual void Purge() = 0;
 
   // Writes once; returns the bytes accepted (possibly fewer than given) or -1.
