@@ -15,24 +15,24 @@ constexpr QSize kPageAreaSize(640, 480);
 
 }  // namespace
 
-DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageSpec> pages,
+DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry> pages,
                                          DeviceOperationRunner runner, QWidget* parent)
     : QDialog(parent),
       state_(state),
-      specs_(std::move(pages)),
+      entries_(std::move(pages)),
       runner_(std::move(runner)),
       tabs_(new QTabWidget(this)),
-      pages_(specs_.size(), nullptr) {
+      pages_(entries_.size(), nullptr) {
   setWindowTitle(QStringLiteral("Device Settings"));
   setModal(true);
 
   tabs_->setMinimumSize(kPageAreaSize);
-  for (const PageSpec& spec : specs_) {
+  for (const PageEntry& entry : entries_) {
     auto* holder = new QWidget;
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     holders_.push_back(layout);
-    tabs_->addTab(holder, spec.title);
+    tabs_->addTab(holder, entry.title);
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -44,13 +44,13 @@ DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageSpec> 
   layout->addWidget(buttons);
 
   // The first tab is shown as the sheet opens.
-  if (!specs_.empty()) EnsurePage(0);
+  if (!entries_.empty()) EnsurePage(0);
   connect(tabs_, &QTabWidget::currentChanged, this, &DeviceSettingsSheet::EnsurePage);
 }
 
 void DeviceSettingsSheet::EnsurePage(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= specs_.size() || pages_[index]) return;
-  std::unique_ptr<SettingsPage> page = specs_[index].create(state_, *this);
+  if (index < 0 || static_cast<std::size_t>(index) >= entries_.size() || pages_[index]) return;
+  std::unique_ptr<SettingsPage> page = entries_[index].create(state_, *this);
   if (!page) return;
   pages_[index] = page.get();
   holders_[index]->addWidget(page.release());  // the tab owns it from here
@@ -79,7 +79,7 @@ void DeviceSettingsSheet::reject() {
   QDialog::reject();
 }
 
-void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageSpec>& pages,
+void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageEntry>& pages,
                         const DeviceOperationRunner& runner) {
   DeviceSettingsSheet sheet(state, pages, runner, owner);
   ExecDialog(sheet);

@@ -23,7 +23,7 @@ class DeviceSettingsSheet : public QDialog, public SheetContext {
   Q_OBJECT
 
  public:
-  DeviceSettingsSheet(AppState& state, std::vector<PageSpec> pages, DeviceOperationRunner runner,
+  DeviceSettingsSheet(AppState& state, std::vector<PageEntry> pages, DeviceOperationRunner runner,
                       QWidget* parent = nullptr);
 
   // OK: every created page stores itself, in page order, then the sheet closes.
@@ -41,7 +41,7 @@ class DeviceSettingsSheet : public QDialog, public SheetContext {
   void EnsurePage(int index);
 
   AppState& state_;
-  std::vector<PageSpec> specs_;
+  std::vector<PageEntry> entries_;
   DeviceOperationRunner runner_;
   QTabWidget* tabs_;
   std::vector<QVBoxLayout*> holders_;
@@ -50,7 +50,7 @@ class DeviceSettingsSheet : public QDialog, public SheetContext {
 
 // Opens the sheet modally over `owner` (through ExecDialog) and returns when
 // the user has closed it.
-void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageSpec>& pages,
+void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageEntry>& pages,
                         const DeviceOperationRunner& runner);
 
 }  // namespace k470::gui

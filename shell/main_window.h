@@ -48,7 +48,7 @@ struct MainWindowServices {
   // Asks for settings files to open and save.
   SettingsFileChooser file_chooser;
   // The pages of the Device Settings sheet.
-  std::vector<PageSpec> settings_pages;
+  std::vector<PageEntry> settings_pages;
   // The clock command of the PC's local time, for Download Settings.
   std::function<std::string()> host_clock_command;
 };

@@ -67,13 +67,13 @@ class SheetContext {
 // the sheet and lives until the sheet closes.
 using PageFactory = std::function<std::unique_ptr<SettingsPage>(AppState&, SheetContext&)>;
 
-struct PageSpec {
+struct PageEntry {
   QString title;  // the tab's text; "&&" shows as one ampersand
   PageFactory create;
 };
 
 // The four pages of the program, in order: "System", "TAG Type", "Operation",
 // "Date && Time".
-std::vector<PageSpec> DefaultSettingsPages();
+std::vector<PageEntry> DefaultSettingsPages();
 
 }  // namespace k470::gui

@@ -17,7 +17,7 @@ std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
 
 }  // namespace
 
-std::vector<PageSpec> DefaultSettingsPages() {
+std::vector<PageEntry> DefaultSettingsPages() {
   return {
       {QStringLiteral("System"), MakeEmptyPage},
       {QStringLiteral("TAG Type"), MakeEmptyPage},

@@ -41,8 +41,8 @@ class SheetTest : public QObject {
   Q_OBJECT
 
  private:
-  std::vector<PageSpec> RecordingPages() {
-    std::vector<PageSpec> pages;
+  std::vector<PageEntry> RecordingPages() {
+    std::vector<PageEntry> pages;
     const char* titles[] = {"System", "TAG Type", "Operation", "Date && Time"};
     for (int i = 0; i < 4; ++i) {
       pages.push_back({QString::fromLatin1(titles[i]), [this, i](AppState&, SheetContext& context) {
