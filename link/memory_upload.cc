@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -25,6 +26,15 @@ std::size_t WithoutAcknowledgement(std::span<const std::uint8_t> chunk) {
   const std::size_t n = chunk.size();
   if (n >= 3 && IsLetter(chunk[n - 3], 'o') && IsLetter(chunk[n - 2], 'k')) return n - 3;
   return n;
+}
+
+// How many bytes at the end of `data` could be the start of an "OK" whose
+// rest has not arrived yet: a read can end anywhere in the reader's piece.
+std::size_t PossibleAcknowledgementStart(std::span<const std::uint8_t> data) {
+  const std::size_t n = data.size();
+  if (n >= 2 && IsLetter(data[n - 2], 'o') && IsLetter(data[n - 1], 'k')) return 2;
+  if (n >= 1 && IsLetter(data[n - 1], 'o')) return 1;
+  return 0;
 }
 
 }  // namespace
@@ -85,12 +95,22 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
   progress.Begin("Downloading...", "Uploading", kProgressMaximum);
   bool ok = true;
   int position = 0;
-  std::array<std::uint8_t, kChunkSize> chunk{};
+  // Bytes held back from the end of the last read because they may begin the
+  // acknowledgement, followed by the next read. Without this an "OK\r" split
+  // across two reads would land in the file.
+  std::array<std::uint8_t, 2 + kChunkSize> data{};
+  std::size_t held = 0;
+  const auto append = [&](std::size_t n) {
+    if (n == 0) return true;
+    if (!out.Append(std::span(data).first(n))) return false;
+    result.bytes_written += n;
+    return true;
+  };
   // Only silence ends the upload: a read that finds nothing yet is not the
   // end, because a reader may send more slowly than we read. Each read blocks
   // for what is left of the idle time, so the wait costs no CPU.
   for (Millis deadline = clock.Now() + kIdleTimeout; clock.Now() < deadline;) {
-    const long got = port.Read(chunk, deadline - clock.Now());
+    const long got = port.Read(std::span(data).subspan(held, kChunkSize), deadline - clock.Now());
     if (got < 0) {
       ok = false;
       break;
@@ -98,16 +118,19 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
     if (got == 0) continue;
     progress.SetPosition(position);
     position = position == kProgressMaximum ? 0 : position + 1;
-    const std::size_t n =
-        WithoutAcknowledgement(std::span(chunk).first(static_cast<std::size_t>(got)));
-    if (n == 0) continue;
-    if (!out.Append(std::span(chunk).first(n))) {
+    const std::size_t size = held + static_cast<std::size_t>(got);
+    std::size_t n = WithoutAcknowledgement(std::span(data).first(size));
+    held = n < size ? 0 : PossibleAcknowledgementStart(std::span(data).first(size));
+    n -= held;
+    if (!append(n)) {
       ok = false;
       break;
     }
-    result.bytes_written += n;
-    deadline = clock.Now() + kIdleTimeout;
+    std::copy_n(data.begin() + static_cast<long>(size - held), held, data.begin());
+    if (n > 0 || held > 0) deadline = clock.Now() + kIdleTimeout;
   }
+  // What was held back never became an acknowledgement: it is data.
+  if (held > 0 && !append(held)) ok = false;
   progress.End();
   return finish(ok);
 }

@@ -99,6 +99,21 @@ TEST_F(UploadTest, TrailingOkOfAPieceIsNotData) {
   EXPECT_EQ(progress_.log, "[Downloading...|Uploading|9 0 1 2 3 4 5 6 7 8 9 0 1]");
 }
 
+TEST_F(UploadTest, AcknowledgementSplitAcrossReadsIsNotData) {
+  // A serial line hands the reader's last piece over in whatever bytes have
+  // arrived: the "OK\r" may be cut after its O or its K.
+  const UploadResult r = Run({{2000, "T1\r\nO"},
+                              {2050, "K\r"},
+                              {2100, "T2\r\nOk"},
+                              {2150, "\r"},
+                              {2200, "T3 o"},
+                              {2250, "ne\r\nlast o"}});
+  EXPECT_TRUE(r.ok);
+  // An O that did not begin the acknowledgement is data, even the very last.
+  EXPECT_EQ(sink_.data, "T1\r\nT2\r\nT3 one\r\nlast o");
+  EXPECT_EQ(r.bytes_written, sink_.data.size());
+}
+
 TEST_F(UploadTest, BareOkDoesNotExtendTheIdleTime) {
   EXPECT_TRUE(Run({{2000, "A"}, {3500, "OK\r"}, {4100, "B"}}).ok);
   EXPECT_EQ(sink_.data, "A");
