@@ -114,7 +114,7 @@ int Fail(const std::string& text, ExitCode code) {
   return code;
 }
 
-void PrintResult(const Options& o, const std::string& key, const std::string& value,
+void PrintResult(const Options& o, const std::string& key, const nlohmann::json& value,
                  const std::string& text) {
   if (o.json) {
     std::cout << nlohmann::json{{key, value}, {"text", text}}.dump() << "\n";
@@ -244,7 +244,11 @@ int CmdQuery(const Options& o, DeviceOperation op) {
   } else if (op == DeviceOperation::kMemorySizeQuery) {
     std::string kb = ValueAfter(text, "The Free Memory Size is: ");
     if (kb.ends_with(" KB")) kb.resize(kb.size() - 3);
-    PrintResult(o, "free_memory_kb", kb, text);
+    // A number for scripts; whatever else a reader says stays its text.
+    const bool is_number =
+        !kb.empty() && kb.size() < 10 && kb.find_first_not_of("0123456789") == std::string::npos;
+    PrintResult(o, "free_memory_kb",
+                is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb), text);
   } else {
     PrintResult(o, "memory", "cleared", "Clear Memory Successful!");
   }

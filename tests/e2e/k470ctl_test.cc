@@ -169,7 +169,6 @@ class K470ctlWithSim : public ::testing::Test {
   Background sim_;
 };
 
-
 TEST_F(K470ctlWithSim, ReadAndDownloadMoveTheImageBothWays) {
   const std::string seeded = WithChecksumPair(PatternImage(7));
   WriteFile(Path("current.K470"), seeded);
@@ -276,9 +275,10 @@ TEST_F(K470ctlWithSim, ServiceQueriesReportWhatTheReaderSays) {
     RunResult m = Ctl({"--json", "memsize"});
     EXPECT_EQ(m.exit_code, kOk) << Describe(m);
     const auto json = nlohmann::json::parse(m.out, nullptr, false);
-    const std::string kb = json.value("free_memory_kb", "");
-    EXPECT_EQ(json.value("text", ""), "The Free Memory Size is: " + kb + " KB") << m.out;
-    return kb.empty() ? -1 : std::stoi(kb);
+    const int kb = json.value("free_memory_kb", -1);
+    EXPECT_EQ(json.value("text", ""), "The Free Memory Size is: " + std::to_string(kb) + " KB")
+        << m.out;
+    return kb;
   };
   const int before = free_kb();
   EXPECT_GT(before, 0);
