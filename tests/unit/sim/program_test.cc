@@ -48,36 +48,6 @@ TEST(ProgramOptions, EveryFaultSwitchReachesTheReader) {
   EXPECT_EQ(p.options.reader.pacing.chunk, 64);
 }
 
-TEST(ProgramOptions, DefaultsAreAHealthyReader) {
-  Parsed p = Parse({});
-  ASSERT_FALSE(p.status);
-  const ReaderConfig& r = p.options.reader;
-  EXPECT_EQ(r.DeviceTypeLine().substr(7, 4), "K471");
-  EXPECT_FALSE(r.faults.silent || r.faults.garbage || r.faults.no_ack_lines);
-  EXPECT_EQ(r.memorized_data, MakeMemorizedData(kDefaultMemorizedLines));
-  EXPECT_EQ(r.pacing.baud, 0);
-}
-
-TEST(ProgramOptions, ReaderAndProgramValues) {
-  fs::path data = fs::temp_directory_path() / ("k470sim_data_" + std::to_string(::getpid()));
-  std::ofstream(data) << "E200\r\n";
-  Parsed p =
-      Parse({"--model", "K473", "--battery", "4.10V", "--upload-gap", "12", "--link", "/tmp/k470",
-             "--image", "a.K470", "--user-image", "b.K470", "-v", "--memory-data", data.c_str()});
-  fs::remove(data);
-  ASSERT_FALSE(p.status) << p.err;
-  EXPECT_EQ(p.options.reader.model_code, "K473");
-  EXPECT_EQ(p.options.reader.battery, "4.10V");
-  EXPECT_EQ(p.options.reader.upload_gap.count(), 12);
-  EXPECT_EQ(p.options.reader.memorized_data, "E200\r\n");
-  EXPECT_EQ(p.options.link_path, "/tmp/k470");
-  EXPECT_EQ(p.options.image_file, "a.K470");
-  EXPECT_EQ(p.options.user_image_file, "b.K470");
-  EXPECT_TRUE(p.options.verbose);
-
-  EXPECT_EQ(Parse({"--memory-lines", "3"}).options.reader.memorized_data, MakeMemorizedData(3));
-}
-
 TEST(ProgramOptions, HelpDocumentsTheRepliesAndBadInputIsRefused) {
   Parsed help = Parse({"--help"});
   EXPECT_EQ(help.status, 0);
