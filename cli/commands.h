@@ -1,0 +1,28 @@
+// The subcommands of k470ctl. Each runs one job and returns the exit code;
+// results go to stdout, messages to stderr.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/options.h"
+#include "link/device_ui.h"
+
+namespace k470::cli {
+
+int CmdPorts(const Options& o);
+int CmdInfo(const Options& o);
+int CmdRead(const Options& o);
+int CmdDownload(const Options& o);
+int CmdClock(const Options& o);
+// battery, memsize and memclear.
+int CmdQuery(const Options& o, DeviceOperation op);
+int CmdUpload(const Options& o);
+int CmdPin(const Options& o);
+int CmdNew(const Options& o);
+
+// The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
+// time), years 2000-2099; nullopt for anything else.
+std::optional<std::string> ClockCommandFromText(const std::string& text);
+
+}  // namespace k470::cli

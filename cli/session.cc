@@ -1,0 +1,43 @@
+#include "cli/session.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "core/defaults.h"
+#include "link/com_port_settings.h"
+#include "link/port_discovery.h"
+
+namespace k470::cli {
+
+Session::Session(const Options& o)
+    : options_(o),
+      ui_(o.retries, o.verbose || o.trace, ::isatty(STDERR_FILENO) != 0),
+      tracing_(posix_, SteadyClock(),
+               [this](Millis at, TraceDirection d, const std::string& b) { Trace(at, d, b); }),
+      link_(o.trace ? static_cast<SerialPort&>(tracing_) : posix_, SteadyClock()),
+      driver_(state_, link_, ui_, [this] { return DiscoverPorts(options_.sysfs_root); }) {
+  start_ = SteadyClock().Now();
+  ui_.SetPortErrorSource([this] { return "(" + posix_.last_error() + ")"; });
+  state_.configured_port = o.port.empty() ? ReadConfiguredPort(ConfigurationFolder()) : o.port;
+  New(state_);
+}
+
+std::optional<ExitCode> Session::Run(DeviceOperation op) {
+  if (driver_.RunDeviceOperation(op)) return std::nullopt;
+  return ui_.failure_code();
+}
+
+std::string Session::ShellPortName() {
+  if (!state_.configured_port.empty()) return state_.configured_port;
+  const auto ports = DiscoverPorts(options_.sysfs_root);
+  return ports.size() > 1 ? ports.front() : "";
+}
+
+void Session::Trace(Millis at, TraceDirection direction, const std::string& bytes) {
+  const double secs = static_cast<double>((at - start_).count()) / 1000.0;
+  std::fprintf(stderr, "[%9.3f] %s %s\n", secs, direction == TraceDirection::kSent ? "->" : "<-",
+               PrintableBytes(bytes).c_str());
+}
+
+}  // namespace k470::cli

@@ -1,0 +1,48 @@
+// One k470ctl run against a reader: the application state, the port (traced
+// when asked), the reader link and the device-operations driver.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/exit_codes.h"
+#include "cli/options.h"
+#include "cli/terminal_ui.h"
+#include "core/app_state.h"
+#include "link/device_driver.h"
+#include "link/posix_serial_port.h"
+#include "link/reader_link.h"
+#include "link/tracing_port.h"
+
+namespace k470::cli {
+
+// Everything one run needs: the state, the port (traced when asked) and the driver.
+class Session {
+ public:
+  explicit Session(const Options& o);
+
+  AppState& state() { return state_; }
+  DeviceDriver& driver() { return driver_; }
+  TerminalUi& ui() { return ui_; }
+  SerialPort& port() { return link_.port(); }
+
+  // Runs a driver operation; on failure returns the exit code that fits.
+  std::optional<ExitCode> Run(DeviceOperation op);
+
+  // The port for the commands that open their own connection (upload, PIN).
+  std::string ShellPortName();
+
+ private:
+  void Trace(Millis at, TraceDirection direction, const std::string& bytes);
+
+  const Options& options_;
+  AppState state_;
+  TerminalUi ui_;
+  PosixSerialPort posix_;
+  TracingPort tracing_;
+  ReaderLink link_;
+  DeviceDriver driver_;
+  Millis start_{0};
+};
+
+}  // namespace k470::cli
