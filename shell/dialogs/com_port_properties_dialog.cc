@@ -16,6 +16,7 @@
 
 #include "link/com_port_settings.h"
 #include "link/port_discovery.h"
+#include "shell/dialogs/ok_cancel_buttons.h"
 #include "shell/modal.h"
 
 namespace k470::gui {
@@ -70,7 +71,7 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
       read_user_defined_(new QRadioButton(QStringLiteral("User Defined Settings"), this)),
       download_current_(new QCheckBox(QStringLiteral("Current Settings"), this)),
       download_user_defined_(new QCheckBox(QStringLiteral("User Defined Settings"), this)),
-      ok_(new QPushButton(QStringLiteral("Ok"), this)) {
+      ok_(nullptr) {
   setWindowTitle(QStringLiteral("COM Port Properties"));
 
   // Port: the discovered ports to pick from, or any path typed in. A name is
@@ -127,12 +128,8 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
     type_layout->addWidget(choice);
   }
 
-  ok_->setObjectName(QStringLiteral("1"));
-  ok_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const OkCancelButtons buttons = MakeOkCancelButtons(this, QStringLiteral("Ok"));
+  ok_ = buttons.ok;
 
   switch (operation_) {
     case k470::DeviceOperation::kReadSettings: {
@@ -166,15 +163,11 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   auto* port_row = new QHBoxLayout;
   port_row->addWidget(port_label);
   port_row->addWidget(port_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(port_row);
   layout->addWidget(line_group);
   layout->addWidget(type_group);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

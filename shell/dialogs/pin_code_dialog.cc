@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "link/pin_code.h"
+#include "shell/dialogs/ok_cancel_buttons.h"
 
 namespace k470::gui {
 
@@ -28,26 +29,14 @@ PinCodeDialog::PinCodeDialog(k470::AppState& state, k470::SerialPort& shell_port
   pin_->setObjectName(QStringLiteral("pin_code"));
   pin_->setMaxLength(static_cast<int>(k470::kMaxPinCodeLength));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
   auto* fields = new QGridLayout;
   fields->addWidget(pin_label, 0, 0);
   fields->addWidget(pin_, 0, 1);
   fields->addWidget(chooser_.label(), 1, 0);
   fields->addWidget(chooser_.combo(), 1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
-  layout->addLayout(buttons);
+  layout->addLayout(MakeOkCancelButtons(this).row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "shell/dialogs/ok_cancel_buttons.h"
 #include "shell/modal.h"
 
 namespace k470::gui {
@@ -40,27 +41,15 @@ UploadDialog::UploadDialog(k470::AppState& state, k470::SerialPort& shell_port,
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &UploadDialog::Browse);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
   auto* fields = new QGridLayout;
   fields->addWidget(path_label, 0, 0);
   fields->addWidget(path_, 0, 1);
   fields->addWidget(browse, 0, 2);
   fields->addWidget(chooser_.label(), 1, 0);
   fields->addWidget(chooser_.combo(), 1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
-  layout->addLayout(buttons);
+  layout->addLayout(MakeOkCancelButtons(this).row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
