@@ -46,20 +46,22 @@ long ReaderLink::ReadSome(std::uint8_t* buf, std::size_t max, Millis wait) {
   return port_.Read({buf, max}, wait);
 }
 
-bool ReaderLink::ReadReply(std::size_t offset) {
+bool ReaderLink::ReadReply(std::size_t offset) { return ReadUntilCr(offset).has_value(); }
+
+std::optional<std::size_t> ReaderLink::ReadUntilCr(std::size_t offset) {
   Millis deadline = clock_.Now() + kIdleTimeout;
-  std::size_t pos = offset;
+  std::size_t count = 0;
   for (;;) {
     std::uint8_t chunk[4];
     // Wait one tick past the deadline so that a silent port ends the loop.
     const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
     if (n > 0) {
-      StoreReply(pos, chunk, static_cast<std::size_t>(n));
-      pos += static_cast<std::size_t>(n);
+      StoreReply(offset + count, chunk, static_cast<std::size_t>(n));
+      count += static_cast<std::size_t>(n);
       deadline = clock_.Now() + kIdleTimeout;
-      if (chunk[n - 1] == kCr) return true;
+      if (chunk[n - 1] == kCr) return count;
     }
-    if (clock_.Now() > deadline) return false;
+    if (clock_.Now() > deadline) return std::nullopt;
   }
 }
 
@@ -110,21 +112,10 @@ bool ReaderLink::SendLineConfirmed(std::string_view line) {
     if (baud_rate_ == 600) clock_.SleepFor(kSlowLinePause);
     WriteFully(line);
 
-    Millis deadline = clock_.Now() + kIdleTimeout;
-    std::size_t count = 0;
-    for (;;) {
-      std::uint8_t chunk[4];
-      const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
-      if (n > 0) {
-        StoreReply(count, chunk, static_cast<std::size_t>(n));
-        count += static_cast<std::size_t>(n);
-        deadline = clock_.Now() + kIdleTimeout;
-        if (chunk[n - 1] == kCr) break;
-      }
-      if (clock_.Now() > deadline) return false;
-    }
+    const std::optional<std::size_t> count = ReadUntilCr(0);
+    if (!count) return false;
     // The CR becomes the end of the text.
-    reply_[std::min(count, kReplyBufferSize) - 1] = 0;
+    reply_[std::min(*count, kReplyBufferSize) - 1] = 0;
     const std::string text = ReplyText();
     if (text == "ACK" || text == "DONE") return true;
   }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,7 @@ class ReaderLink {
   bool OpenReaderPort(const std::string& name, const LineSettings& settings);
   // Purges and closes the port if it is open.
   void CloseReaderPort();
-  // Discards both queues, leaving the port open.
+  // Purges the port (see SerialPort::Purge), leaving it open.
   void FlushReaderPort();
   bool IsOpen() const { return port_.IsOpen(); }
 
@@ -68,6 +69,9 @@ class ReaderLink {
   int baud_rate() const { return baud_rate_; }
 
  private:
+  // ReadReply's loop: the bytes collected up to and including the CR, or
+  // nullopt after 2000 ms without a byte.
+  std::optional<std::size_t> ReadUntilCr(std::size_t offset);
   // Stores `n` received bytes at `offset`, dropping what does not fit.
   void StoreReply(std::size_t offset, const std::uint8_t* bytes, std::size_t n);
   // Writes all of `bytes`, pausing 30 ms after each partial write. Gives up
