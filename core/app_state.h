@@ -20,6 +20,9 @@ inline constexpr int kScanModeMultiTag = 9;
 
 enum class ClockMode { kSkip = 0, kSyncWithHost = 1, kSetTimeAndDate = 2 };
 
+// The record that closes every port list; it stands for "no port".
+inline constexpr char kNoPortRecord[] = "-Select-";
+
 // List indexes of the five line settings (baud, data bits, parity, stop bits,
 // flow control); the defaults give 115200 8N1 without flow control.
 struct LineSettings {
@@ -64,7 +67,7 @@ struct AppState {
   LineSettings line_settings;
   ReadSettingsType read_settings_type = ReadSettingsType::kCurrent;
   DownloadSettingsType download_settings_type = DownloadSettingsType::kCurrent;
-  std::vector<std::string> port_list{"-Select-"};
+  std::vector<std::string> port_list{kNoPortRecord};
   DeviceInfo device_info;
   bool reader_present = false;
 };

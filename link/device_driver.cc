@@ -12,14 +12,13 @@ constexpr Millis kAfterConnect{100};
 constexpr Millis kCommandPause{200};
 constexpr Millis kAfterClockInDownload{1000};
 constexpr Millis kBeforeRetryQuestion{800};
-constexpr char kNoPort[] = "-Select-";
 
 }  // namespace
 
 std::string DeviceDriver::ChoosePort() {
   if (!state_.configured_port.empty()) return state_.configured_port;
   if (discover_) state_.port_list = discover_();
-  if (state_.port_list.size() > 1 && state_.port_list.front() != kNoPort) {
+  if (state_.port_list.size() > 1 && state_.port_list.front() != kNoPortRecord) {
     return state_.port_list.front();
   }
   return "";
@@ -44,7 +43,7 @@ bool DeviceDriver::Run(DeviceOperation operation) {
   result_text_.clear();
   int identity_failures = 0;
   state_.port_in_use = ChoosePort();
-  if (state_.port_in_use.empty() || state_.port_in_use == kNoPort) {
+  if (state_.port_in_use.empty() || state_.port_in_use == kNoPortRecord) {
     if (!ui_.ShowComPortProperties(operation)) return false;
   }
 

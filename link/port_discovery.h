@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app_state.h"
+
 namespace k470 {
 
 // The reader's USB vendor id, four hex digits, fixed when the program is built.
 extern const char kReaderVendorId[];
 
-// The record that closes every port list; it stands for "no port".
-inline constexpr char kNoPortRecord[] = "-Select-";
 // The list has room for this many records, "-Select-" included.
 inline constexpr std::size_t kMaxPortRecords = 30;
 // A record holds at most this many characters (24 bytes with its terminator).

@@ -209,7 +209,7 @@ long PosixSerialPort::Read(std::span<std::uint8_t> buf, Millis wait) {
 }
 
 bool PortCanBeOpened(const std::string& name) {
-  if (name.empty() || name == "-Select-") return false;
+  if (name.empty() || name == kNoPortRecord) return false;
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
