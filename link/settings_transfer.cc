@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/checksum.h"
+#include "core/hex.h"
 #include "link/reader_protocol.h"
 
 namespace k470 {
@@ -11,23 +12,10 @@ namespace {
 
 constexpr Millis kAfterDownload{1000};
 
-void HexByte(std::string& out, std::uint8_t b) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  out.push_back(kDigits[b >> 4]);
-  out.push_back(kDigits[b & 0x0F]);
-}
-
 void HexAddress(std::string& out, int k) {
   const unsigned address = static_cast<unsigned>(k * kBlockSize);
-  HexByte(out, static_cast<std::uint8_t>(address >> 8));
-  HexByte(out, static_cast<std::uint8_t>(address & 0xFF));
-}
-
-int HexValue(std::uint8_t c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+  AppendHexByte(out, static_cast<std::uint8_t>(address >> 8));
+  AppendHexByte(out, static_cast<std::uint8_t>(address & 0xFF));
 }
 
 // Ends a failed transfer: "EXIT\r" as a confirmed line whose answer does not matter.
@@ -44,7 +32,7 @@ std::string BlockLine(const SettingsImage& image, int k) {
   HexAddress(line, k);
   line += "10";
   for (int i = 0; i < kBlockSize; ++i)
-    HexByte(line, image.Byte(static_cast<std::size_t>(k * kBlockSize + i)));
+    AppendHexByte(line, image.Byte(static_cast<std::size_t>(k * kBlockSize + i)));
   line.push_back(kCr);
   return line;
 }
@@ -94,8 +82,8 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
     // Decode as the blocks arrive so that a reply of non-hex characters fails
     // here instead of turning into made-up settings.
     for (int i = 0; ok && i < kBlockSize; ++i) {
-      const int hi = HexValue(link.reply_buffer()[offset + 2 * i]);
-      const int lo = HexValue(link.reply_buffer()[offset + 2 * i + 1]);
+      const int hi = HexDigitValue(link.reply_buffer()[offset + 2 * i]);
+      const int lo = HexDigitValue(link.reply_buffer()[offset + 2 * i + 1]);
       if (hi < 0 || lo < 0) {
         ok = false;
         break;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/hex.h"
+
 namespace k470::sim {
 namespace {
 
@@ -11,22 +13,15 @@ constexpr std::string_view kClockPrefix = "#@SYS_TIME=";
 constexpr std::size_t kClockLength = 28;  // without the CR
 constexpr std::size_t kBlockLineLength = 38;
 constexpr std::size_t kMaxPinLength = 16;
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 bool AllHex(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return HexValue(c) >= 0; });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return HexDigitValue(static_cast<unsigned char>(c)) >= 0; });
 }
 
 int HexNumber(std::string_view text) {
   int value = 0;
-  for (char c : text) value = value * 16 + HexValue(c);
+  for (char c : text) value = value * 16 + HexDigitValue(static_cast<unsigned char>(c));
   return value;
 }
 
@@ -214,8 +209,7 @@ void VirtualReader::BlockRequest(std::string_view line, std::vector<Reply>& out)
   std::string digits;
   for (int i = 0; i < 16; ++i) {
     std::uint8_t byte = source.Byte(static_cast<std::size_t>(block * 16 + i));
-    digits += kHexDigits[byte >> 4];
-    digits += kHexDigits[byte & 0x0F];
+    AppendHexByte(digits, byte);
   }
   if (config_.faults.non_hex_blocks) digits.front() = digits.back() = 'G';
   AddLine(digits, out);
