@@ -154,11 +154,6 @@ void MainWindow::CreateStatusBar() {
   statusBar()->addWidget(status_text_, 1);
 }
 
-QAction* MainWindow::ActionFor(CommandId id) const {
-  const auto it = actions_.find(id);
-  return it == actions_.end() ? nullptr : it->second;
-}
-
 QString MainWindow::StatusText() const { return status_text_->text(); }
 
 void MainWindow::SetStatusText(const QString& text) {

@@ -79,8 +79,6 @@ class MainWindow : public QMainWindow {
   void SetStatusText(const QString& text);
 
   bool PresencePollActive() const { return poll_timer_.isActive(); }
-  int PresencePollInterval() const { return poll_timer_.interval(); }
-  QAction* ActionFor(CommandId id) const;
   AppState& state() { return state_; }
 
  protected:

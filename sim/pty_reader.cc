@@ -294,16 +294,6 @@ SettingsImage PtyReader::user_image() const {
   return reader_.user_image();
 }
 
-void PtyReader::set_current_image(const SettingsImage& image) {
-  std::lock_guard lock(mutex_);
-  reader_.set_current_image(image);
-}
-
-void PtyReader::set_user_image(const SettingsImage& image) {
-  std::lock_guard lock(mutex_);
-  reader_.set_user_image(image);
-}
-
 std::string PtyReader::pin_code() const {
   std::lock_guard lock(mutex_);
   return reader_.pin_code();

@@ -64,8 +64,6 @@ class PtyReader {
   std::vector<std::string> received_lines() const;
   SettingsImage current_image() const;
   SettingsImage user_image() const;
-  void set_current_image(const SettingsImage& image);
-  void set_user_image(const SettingsImage& image);
   std::string pin_code() const;
   std::optional<ReaderTime> clock() const;
   // Runs `fn` on the reader under the server's lock, e.g. to switch a fault on.

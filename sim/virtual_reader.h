@@ -71,8 +71,6 @@ class VirtualReader {
 
   const SettingsImage& current_image() const { return current_image_; }
   const SettingsImage& user_image() const { return user_image_; }
-  void set_current_image(const SettingsImage& image) { current_image_ = image; }
-  void set_user_image(const SettingsImage& image) { user_image_ = image; }
 
   const std::string& pin_code() const { return pin_code_; }
   const std::optional<ReaderTime>& clock() const { return clock_; }

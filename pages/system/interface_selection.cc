@@ -15,8 +15,4 @@ void DeriveSelectedInterface(AppState& state) {
   }
 }
 
-bool IsKeyboardInterface(SelectedInterface selected) {
-  return selected == SelectedInterface::kBluetoothHid || selected == SelectedInterface::kM912Hid;
-}
-
 }  // namespace k470

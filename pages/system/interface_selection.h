@@ -16,8 +16,4 @@ inline constexpr std::uint8_t kVcomMarker = 0x60;
 // selected interface as it was.
 void DeriveSelectedInterface(AppState& state);
 
-// Serial interfaces (SPP Slave, M912 VCOM) send data as text lines; the
-// others type it as keystrokes.
-bool IsKeyboardInterface(SelectedInterface selected);
-
 }  // namespace k470

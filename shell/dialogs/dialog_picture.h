@@ -15,9 +15,6 @@ inline constexpr int kDialogPictureSize = 32;
 inline constexpr char kFailedPicture[] = ":/dialogs/failed.svg";
 inline constexpr char kReaderPicture[] = ":/dialogs/reader.svg";
 
-// True when the picture at `resource` exists and is a valid SVG.
-bool DialogPictureAvailable(const QString& resource);
-
 // Paints the picture at `resource` as a 32 x 32 square with its top left
 // corner at `top_left`. A missing picture paints nothing.
 void PaintDialogPicture(QPainter& painter, const QString& resource, const QPoint& top_left);

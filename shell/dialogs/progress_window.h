@@ -26,7 +26,6 @@ class ProgressWindow : public QDialog, public k470::ProgressSink {
   void End() override;
 
   QLabel* text_label() const { return text_; }
-  QProgressBar* bar() const { return bar_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

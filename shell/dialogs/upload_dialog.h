@@ -34,8 +34,6 @@ class UploadDialog : public QDialog {
   void SetBrowseFunction(BrowseFunction browse) { browse_ = std::move(browse); }
 
   // The file chosen with Browse; "" until one was chosen.
-  const QString& target_path() const { return target_path_; }
-  QLineEdit* path_edit() const { return path_; }
   const ShellPortChooser& chooser() const { return chooser_; }
 
   // Browse: asks for the target file and shows it in "File Path :".
