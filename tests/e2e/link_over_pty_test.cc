@@ -1,14 +1,13 @@
-// The settings transfer over a real pseudo-terminal: PosixSerialPort,
-// ReaderLink and the steady clock against a virtual reader served from a
-// thread of this process. What the reader received, what the caller's image
-// holds afterwards and whether the port's descriptor was given back are
-// checked on the good path and on each way a transfer can fail.
+// The settings transfer over a real pseudo-terminal against a virtual reader
+// served from a thread of this process: what the reader received, what the
+// caller's image holds and whether the port was given back, on the good path
+// and on each way a transfer can fail.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -28,77 +27,42 @@ namespace {
 using sim::PtyReader;
 using sim::ReaderConfig;
 
+void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
 int OpenDescriptorCount() {
-  int count = 0;
-  std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec);
-       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    ++count;
-  }
-  return count;
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
-// Waits until no more than `limit` descriptors are open and returns the last
-// count. The reader's thread scans /proc when the host closes the port and
-// holds a directory open for that moment, so a single sample can be one high;
-// a descriptor the port leaked stays and fails the wait.
-int DescriptorsSettledAt(int limit) {
-  int count = OpenDescriptorCount();
-  for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-       count > limit && std::chrono::steady_clock::now() < end;) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    count = OpenDescriptorCount();
-  }
-  return count;
-}
-
-bool WaitFor(const std::function<bool()>& done) {
-  for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-       std::chrono::steady_clock::now() < end;) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return done();
-}
-
-// Every byte value and every hex digit in both places, different per seed.
-SettingsImage PatternImage(unsigned seed) {
+// Every byte value and every hex digit in both places, different per seed;
+// bytes 638 and 639 hold the checksum pair when `pair` is set.
+SettingsImage Image(unsigned seed, bool pair) {
   SettingsImage image;
+  unsigned sum = 0;
   for (std::size_t i = 0; i < kImageSize; ++i) {
     image.SetByte(i, static_cast<std::uint8_t>(i * 37 + seed * 101 + (i >> 8)));
+    if (i < kChecksumOffset) sum += image.Byte(i);
   }
-  return image;
-}
-
-SettingsImage WithChecksumPair(SettingsImage image) {
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < kChecksumOffset; ++i) sum += image.Byte(i);
-  image.SetByte(638, static_cast<std::uint8_t>(sum & 0xFF));
-  image.SetByte(639, static_cast<std::uint8_t>(~sum & 0xFF));
+  if (pair) image.SetByte(638, static_cast<std::uint8_t>(sum & 0xFF));
+  if (pair) image.SetByte(639, static_cast<std::uint8_t>(~sum & 0xFF));
   return image;
 }
 
 // The reader's view of the transfer, written out here rather than taken from
-// the link's own formatting.
-std::string ExpectedBlockLine(const SettingsImage& image, int k) {
+// the link's own formatting: block line k of `image`, or block request k.
+std::string Expected(int k, const SettingsImage* image = nullptr) {
   char text[8];
-  std::snprintf(text, sizeof text, "%04X10", k * 16);
+  std::snprintf(text, sizeof text, image ? "%04X10" : "R%04X10", k * 16);
   std::string line = text;
-  for (int i = 0; i < 16; ++i) {
-    std::snprintf(text, sizeof text, "%02X", image.Byte(static_cast<std::size_t>(k * 16 + i)));
+  for (int i = 0; image && i < 16; ++i) {
+    std::snprintf(text, sizeof text, "%02X", image->Byte(static_cast<std::size_t>(k * 16 + i)));
     line += text;
   }
   return line + "\r";
 }
 
-std::vector<std::string> ExpectedRequests(int count) {
-  std::vector<std::string> lines;
-  for (int k = 0; k < count; ++k) {
-    char text[16];
-    std::snprintf(text, sizeof text, "R%04X10\r", k * 16);
-    lines.push_back(text);
-  }
-  return lines;
+std::vector<std::string> Requests(int count, std::vector<std::string> then) {
+  for (int k = count - 1; k >= 0; --k) then.insert(then.begin(), Expected(k));
+  return then;
 }
 
 class LinkOverPty : public ::testing::Test {
@@ -106,11 +70,8 @@ class LinkOverPty : public ::testing::Test {
   // Serves a new reader with `config`; the descriptor count to come back to
   // is taken once it runs, before the link opens its port.
   void StartReader(ReaderConfig config) {
-    link_.CloseReaderPort();
-    reader_.reset();
     reader_ = std::make_unique<PtyReader>(std::move(config));
-    std::string error;
-    ASSERT_TRUE(reader_->Start(&error)) << error;
+    ASSERT_TRUE(reader_->Start(nullptr));
     fds_before_ = OpenDescriptorCount();
   }
 
@@ -118,14 +79,18 @@ class LinkOverPty : public ::testing::Test {
     ASSERT_TRUE(link_.OpenReaderPort(reader_->device_path(), LineSettings{})) << port_.last_error();
   }
 
+  // The reader's thread scans /proc when the host closes the port and holds a
+  // directory open for that moment, so one count can be one high; a leaked
+  // descriptor stays. Fewer is fine: a reader that hung up closed its side.
   void ExpectPortGivenBack() {
-    // Fewer is fine: a reader that hung up has closed its own side.
-    EXPECT_LE(DescriptorsSettledAt(fds_before_), fds_before_) << "the port's descriptor leaked";
+    EXPECT_FALSE(link_.IsOpen());
+    for (int i = 0; i < 200 && OpenDescriptorCount() > fds_before_; ++i) SleepMs(5);
+    EXPECT_LE(OpenDescriptorCount(), fds_before_) << "the port's descriptor leaked";
   }
 
   // The lines the reader took, once there are `count` of them (or two seconds passed).
   std::vector<std::string> LinesWhenAtLeast(std::size_t count) {
-    WaitFor([&] { return reader_->received_lines().size() >= count; });
+    for (int i = 0; i < 1000 && reader_->received_lines().size() < count; ++i) SleepMs(2);
     return reader_->received_lines();
   }
 
@@ -138,15 +103,11 @@ class LinkOverPty : public ::testing::Test {
 
 TEST_F(LinkOverPty, DownloadAndReadBackCarryTheImageByteForByte) {
   ASSERT_NO_FATAL_FAILURE(StartReader({}));
-  SettingsImage image = PatternImage(1);
-  image.SetByte(638, 0x5A);  // a stale pair that the download must replace
-  image.SetByte(639, 0x5A);
-  const SettingsImage expected = WithChecksumPair(image);
-
+  SettingsImage image = Image(1, false);  // a stale pair that the download must replace
+  const SettingsImage expected = Image(1, true);
   ASSERT_NO_FATAL_FAILURE(OpenPort());
   ASSERT_TRUE(DownloadImage(link_, image, progress_));
   EXPECT_EQ(image, expected) << "the checksum pair goes into the caller's image";
-  EXPECT_FALSE(link_.IsOpen());
   ExpectPortGivenBack();
 
   // Twice in a row: the pair must not depend on its own previous value.
@@ -154,84 +115,60 @@ TEST_F(LinkOverPty, DownloadAndReadBackCarryTheImageByteForByte) {
   ASSERT_TRUE(DownloadImage(link_, image, progress_));
   EXPECT_EQ(reader_->current_image(), expected);
 
-  SettingsImage back = PatternImage(2);
+  SettingsImage back = Image(2, true);
   ASSERT_NO_FATAL_FAILURE(OpenPort());
   ASSERT_TRUE(ReadBackImage(link_, back, progress_));
   EXPECT_EQ(back, expected);
   ExpectPortGivenBack();
 
-  std::vector<std::string> want;
+  std::vector<std::string> want = Requests(40, {"UPDATE\r"});
   for (int round = 0; round < 2; ++round) {
-    for (int k = 0; k < 40; ++k) want.push_back(ExpectedBlockLine(expected, k));
-    want.push_back("UPDATE\r");
+    want.insert(want.begin(), "UPDATE\r");
+    for (int k = 39; k >= 0; --k) want.insert(want.begin(), Expected(k, &expected));
   }
-  for (const std::string& request : ExpectedRequests(40)) want.push_back(request);
-  want.push_back("UPDATE\r");
   const std::vector<std::string> got = LinesWhenAtLeast(want.size());
-  EXPECT_EQ(got, want);
-  ASSERT_EQ(got.size(), want.size());
-  EXPECT_TRUE(got.front().starts_with("000010")) << got.front();
-  EXPECT_TRUE(got[39].starts_with("027010")) << got[39];
+  ASSERT_EQ(got, want);
+  EXPECT_TRUE(got.front().starts_with("000010") && got[39].starts_with("027010")) << got[39];
   EXPECT_EQ(got[82], "R000010\r");
   EXPECT_EQ(got[121], "R027010\r");
 }
 
-TEST_F(LinkOverPty, FailedReadBackKeepsTheImageSaysExitAndClosesThePort) {
-  struct Case {
+TEST_F(LinkOverPty, FailedTransferKeepsBothImagesSaysExitAndClosesThePort) {
+  const SettingsImage sent = Image(3, true);
+  const std::string first = Expected(0, &sent);
+  const std::string update = "UPDATE\r";
+  const struct {
     const char* name;
-    std::function<void(sim::Faults&)> fault;
+    sim::Faults faults;
     std::vector<std::string> lines;  // what the reader records, EXIT included
+  } cases[] = {
+      {"silent from block 20", {.silent_from_block = 20}, Requests(20, {"EXIT\r"})},
+      {"UPDATE not acknowledged",
+       {.no_ack_update = true},
+       Requests(40, {update, update, update, update, "EXIT\r"})},
+      {"non-hex block replies", {.non_hex_blocks = true}, Requests(1, {"EXIT\r"})},
+      // A reader that hangs up cannot hear EXIT; the host must still let go of the port.
+      {"reader gone after block 20", {.vanish_after_blocks = 20}, Requests(20, {})},
+      // A download: the first line is sent four times, then it gives up.
+      {"block lines refused", {.no_ack_lines = true}, {first, first, first, first, "EXIT\r"}},
   };
-  std::vector<std::string> silent = ExpectedRequests(20);
-  silent.push_back("EXIT\r");
-  std::vector<std::string> no_update = ExpectedRequests(40);
-  no_update.insert(no_update.end(), {"UPDATE\r", "UPDATE\r", "UPDATE\r", "UPDATE\r", "EXIT\r"});
-  const std::vector<std::string> non_hex = {"R000010\r", "EXIT\r"};
-  // A reader that hangs up cannot hear EXIT; the host must still let go of the port.
-  const std::vector<std::string> vanished = ExpectedRequests(20);
-
-  const Case cases[] = {
-      {"silent from block 20", [](sim::Faults& f) { f.silent_from_block = 20; }, silent},
-      {"UPDATE not acknowledged", [](sim::Faults& f) { f.no_ack_update = true; }, no_update},
-      {"non-hex block replies", [](sim::Faults& f) { f.non_hex_blocks = true; }, non_hex},
-      {"reader gone after block 20", [](sim::Faults& f) { f.vanish_after_blocks = 20; }, vanished},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ReaderConfig config;
-    c.fault(config.faults);
+    config.faults = c.faults;
     ASSERT_NO_FATAL_FAILURE(StartReader(config));
     ASSERT_NO_FATAL_FAILURE(OpenPort());
-
-    SettingsImage image = PatternImage(3);
-    const SettingsImage before = image;
-    EXPECT_FALSE(ReadBackImage(link_, image, progress_));
-    EXPECT_EQ(image, before);
-    EXPECT_FALSE(link_.IsOpen());
+    const bool download = c.faults.no_ack_lines;
+    // A download leaves the new pair in the caller's image, a read-back nothing.
+    SettingsImage image = Image(3, false);
+    EXPECT_FALSE(download ? DownloadImage(link_, image, progress_)
+                          : ReadBackImage(link_, image, progress_));
+    EXPECT_EQ(image, download ? sent : Image(3, false));
     ExpectPortGivenBack();
     EXPECT_EQ(LinesWhenAtLeast(c.lines.size()), c.lines);
+    EXPECT_EQ(reader_->current_image(), config.current_image);
+    EXPECT_EQ(reader_->user_image(), config.user_image);
   }
-}
-
-TEST_F(LinkOverPty, FailedDownloadLeavesTheReaderAsItWasAndClosesThePort) {
-  ReaderConfig config;
-  config.faults.no_ack_lines = true;
-  const SettingsImage on_reader = config.current_image;
-  ASSERT_NO_FATAL_FAILURE(StartReader(config));
-  ASSERT_NO_FATAL_FAILURE(OpenPort());
-
-  SettingsImage image = PatternImage(4);
-  EXPECT_FALSE(DownloadImage(link_, image, progress_));
-  EXPECT_EQ(image, WithChecksumPair(PatternImage(4))) << "the new pair stays in the image";
-  EXPECT_FALSE(link_.IsOpen());
-  ExpectPortGivenBack();
-
-  // The first line is sent four times, then the transfer gives up.
-  const std::string first = ExpectedBlockLine(image, 0);
-  const std::vector<std::string> want = {first, first, first, first, "EXIT\r"};
-  EXPECT_EQ(LinesWhenAtLeast(want.size()), want);
-  EXPECT_EQ(reader_->current_image(), on_reader);
-  EXPECT_EQ(reader_->user_image(), config.user_image);
 }
 
 }  // namespace

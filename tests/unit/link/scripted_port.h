@@ -1,11 +1,11 @@
-// A serial port for unit tests that plays a script in virtual time: the test
-// schedules bytes to arrive at given moments, or answers each write with a
-// responder, and afterwards inspects every write with its time.
+// A serial port that plays a script in virtual time: bytes arrive at set
+// moments (Deliver, often from a responder answering each write), and every
+// write is kept with its time.
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,101 +19,65 @@ class ScriptedPort : public SerialPort {
     Millis at;
     std::string bytes;
   };
-  // Called for every write with the bytes written; may Deliver() a reply.
-  using Responder = std::function<void(ScriptedPort&, const std::string& written)>;
-
   explicit ScriptedPort(VirtualClock& clock) : clock_(clock) {}
 
-  void SetResponder(Responder r) { responder_ = std::move(r); }
-  void FailOpen(bool fail) { fail_open_ = fail; }
-  // From now on every read waits its full time and reports an error, as a
-  // device that was unplugged does.
-  void Vanish() { vanished_ = true; }
-  // Makes the next writes accept at most `n` bytes each (0: no limit).
-  void LimitWrites(std::size_t n) { write_limit_ = n; }
+  std::function<void(ScriptedPort&, const std::string& written)> responder;
+  std::size_t write_limit = 0;       // most bytes a write takes; 0: all
+  Millis vanish_at = Millis::max();  // from then on reads wait and fail, as when unplugged
+  std::vector<WriteRecord> writes;
+  int opens = 0, reads = 0;
 
   // Bytes that arrive `after` from now, in one piece.
   void Deliver(const std::string& bytes, Millis after = Millis(0)) {
-    incoming_.push_back({clock_.Now() + after, bytes});
-    std::stable_sort(incoming_.begin(), incoming_.end(),
-                     [](const Arrival& a, const Arrival& b) { return a.at < b.at; });
+    incoming_.emplace(clock_.Now() + after, bytes);
+  }
+  std::vector<std::string> written() const {
+    std::vector<std::string> out;
+    for (const auto& w : writes) out.push_back(w.bytes);
+    return out;
   }
 
-  bool Open(const std::string& name, const LineSettings& settings) override {
-    ++opens_;
-    opened_name_ = name;
-    settings_ = settings;
-    open_ = !fail_open_;
-    return open_;
+  bool Open(const std::string&, const LineSettings&) override {
+    ++opens;
+    return open_ = true;
   }
   bool IsOpen() const override { return open_; }
   void Close() override {
-    if (open_) ++closes_;
     open_ = false;
     incoming_.clear();
   }
-  void Purge() override {
-    ++purges_;
-    std::erase_if(incoming_, [&](const Arrival& a) { return a.at <= clock_.Now(); });
-  }
+  void Purge() override { incoming_.erase(incoming_.begin(), incoming_.upper_bound(clock_.Now())); }
   long Write(std::span<const std::uint8_t> bytes) override {
     if (!open_) return -1;
-    std::size_t n = bytes.size();
-    if (write_limit_ != 0) n = std::min(n, write_limit_);
-    std::string s(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
-    writes_.push_back({clock_.Now(), s});
-    if (responder_) responder_(*this, s);
+    const std::size_t n = write_limit ? std::min(bytes.size(), write_limit) : bytes.size();
+    writes.push_back({clock_.Now(), std::string(bytes.begin(), bytes.begin() + n)});
+    if (responder) responder(*this, writes.back().bytes);
     return static_cast<long>(n);
   }
   long Read(std::span<std::uint8_t> buf, Millis wait) override {
-    ++reads_;
-    if (vanished_ || !open_) {
+    ++reads;
+    if (!open_ || clock_.Now() >= vanish_at) {
       clock_.Advance(wait);
       return -1;
     }
-    if (incoming_.empty() || incoming_.front().at > clock_.Now() + wait) {
+    wait = std::min(wait, vanish_at - clock_.Now());
+    const auto next = incoming_.begin();
+    if (next == incoming_.end() || next->first > clock_.Now() + wait) {
       clock_.Advance(wait);
       return 0;
     }
-    Arrival& next = incoming_.front();
-    if (next.at > clock_.Now()) clock_.Advance(next.at - clock_.Now());
-    const std::size_t n = std::min(buf.size(), next.bytes.size());
-    std::copy_n(next.bytes.begin(), n, buf.begin());
-    next.bytes.erase(0, n);
-    if (next.bytes.empty()) incoming_.pop_front();
+    clock_.Advance(std::max(next->first - clock_.Now(), Millis(0)));
+    const std::size_t n = std::min(buf.size(), next->second.size());
+    std::copy_n(next->second.begin(), n, buf.begin());
+    next->second.erase(0, n);
+    if (next->second.empty()) incoming_.erase(next);
     return static_cast<long>(n);
   }
 
-  void ClearWrites() { writes_.clear(); }
-  const std::vector<WriteRecord>& writes() const { return writes_; }
-  std::vector<std::string> written() const {
-    std::vector<std::string> out;
-    for (const auto& w : writes_) out.push_back(w.bytes);
-    return out;
-  }
-  int opens() const { return opens_; }
-  int closes() const { return closes_; }
-  int purges() const { return purges_; }
-  int reads() const { return reads_; }
-  const std::string& opened_name() const { return opened_name_; }
-  const LineSettings& settings() const { return settings_; }
-
  private:
-  struct Arrival {
-    Millis at;
-    std::string bytes;
-  };
   VirtualClock& clock_;
-  Responder responder_;
-  std::deque<Arrival> incoming_;
-  std::vector<WriteRecord> writes_;
+  std::multimap<Millis, std::string> incoming_;  // equal times keep their order
   bool open_ = false;
-  bool fail_open_ = false;
-  bool vanished_ = false;
-  std::size_t write_limit_ = 0;
-  int opens_ = 0, closes_ = 0, purges_ = 0, reads_ = 0;
-  std::string opened_name_;
-  LineSettings settings_;
 };
 
 }  // namespace k470::testing

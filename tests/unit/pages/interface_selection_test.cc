@@ -2,31 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace k470 {
 namespace {
 
-TEST(InterfaceSelectionTest, DerivedFromCodeAndMarker) {
-  struct Case {
-    unsigned code;
-    std::uint8_t marker;
-    SelectedInterface expected;
-  };
-  const Case cases[] = {
-      {0, 0x00, SelectedInterface::kBluetoothSpp},
-      {5, 0x60, SelectedInterface::kBluetoothHid},
-      {6, 0x60, SelectedInterface::kM912Vcom},
-      {6, 0x61, SelectedInterface::kM912Hid},
-      {3, 0x60, SelectedInterface::kM912Hid},  // unknown code: unchanged
-      {7, 0x00, SelectedInterface::kM912Hid},
-  };
+TEST(InterfaceSelectionTest, DerivedFromCodeAndMarkerAloneUnknownCodesChangeNothing) {
+  using enum SelectedInterface;
+  const std::tuple<unsigned, std::uint8_t, SelectedInterface> cases[] = {
+      {0, 0x00, kBluetoothSpp}, {5, 0x60, kBluetoothHid}, {6, 0x60, kM912Vcom},
+      {6, 0x61, kM912Hid},      {3, 0x60, kM912Hid},      {7, 0x00, kM912Hid}};
   AppState state;
   state.image.Fill(0, kImageSize, 0xFF);  // the other bits of byte 16 must not matter
-  state.selected_interface = SelectedInterface::kM912Hid;
-  for (const auto& c : cases) {
-    state.image.SetBits(16, 3, 3, c.code);
-    state.image.SetByte(18, c.marker);
+  state.selected_interface = kM912Hid;
+  for (const auto& [code, marker, expected] : cases) {
+    state.image.SetBits(16, 3, 3, code);
+    state.image.SetByte(18, marker);
     DeriveSelectedInterface(state);
-    EXPECT_EQ(state.selected_interface, c.expected) << "code " << c.code;
+    EXPECT_EQ(state.selected_interface, expected) << "code " << code;
   }
 }
 
