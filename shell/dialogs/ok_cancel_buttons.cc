@@ -1,5 +1,7 @@
 #include "shell/dialogs/ok_cancel_buttons.h"
 
+#include <QVBoxLayout>
+
 namespace k470::gui {
 
 OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text) {
@@ -13,6 +15,15 @@ OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text) {
   buttons.row->addStretch();
   buttons.row->addWidget(buttons.ok);
   buttons.row->addWidget(buttons.cancel);
+  return buttons;
+}
+
+OkCancelButtons LayOutWithOkCancel(QDialog* dialog, QLayout* fields) {
+  const OkCancelButtons buttons = MakeOkCancelButtons(dialog);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addLayout(fields);
+  layout->addLayout(buttons.row);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   return buttons;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QString>
 
@@ -17,5 +18,8 @@ struct OkCancelButtons {
 };
 
 OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text = QStringLiteral("OK"));
+
+// Lays out a small dialog of fixed size: `fields` above the OK/Cancel row.
+OkCancelButtons LayOutWithOkCancel(QDialog* dialog, QLayout* fields);
 
 }  // namespace k470::gui

@@ -2,11 +2,9 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "link/pin_code.h"
@@ -32,12 +30,8 @@ PinCodeDialog::PinCodeDialog(k470::AppState& state, k470::SerialPort& shell_port
   auto* fields = new QGridLayout;
   fields->addWidget(pin_label, 0, 0);
   fields->addWidget(pin_, 0, 1);
-  fields->addWidget(chooser_.label(), 1, 0);
-  fields->addWidget(chooser_.combo(), 1, 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addLayout(MakeOkCancelButtons(this).row);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  chooser_.AddToGrid(*fields, 1);
+  LayOutWithOkCancel(this, fields);
 }
 
 void PinCodeDialog::accept() {

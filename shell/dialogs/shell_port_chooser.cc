@@ -1,6 +1,7 @@
 #include "shell/dialogs/shell_port_chooser.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <utility>
@@ -60,6 +61,11 @@ bool ShellPortChooser::OpenChosenPort() {
   combo_->show();
   RestoreStatusText();
   return false;
+}
+
+void ShellPortChooser::AddToGrid(QGridLayout& grid, int row) const {
+  grid.addWidget(label_, row, 0);
+  grid.addWidget(combo_, row, 1);
 }
 
 void ShellPortChooser::RestoreStatusText() {

@@ -12,6 +12,7 @@
 #include "link/serial_port.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QWidget;
 
@@ -34,6 +35,8 @@ class ShellPortChooser {
 
   QLabel* label() const { return label_; }
   QComboBox* combo() const { return combo_; }
+  // Puts the label and the combo box into the first two columns of `row`.
+  void AddToGrid(QGridLayout& grid, int row) const;
 
   // The index into the port list that an OK opens; 0 when the dialog opens.
   int chosen_index() const { return chosen_index_; }

@@ -6,11 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "shell/dialogs/ok_cancel_buttons.h"
@@ -45,12 +43,8 @@ UploadDialog::UploadDialog(k470::AppState& state, k470::SerialPort& shell_port,
   fields->addWidget(path_label, 0, 0);
   fields->addWidget(path_, 0, 1);
   fields->addWidget(browse, 0, 2);
-  fields->addWidget(chooser_.label(), 1, 0);
-  fields->addWidget(chooser_.combo(), 1, 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addLayout(MakeOkCancelButtons(this).row);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  chooser_.AddToGrid(*fields, 1);
+  LayOutWithOkCancel(this, fields);
 }
 
 void UploadDialog::Browse() {
