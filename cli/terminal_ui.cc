@@ -1,5 +1,7 @@
 #include "cli/terminal_ui.h"
 
+#include "link/failed_lines.h"
+
 namespace k470::cli {
 
 void TerminalUi::Error(const std::string& text, ExitCode code) {
@@ -17,8 +19,7 @@ bool TerminalUi::TakeRetry() {
 
 FailureChoice TerminalUi::ShowFailed(const FailedLines& lines) {
   if (TakeRetry()) return FailureChoice::kRetry;
-  const bool port = lines[0].starts_with("Opening COM Port");
-  if (port) {
+  if (lines == FailedLinesFor(FailureKind::kPortCannotBeOpened)) {
     const std::string why = port_error_ ? port_error_() : "";
     Error("cannot open the reader port" + (why.empty() ? "" : " " + why), kExitPort);
   } else {
