@@ -44,14 +44,19 @@ std::string ValueAfter(const std::string& text, const std::string& label) {
 }  // namespace
 
 int CmdPorts(const Options& o) {
-  auto ports = DiscoverPorts(o.sysfs_root);
+  auto ports = DiscoverPorts(o.sysfs_root, o.dev_root);
   ports.pop_back();  // "-Select-"
   if (o.json) {
-    std::cout << nlohmann::json(ports).dump() << "\n";
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& p : ports) list.push_back({{"port", p}, {"device", CurrentDeviceOf(p)}});
+    std::cout << list.dump() << "\n";
   } else if (ports.empty()) {
     std::fprintf(stderr, "k470ctl: no reader found on USB\n");
   } else {
-    for (const auto& p : ports) std::cout << p << "\n";
+    for (const auto& p : ports) {
+      const std::string device = CurrentDeviceOf(p);
+      std::cout << p << (device == p ? "" : " -> " + device) << "\n";
+    }
   }
   return kExitOk;
 }

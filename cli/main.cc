@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/options.h"
+#include "link/com_port_settings.h"
 
 namespace k470::cli {
 namespace {
@@ -20,7 +21,10 @@ Exit codes:
 
 The port is --port, else the one remembered in K470Configuration.ini of the
 configuration folder ($XDG_CONFIG_HOME/K470Configuration), else the first
-reader found on USB.)";
+reader found on USB. Name a reader by its /dev/serial/by-id/ link (see
+"k470ctl ports"): unlike /dev/ttyACM0 it stays the same when the reader is
+plugged in again.
+)";
 
 }  // namespace
 
@@ -31,15 +35,20 @@ int Main(int argc, char** argv) {
   app.set_version_flag("--version", kVersion);
   app.require_subcommand(1);
   app.fallthrough();
-  app.add_option("--port", o.port, "Reader port, a device path such as /dev/ttyACM0");
+  app.add_option("--port", o.port,
+                 "Reader port, a device path such as /dev/serial/by-id/usb-...-if00 or "
+                 "/dev/ttyACM0")
+      ->check([](const std::string& name) { return PortNameProblem(name); });
   app.add_option("--retries", o.retries, "Retry a failed connection or transfer N times")
       ->check(CLI::Range(0, 100));
   app.add_flag("--json", o.json, "Print results as JSON (info, ports, queries, upload)");
   app.add_flag("--trace", o.trace, "Print every byte exchanged with the reader to stderr");
   app.add_flag("-v,--verbose", o.verbose, "Tell what is happening on stderr");
   app.add_option("--sysfs-root", o.sysfs_root, "Where to look for USB readers")->group("");
+  app.add_option("--dev-root", o.dev_root, "Where the readers' device nodes are")->group("");
 
-  auto* ports = app.add_subcommand("ports", "List the readers found on USB");
+  auto* ports = app.add_subcommand(
+      "ports", "List the readers found on USB, with the device each by-id name leads to now");
   auto* info = app.add_subcommand("info", "Show the reader's identity");
   auto* read = app.add_subcommand("read", "Read the reader's settings into a settings file");
   read->add_option("-o,--output", o.output, "Settings file to write")->required();

@@ -12,6 +12,7 @@ struct Options {
   bool trace = false;
   bool verbose = false;
   std::string sysfs_root = "/sys";
+  std::string dev_root = "/dev";
 
   std::string output;
   std::string input;

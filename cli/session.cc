@@ -16,10 +16,17 @@ Session::Session(const Options& o)
       tracing_(posix_, SteadyClock(),
                [this](Millis at, TraceDirection d, const std::string& b) { Trace(at, d, b); }),
       link_(o.trace ? static_cast<SerialPort&>(tracing_) : posix_, SteadyClock()),
-      driver_(state_, link_, ui_, [this] { return DiscoverPorts(options_.sysfs_root); }) {
+      driver_(state_, link_, ui_,
+              [this] { return DiscoverPorts(options_.sysfs_root, options_.dev_root); }) {
   start_ = SteadyClock().Now();
   ui_.SetPortErrorSource([this] { return "(" + posix_.last_error() + ")"; });
-  state_.configured_port = o.port.empty() ? ReadConfiguredPort(ConfigurationFolder()) : o.port;
+  if (o.port.empty()) {
+    std::string problem;
+    state_.configured_port = ReadConfiguredPort(ConfigurationFolder(), &problem);
+    if (!problem.empty()) std::fprintf(stderr, "k470ctl: %s\n", problem.c_str());
+  } else {
+    state_.configured_port = o.port;
+  }
   New(state_);
 }
 
@@ -30,7 +37,7 @@ std::optional<ExitCode> Session::Run(DeviceOperation op) {
 
 std::string Session::ShellPortName() {
   if (!state_.configured_port.empty()) return state_.configured_port;
-  const auto ports = DiscoverPorts(options_.sysfs_root);
+  const auto ports = DiscoverPorts(options_.sysfs_root, options_.dev_root);
   return ports.size() > 1 ? ports.front() : "";
 }
 

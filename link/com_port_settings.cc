@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -48,21 +49,44 @@ std::string ConfigurationFolder() {
   return HomeFolder() + "/.config/" + kFolderName;
 }
 
-bool IsUsablePortName(std::string_view name) {
-  return !name.empty() && name.size() <= kMaxPortNameLength &&
-         std::none_of(name.begin(), name.end(),
-                      [](char c) { return IsControl(static_cast<unsigned char>(c)); });
+std::string PortNameProblem(std::string_view name) {
+  if (name.empty()) return "the port name is empty";
+  if (name.size() > kMaxPortNameLength) {
+    return "the port name is " + std::to_string(name.size()) + " bytes long, more than " +
+           std::to_string(kMaxPortNameLength);
+  }
+  const auto control = std::find_if(
+      name.begin(), name.end(), [](char c) { return IsControl(static_cast<unsigned char>(c)); });
+  if (control != name.end()) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*control));
+    return std::string("the port name holds the control character ") + code;
+  }
+  return {};
 }
 
-std::string ReadConfiguredPort(const std::string& folder) {
+bool IsUsablePortName(std::string_view name) { return PortNameProblem(name).empty(); }
+
+std::string ReadConfiguredPort(const std::string& folder, std::string* problem) {
+  if (problem != nullptr) problem->clear();
   std::vector<std::uint8_t> bytes;
-  if (!ReadFilePrefix(FileEnv::Default(), IniPath(folder), kIniReadLimit, bytes)) return {};
+  const std::string path = IniPath(folder);
+  if (!ReadFilePrefix(FileEnv::Default(), path, kIniReadLimit, bytes)) return {};
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (text.empty()) return {};
   const std::size_t hash = text.find('#');
-  if (hash == std::string_view::npos) return {};
+  if (hash == std::string_view::npos) {
+    if (problem != nullptr)
+      *problem = "ignored " + path + ": it holds no \"" + kIniPortKey + "\" line";
+    return {};
+  }
   std::string_view name = text.substr(hash + 1);
   name = name.substr(0, name.find_first_of("\r\n"));
-  if (!IsUsablePortName(name)) return {};
+  if (name.empty()) return {};  // written so: no port configured
+  if (std::string why = PortNameProblem(name); !why.empty()) {
+    if (problem != nullptr) *problem = "ignored the port entry of " + path + ": " + why;
+    return {};
+  }
   return std::string(name);
 }
 

@@ -23,16 +23,21 @@ inline constexpr char kIniPortKey[] = "@ComPort#";
 // entry in the password database, else the current directory.
 std::string ConfigurationFolder();
 
-// True for a name that fits a port record and can stand on the .ini line:
-// 1 to 23 bytes, none of them a control character.
+// True for a name that can stand on the .ini line and be opened: 1 to 255
+// bytes, none of them a control character.
 bool IsUsablePortName(std::string_view name);
+
+// Why `name` is not a usable port name, for a message; "" when it is one.
+std::string PortNameProblem(std::string_view name);
 
 // The configured port of the .ini file in `folder`: the text after the first
 // "#" up to the first CR or LF (or the end of the file), when that is a usable
 // port name. "" (no port configured) when the file is missing, empty, has no
-// "#" or holds anything else. Names are taken as they stand: a "COM7" left by
-// the Windows program stays "COM7", its open fails and the user picks a port.
-std::string ReadConfiguredPort(const std::string& folder);
+// "#" or holds anything else; then `problem` (may be null) says which entry
+// was ignored and why, and stays empty when there was nothing to ignore.
+// Names are taken as they stand: a "COM7" left by the Windows program stays
+// "COM7", its open fails and the user picks a port.
+std::string ReadConfiguredPort(const std::string& folder, std::string* problem = nullptr);
 
 // Creates `folder` if needed and replaces the .ini file atomically with
 // "@ComPort#" + port + CR LF. An empty port writes the line without a name

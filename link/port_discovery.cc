@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string_view>
 #include <system_error>
 
@@ -96,17 +97,43 @@ bool NameLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
+// The by-id links under `dev_root`, keyed by the device each points to. Of
+// several links to one device the first by name wins, so the choice does not
+// depend on the order the directory lists them in.
+std::map<fs::path, std::string> StableNames(const fs::path& dev_root) {
+  std::map<fs::path, std::string> names;
+  const fs::path by_id = dev_root / "serial" / "by-id";
+  std::error_code ec;
+  fs::directory_iterator it(by_id, ec);
+  for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::error_code link_ec;
+    const fs::path target = fs::read_symlink(it->path(), link_ec);
+    if (link_ec) continue;
+    // udev writes "../../ttyACM0"; resolve it by hand so a tree under a test
+    // root maps the same way as /dev itself.
+    const fs::path device = (by_id / target).lexically_normal();
+    const std::string name = it->path().string();
+    if (name.size() > kMaxPortNameLength) continue;  // a cut path would name nothing
+    auto [slot, added] = names.emplace(device, name);
+    if (!added && NameLess(name, slot->second)) slot->second = name;
+  }
+  return names;
+}
+
 }  // namespace
 
-std::vector<std::string> DiscoverPorts(const std::string& sysfs_root,
+std::vector<std::string> DiscoverPorts(const std::string& sysfs_root, const std::string& dev_root,
                                        const std::string& vendor_id) {
+  const std::map<fs::path, std::string> stable = StableNames(dev_root);
   std::vector<std::string> ports;
   std::error_code ec;
   fs::directory_iterator it(fs::path(sysfs_root) / "class" / "tty", ec);
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
     if (!BelongsToReader(it->path() / "device", vendor_id)) continue;
-    std::string record = "/dev/" + it->path().filename().string();
-    if (record.size() > kMaxPortNameLength) record.resize(kMaxPortNameLength);
+    const fs::path device = (fs::path(dev_root) / it->path().filename()).lexically_normal();
+    const auto by_id = stable.find(device);
+    std::string record = by_id != stable.end() ? by_id->second : device.string();
+    if (record.size() > kMaxPortNameLength) continue;
     ports.push_back(std::move(record));
   }
   std::sort(ports.begin(), ports.end(), NameLess);
@@ -114,6 +141,13 @@ std::vector<std::string> DiscoverPorts(const std::string& sysfs_root,
   if (ports.size() > kMaxPortRecords - 1) ports.resize(kMaxPortRecords - 1);
   ports.emplace_back(kNoPortRecord);
   return ports;
+}
+
+std::string CurrentDeviceOf(const std::string& port) {
+  std::error_code ec;
+  if (!fs::is_symlink(fs::symlink_status(port, ec))) return port;
+  const fs::path device = fs::canonical(port, ec);
+  return ec ? port : device.string();
 }
 
 }  // namespace k470

@@ -1,6 +1,10 @@
 // Finds the reader's USB virtual COM ports: the tty devices whose USB device
 // carries the reader's vendor id and product id 0001. The result is the port
 // list that the presence poll, the port choosers and the driver work from.
+//
+// A reader is named by its /dev/serial/by-id link when udev made one: that
+// name stays the same when the reader is plugged into another socket or
+// another device takes its ttyACM number first.
 #pragma once
 
 #include <cstddef>
@@ -16,15 +20,22 @@ extern const char kReaderVendorId[];
 
 // The list has room for this many records, "-Select-" included.
 inline constexpr std::size_t kMaxPortRecords = 30;
-// A record holds at most this many characters (24 bytes with its terminator).
-inline constexpr std::size_t kMaxPortNameLength = 23;
+// A port name is a device path of at most this many bytes.
+inline constexpr std::size_t kMaxPortNameLength = 255;
 
-// Rebuilds the port list from the sysfs tree at `sysfs_root`: "/dev/<name>"
-// for every reader tty, each cut to 23 characters, duplicates dropped,
-// ordered by name with digit runs compared as numbers (ttyACM2 before
-// ttyACM10), at most 29 of them, then "-Select-". Never fails: an unreadable
-// tree gives {"-Select-"}. Cheap enough to call whenever a list is needed.
+// Rebuilds the port list from the sysfs tree at `sysfs_root`. Each reader tty
+// gives one record: the link in `<dev_root>/serial/by-id` that points to it,
+// else "<dev_root>/<tty>". Duplicates are dropped, the records ordered by
+// name with digit runs compared as numbers (ttyACM2 before ttyACM10), at most
+// 29 of them, then "-Select-". Never fails: an unreadable tree gives
+// {"-Select-"}. Cheap enough to call whenever a list is needed.
 std::vector<std::string> DiscoverPorts(const std::string& sysfs_root = "/sys",
+                                       const std::string& dev_root = "/dev",
                                        const std::string& vendor_id = kReaderVendorId);
+
+// The device a port name leads to now, with every symbolic link followed (the
+// ttyACM behind a by-id link); the name itself when it is no link or leads
+// nowhere.
+std::string CurrentDeviceOf(const std::string& port);
 
 }  // namespace k470

@@ -74,8 +74,9 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
       ok_(nullptr) {
   setWindowTitle(QStringLiteral("COM Port Properties"));
 
-  // Port: the discovered ports to pick from, or any path typed in. A name is
-  // kept to the size of a port record.
+  // Port: the discovered ports to pick from, or any path typed in, up to the
+  // length of a device path. By-id names are long: the field shows a good
+  // part of one and its tooltip the whole name.
   auto* port_label = new QLabel(QStringLiteral("COM port :"), this);
   port_label->setObjectName(QStringLiteral("1255"));
   port_label->setBuddy(port_);
@@ -83,7 +84,9 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   port_->setEditable(true);
   port_->setInsertPolicy(QComboBox::NoInsert);
   port_->lineEdit()->setMaxLength(static_cast<int>(k470::kMaxPortNameLength));
-  port_->setMinimumContentsLength(16);
+  port_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  port_->setMinimumContentsLength(40);
+  connect(port_, &QComboBox::editTextChanged, port_, &QComboBox::setToolTip);
   for (const std::string& name : state_.port_list) {
     if (name != k470::kNoPortRecord) port_->addItem(QString::fromStdString(name));
   }

@@ -24,9 +24,12 @@ ShellPortChooser::ShellPortChooser(k470::AppState& state, k470::SerialPort& port
   label_->setObjectName(QStringLiteral("port_chooser_label"));
   label_->setBuddy(combo_);
   combo_->setObjectName(QStringLiteral("port_chooser"));
-  combo_->setMinimumContentsLength(16);
+  // Room for a good part of a by-id name; the tooltip shows all of it.
+  combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo_->setMinimumContentsLength(40);
   QObject::connect(combo_, &QComboBox::currentIndexChanged, dialog, [this](int index) {
     if (index >= 0) chosen_index_ = index;
+    combo_->setToolTip(combo_->currentText());
   });
   if (list_ports_) state_.port_list = list_ports_();
   Fill();
@@ -83,6 +86,7 @@ void ShellPortChooser::Fill() {
   }
   if (chosen_index_ >= combo_->count()) chosen_index_ = 0;
   combo_->setCurrentIndex(combo_->count() > 0 ? chosen_index_ : -1);
+  combo_->setToolTip(combo_->currentText());
 }
 
 }  // namespace k470::gui

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -53,8 +54,8 @@ pid_t Spawn(std::vector<std::string> argv, const std::string& out, const std::st
 }
 
 template <typename Done>
-bool WaitFor(Done done) {  // for five seconds at most
-  for (int i = 0; i < 500 && !done(); ++i) std::this_thread::sleep_for(10ms);
+bool WaitFor(Done done) {  // for ten seconds at most, which only a failing test reaches
+  for (int i = 0; i < 1000 && !done(); ++i) std::this_thread::sleep_for(10ms);
   return done();
 }
 
@@ -79,6 +80,12 @@ class K470ctlWithSim : public ::testing::Test {
     ASSERT_TRUE(fs::create_directories(dir_)) << dir_;
     // Keeps k470ctl away from the remembered port of whoever runs the tests.
     ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    // The sim stands where udev puts a reader's stable name, which is long.
+    reader_ =
+        Path("dev/serial/by-id/usb-K470_UHF_RFID_Reader_K471-" +
+             std::string(std::max<std::size_t>(10, 190 - dir_.string().size()), '0') + "-if00");
+    fs::create_directories(fs::path(reader_).parent_path());
+    ASSERT_GE(reader_.size(), 200u);
   }
 
   void TearDown() override {
@@ -90,9 +97,15 @@ class K470ctlWithSim : public ::testing::Test {
   // receives, and waits for its link to the pty.
   void StartSim(std::vector<std::string> options) {
     StopSim();
-    options.insert(options.begin(), {K470SIM_PATH, "--link", Path("reader"), "--verbose"});
+    options.insert(options.begin(), {K470SIM_PATH, "--link", reader_, "--verbose"});
     sim_ = Spawn(options, Path("sim.out"), Path("sim.err"));
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(Path("reader")); })) << SimLog();
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(reader_); })) << SimLog();
+  }
+
+  // Remembers `line` as the .ini file of the configuration folder.
+  void WriteIni(const std::string& line) {
+    fs::create_directories(dir_ / "config/K470Configuration");
+    WriteFile(Path("config/K470Configuration/K470Configuration.ini"), line);
   }
 
   void StopSim() {
@@ -110,7 +123,7 @@ class K470ctlWithSim : public ::testing::Test {
   // Runs k470ctl, with --port set to the sim unless `port` is false, and
   // returns its exit code; out_ and err_ get what it printed.
   int Ctl(std::vector<std::string> args, bool port = true) {
-    if (port) args.insert(args.begin(), {"--port", Path("reader")});
+    if (port) args.insert(args.begin(), {"--port", reader_});
     args.insert(args.begin(), K470CTL_PATH);
     int status = 0;
     ::waitpid(Spawn(args, Path("ctl.out"), Path("ctl.err")), &status, 0);
@@ -122,6 +135,7 @@ class K470ctlWithSim : public ::testing::Test {
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   fs::path dir_;
+  std::string reader_;  // the sim's link
   pid_t sim_ = -1;
   std::string out_, err_;
 };
@@ -160,9 +174,12 @@ TEST_F(K470ctlWithSim, InfoShowsTheIdentityAndRefusesAnotherModel) {
   ASSERT_NO_FATAL_FAILURE(StartSim({"--model", "K473", "--serial", "SN-0042", "--kernel", "Kern 9",
                                     "--user-version", "User 7", "--bt-mac", "11:22:33:44:55:66"}));
   const std::pair<const char*, std::string> fields[] = {
-      {"port", Path("reader")},     {"device_type", "K470 - K473 UHF RFID Reader"},
-      {"serial_number", "SN-0042"}, {"kernel_version", "Kern 9"},
-      {"user_version", "User 7"},   {"bt_mac_id", "11:22:33:44:55:66"}};
+      {"port", reader_},
+      {"device_type", "K470 - K473 UHF RFID Reader"},
+      {"serial_number", "SN-0042"},
+      {"kernel_version", "Kern 9"},
+      {"user_version", "User 7"},
+      {"bt_mac_id", "11:22:33:44:55:66"}};
   ASSERT_EQ(Ctl({"info"}), kOk) << err_;
   for (const auto& [key, value] : fields) EXPECT_NE(out_.find(value), std::string::npos) << value;
   ASSERT_EQ(Ctl({"--json", "info"}), kOk) << err_;
@@ -231,12 +248,14 @@ TEST_F(K470ctlWithSim, ExitCodesTellUsagePortAndFileErrorsApart) {
   ASSERT_NO_FATAL_FAILURE(StartSim({}));
   fs::create_directories(dir_ / "empty");
   const std::pair<std::vector<std::string>, int> cases[] = {
-      {{"--port", Path("reader")}, kUsageError},                              // no subcommand
-      {{"--port", Path("reader"), "pin", "12345678901234567"}, kUsageError},  // 17 characters
+      {{"--port", reader_}, kUsageError},                                  // no subcommand
+      {{"--port", reader_, "pin", "12345678901234567"}, kUsageError},      // 17 characters
+      {{"--port", "/dev/" + std::string(251, 'p'), "info"}, kUsageError},  // 256 bytes
+      {{"--port", "/dev/tty\x1b[2J", "info"}, kUsageError},
       {{"--port", Path("no-reader"), "read", "-o", Path("r.K470")}, kPortError},
       {{"--sysfs-root", Path("empty"), "pin", "1234"}, kPortError},  // none remembered or found
-      {{"--port", Path("reader"), "download", Path("absent.K470")}, kFileError},
-      {{"--port", Path("reader"), "read", "-o", Path("no/such/dir/r.K470")}, kFileError},
+      {{"--port", reader_, "download", Path("absent.K470")}, kFileError},
+      {{"--port", reader_, "read", "-o", Path("no/such/dir/r.K470")}, kFileError},
   };
   for (const auto& [args, code] : cases) {
     SCOPED_TRACE(args.back());
@@ -246,6 +265,54 @@ TEST_F(K470ctlWithSim, ExitCodesTellUsagePortAndFileErrorsApart) {
   EXPECT_FALSE(fs::exists(Path("r.K470")));
   EXPECT_EQ(::waitpid(sim_, nullptr, WNOHANG), 0)
       << "errors on the host side leave the reader alone";
+}
+
+TEST_F(K470ctlWithSim, ThePortRememberedByItsStableNameIsUsedAndABadEntrySaysWhy) {
+  ASSERT_NO_FATAL_FAILURE(StartSim({}));
+  fs::create_directories(dir_ / "nothing");
+  const std::vector<std::string> no_usb = {"--sysfs-root", Path("nothing"), "--dev-root",
+                                           Path("nothing")};
+  WriteIni("@ComPort#" + reader_ + "\r\n");
+  std::vector<std::string> args = no_usb;
+  args.push_back("info");
+  ASSERT_EQ(Ctl(args, false), kOk) << err_;
+  EXPECT_NE(out_.find("Port:           " + reader_ + "\n"), std::string::npos) << out_;
+  EXPECT_EQ(err_, "");
+
+  // An entry that cannot be used counts as none, and k470ctl says so.
+  WriteIni("@ComPort#" + reader_ + "\x7f\r\n");
+  EXPECT_EQ(Ctl(args, false), kPortError) << err_;
+  EXPECT_NE(err_.find("ignored the port entry of " + Path("config/K470Configuration/") +
+                      "K470Configuration.ini: the port name holds the control character 0x7F"),
+            std::string::npos)
+      << err_;
+  EXPECT_NE(err_.find("no reader port"), std::string::npos) << err_;
+}
+
+TEST_F(K470ctlWithSim, PortsListsReadersByStableNameWithTheirDeviceNow) {
+  // A reader on USB as sysfs and udev show it: ttyACM3, with a by-id link.
+  const fs::path usb = dir_ / "sys/devices/usb1/1-2";
+  fs::create_directories(usb / "1-2:1.0/tty/ttyACM3");
+  WriteFile((usb / "idVendor").string(), K470_USB_VENDOR_ID "\n");
+  WriteFile((usb / "idProduct").string(), "0001\n");
+  fs::create_directory_symlink("../..", usb / "1-2:1.0/tty/ttyACM3/device");
+  fs::create_directories(dir_ / "sys/class/tty");
+  fs::create_directory_symlink(usb / "1-2:1.0/tty/ttyACM3", dir_ / "sys/class/tty/ttyACM3");
+  WriteFile(Path("dev/ttyACM3"), "");
+  fs::create_symlink("../../ttyACM3", dir_ / "dev/serial/by-id/usb-K470_Reader_K471-7-if00");
+  const std::string by_id = Path("dev/serial/by-id/usb-K470_Reader_K471-7-if00");
+  const std::string device = fs::canonical(Path("dev/ttyACM3")).string();
+
+  const std::vector<std::string> roots = {"--sysfs-root", Path("sys"), "--dev-root", Path("dev")};
+  std::vector<std::string> args = roots;
+  args.push_back("ports");
+  ASSERT_EQ(Ctl(args, false), kOk) << err_;
+  EXPECT_EQ(out_, by_id + " -> " + device + "\n");
+  args.insert(args.begin(), "--json");
+  ASSERT_EQ(Ctl(args, false), kOk) << err_;
+  EXPECT_EQ(nlohmann::json::parse(out_, nullptr, false),
+            (nlohmann::json::array({{{"port", by_id}, {"device", device}}})))
+      << out_;
 }
 
 }  // namespace

@@ -88,13 +88,18 @@ class DialogsTest : public QObject {
     user_defined->click();
     QVERIFY(ok->isEnabled());
 
-    port->setEditText("/dev/ttyUSB12");
+    // A stable by-id name is long; typed in whole, it is taken whole.
+    const QString by_id = "/dev/serial/by-id/usb-" + QString(173, 'K') + "-if00";
+    QCOMPARE(by_id.size(), 200);
+    port->lineEdit()->clear();
+    QTest::keyClicks(port->lineEdit(), by_id);
+    QCOMPARE(port->currentText(), by_id);
     ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(state.download_settings_type == DownloadSettingsType::kUserDefined);
-    QCOMPARE(QString::fromStdString(state.port_in_use), "/dev/ttyUSB12");
+    QCOMPARE(QString::fromStdString(state.port_in_use), by_id);
     QCOMPARE(ReadAll(dir.filePath("K470Configuration.ini")),
-             QByteArray("@ComPort#/dev/ttyUSB12\r\n"));
+             "@ComPort#" + by_id.toLatin1() + "\r\n");
   }
 
   void failedButtonsGiveChoicesAndAllLinesShow_data() {

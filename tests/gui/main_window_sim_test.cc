@@ -31,12 +31,21 @@ class MainWindowSimTest : public QObject {
     std::string error;
     QVERIFY2(reader_->Start(&error), error.c_str());
 
-    // The configured port is the reader, read from the .ini file as at start.
+    // The configured port is the reader by a stable name as long as udev's,
+    // read from the .ini file as at start.
+    const QString by_id =
+        home_.filePath("serial/by-id/usb-K470_UHF_RFID_Reader_K471-" +
+                       QString(std::max(10, 180 - int(home_.path().size())), '0') + "-if00");
+    QVERIFY(QDir().mkpath(QFileInfo(by_id).path()));
+    QFile::remove(by_id);
+    QVERIFY(QFile::link(QString::fromStdString(reader_->device_path()), by_id));
+    QVERIFY(by_id.size() >= 200);
     const std::string folder = home_.filePath("config").toStdString();
-    QVERIFY(WriteConfiguredPort(folder, reader_->device_path()));
+    QVERIFY(WriteConfiguredPort(folder, by_id.toStdString()));
     state_ = AppState{};
     state_.configured_port = ReadConfiguredPort(folder);
-    const std::vector<std::string> ports = {reader_->device_path(), "-Select-"};
+    QCOMPARE(QString::fromStdString(state_.configured_port), by_id);
+    const std::vector<std::string> ports = {state_.configured_port, "-Select-"};
     state_.port_list = ports;
     MainWindowServices services = DefaultMainWindowServices(folder);
     services.discover_ports = [ports] { return ports; };

@@ -45,15 +45,23 @@ class TempTree : public ::testing::Test {
   void Reader(const std::string& name, int n) {
     Tty(name, Usb("devices/usb1/1-" + std::to_string(n), "1fc9", "0001") / "if1.0");
   }
-  Ports Discover() const { return DiscoverPorts(root_.string(), "1FC9"); }
+  // A by-id link as udev makes it: relative, two levels up to the device node.
+  std::string ById(const std::string& link, const std::string& target) {
+    fs::create_directories(dev_ / "serial/by-id");
+    fs::create_symlink(target, dev_ / "serial/by-id" / link);
+    return (dev_ / "serial/by-id" / link).string();
+  }
+  std::string Dev(const std::string& tty) const { return (dev_ / tty).string(); }
+  Ports Discover() const { return DiscoverPorts(root_.string(), dev_.string(), "1FC9"); }
 
   const fs::path root_ = fs::path(::testing::TempDir()) / ("k470_" + std::to_string(::getpid()));
+  const fs::path dev_ = root_ / "dev";
 };
 
 using DiscoveryTest = TempTree;
 
 TEST_F(DiscoveryTest, WithoutReaderOnlySelectRemains) {
-  EXPECT_EQ(DiscoverPorts((root_ / "missing").string(), "1FC9"), Ports{"-Select-"});
+  EXPECT_EQ(DiscoverPorts((root_ / "missing").string(), Dev(""), "1FC9"), Ports{"-Select-"});
   Tty("ttyS0", root_ / "devices/platform/serial8250");                // no USB device above
   fs::create_directories(root_ / "class/tty/tty0");                   // a console: no device link
   Tty("ttyACM0", Usb("devices/usb1/1-1", "0403", "0001") / "if1.0");  // another vendor
@@ -61,25 +69,43 @@ TEST_F(DiscoveryTest, WithoutReaderOnlySelectRemains) {
   // The reader's ids on a hub do not make a foreign device below it ours.
   Usb("devices/usb1/1-3", "1FC9", "0001");
   Tty("ttyACM2", Usb("devices/usb1/1-3/1-3.1", "0403", "6001") / "if1.0");
+  ById("usb-FTDI_Serial-if00", "../../ttyACM0");  // stable names make nothing ours either
   EXPECT_EQ(Discover(), Ports{"-Select-"});
 }
 
 TEST_F(DiscoveryTest, ReadersAreListedOnceInNumberOrderWithSelectLast) {
   Reader("ttyACM10", 1);
   Reader("ttyACM2", 2);
-  // Names equal in their first 23 characters are one record.
-  Reader("ttyK470_reader_port_A", 3);
-  Reader("ttyK470_reader_port_B", 4);
-  EXPECT_EQ(Discover(),
-            (Ports{"/dev/ttyACM2", "/dev/ttyACM10", "/dev/ttyK470_reader_por", "-Select-"}));
+  // Long names are kept whole: a cut one would name no device.
+  const std::string long_tty = "ttyK470_" + std::string(60, 'r');
+  Reader(long_tty, 3);
+  EXPECT_EQ(Discover(), (Ports{Dev("ttyACM2"), Dev("ttyACM10"), Dev(long_tty), "-Select-"}));
+}
+
+TEST_F(DiscoveryTest, ReadersGoByTheirStableNameWhenUdevGaveThemOne) {
+  Reader("ttyACM0", 1);
+  Reader("ttyACM1", 2);  // no by-id link: its tty
+  Tty("ttyUSB0", Usb("devices/usb1/1-3", "0403", "6001") / "if0.0");
+  const std::string reader = ById("usb-K470_UHF_RFID_Reader_K471-000123-if00", "../../ttyACM0");
+  ById("usb-K470_UHF_RFID_Reader_K471-000123-if02", "../../ttyACM0");  // the first name wins
+  ById("usb-FTDI_FT232R_A1B2C3-if00-port0", "../../ttyUSB0");          // another vendor's
+  ById("usb-stale-link-if00", "../../ttyACM7");                        // a device now gone
+  EXPECT_EQ(Discover(), (Ports{reader, Dev("ttyACM1"), "-Select-"}));
+
+  // What the link leads to now, as "k470ctl ports" shows it.
+  std::ofstream(dev_ / "ttyACM0").put('\0');
+  EXPECT_EQ(CurrentDeviceOf(reader), fs::canonical(dev_ / "ttyACM0").string());
+  EXPECT_EQ(CurrentDeviceOf(Dev("ttyACM1")), Dev("ttyACM1"));
+  EXPECT_EQ(CurrentDeviceOf(Dev("serial/by-id/usb-stale-link-if00")),
+            Dev("serial/by-id/usb-stale-link-if00"));
 }
 
 TEST_F(DiscoveryTest, ListHoldsAtMost29PortsAndSelect) {
   for (int i = 34; i >= 0; --i) Reader("ttyACM" + std::to_string(i), i);
   const Ports ports = Discover();
   ASSERT_EQ(ports.size(), kMaxPortRecords);
-  EXPECT_EQ(ports.front(), "/dev/ttyACM0");
-  EXPECT_EQ(ports[28], "/dev/ttyACM28");
+  EXPECT_EQ(ports.front(), Dev("ttyACM0"));
+  EXPECT_EQ(ports[28], Dev("ttyACM28"));
   EXPECT_EQ(ports.back(), "-Select-");
 }
 
@@ -87,33 +113,52 @@ using IniFileTest = TempTree;
 
 TEST_F(IniFileTest, PortLineRoundTripsAndUnreadableNamesAreRefused) {
   const std::string folder = (root_ / "new/K470Configuration").string();
-  std::ifstream in;
-  ASSERT_TRUE(WriteConfiguredPort(folder, "/dev/ttyACM0"));
+  // A by-id path of 200 characters, as long names come.
+  const std::string by_id = "/dev/serial/by-id/usb-" + std::string(200 - 27, 'K') + "-if00";
+  ASSERT_EQ(by_id.size(), 200u);
+  ASSERT_TRUE(WriteConfiguredPort(folder, by_id));
+  EXPECT_EQ(ReadConfiguredPort(folder), by_id);
   ASSERT_TRUE(WriteConfiguredPort(folder, "COM7"));  // replaces the longer line
   EXPECT_FALSE(WriteConfiguredPort(folder, "/dev/tty\r\n#x"));
-  EXPECT_FALSE(WriteConfiguredPort(folder, std::string(24, 'a')));
-  in.open(folder + "/" + kIniFileName, std::ios::binary);
+  EXPECT_FALSE(WriteConfiguredPort(folder, std::string(256, 'a')));
+  EXPECT_TRUE(WriteConfiguredPort(folder, "/" + std::string(254, 'a')));
+  ASSERT_TRUE(WriteConfiguredPort(folder, "COM7"));
+  std::ifstream in(folder + "/" + kIniFileName, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "@ComPort#COM7\r\n");
   EXPECT_EQ(ReadConfiguredPort(folder), "COM7");
   ASSERT_TRUE(WriteConfiguredPort(folder, ""));
-  EXPECT_EQ(ReadConfiguredPort(folder), "");
+  std::string problem = "stale";
+  EXPECT_EQ(ReadConfiguredPort(folder, &problem), "");
+  EXPECT_EQ(problem, "") << "no port configured is no problem";
 }
 
-TEST_F(IniFileTest, DamagedFilesGiveNoPortOrTheNameTheyHold) {
-  EXPECT_EQ(ReadConfiguredPort(root_.string()), "");  // no file
-  const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"@ComPort/dev/ttyACM0\r\n", ""},
-      {"@ComPort#/dev/ttyAC", "/dev/ttyAC"},
-      {"@ComPort#/dev/ttyACM3\n@ComPort#x\r\n", "/dev/ttyACM3"},
-      {"@ComPort#a#b\r\n", "a#b"},
-      {"@ComPort#" + std::string(24, 'p') + "\r\n", ""},
-      {"@ComPort#/dev/tty\0ACM0\r\n"s, ""},
-      {std::string(2040, 'x') + "#ttyACM0\r\n", "tty"},  // read stops at 2044 bytes
+TEST_F(IniFileTest, DamagedFilesGiveNoPortOrTheNameTheyHoldAndSayWhy) {
+  std::string problem;
+  EXPECT_EQ(ReadConfiguredPort(root_.string(), &problem), "");  // no file
+  EXPECT_EQ(problem, "");
+  const struct {
+    std::string contents, port, problem;
+  } cases[] = {
+      {"", "", ""},
+      {"@ComPort/dev/ttyACM0\r\n", "", "it holds no \"@ComPort#\" line"},
+      {"@ComPort#/dev/ttyAC", "/dev/ttyAC", ""},
+      {"@ComPort#/dev/ttyACM3\n@ComPort#x\r\n", "/dev/ttyACM3", ""},
+      {"@ComPort#a#b\r\n", "a#b", ""},
+      {"@ComPort#" + std::string(256, 'p') + "\r\n", "", "256 bytes long, more than 255"},
+      {"@ComPort#/dev/tty\0ACM0\r\n"s, "", "the control character 0x00"},
+      {"@ComPort#/dev/tty\tACM0\r\n"s, "", "the control character 0x09"},
+      {std::string(2040, 'x') + "#ttyACM0\r\n", "tty", ""},  // read stops at 2044 bytes
   };
-  for (const auto& [contents, port] : cases) {
-    std::ofstream(root_ / kIniFileName, std::ios::binary) << contents;
-    EXPECT_EQ(ReadConfiguredPort(root_.string()), port) << contents.size();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.contents.substr(0, 40));
+    std::ofstream(root_ / kIniFileName, std::ios::binary) << c.contents;
+    EXPECT_EQ(ReadConfiguredPort(root_.string(), &problem), c.port);
+    if (c.problem.empty()) {
+      EXPECT_EQ(problem, "");
+    } else {
+      EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+      EXPECT_NE(problem.find(kIniFileName), std::string::npos) << "names the file: " << problem;
+    }
   }
 }
 
