@@ -15,4 +15,29 @@ void DeriveSelectedInterface(AppState& state) {
   }
 }
 
+void EncodeSelectedInterface(SelectedInterface interface, SettingsImage& image) {
+  switch (interface) {
+    case SelectedInterface::kBluetoothSpp:
+      image.SetBits(kInterfaceByte, 3, 3, 0);
+      break;
+    case SelectedInterface::kBluetoothHid:
+      image.SetBits(kInterfaceByte, 3, 3, 5);
+      break;
+    case SelectedInterface::kM912Vcom:
+      image.SetBits(kInterfaceByte, 3, 3, 6);
+      image.SetByte(kVcomMarkerByte, kVcomMarker);
+      break;
+    case SelectedInterface::kM912Hid:
+      image.SetBits(kInterfaceByte, 3, 3, 6);
+      break;
+  }
+}
+
+void EnsureM912KeyboardType(SettingsImage& image) {
+  const std::uint8_t type = image.Byte(kVcomMarkerByte);
+  if (type < kFirstM912KeyboardType || type > kLastM912KeyboardType) {
+    image.SetByte(kVcomMarkerByte, kFirstM912KeyboardType);
+  }
+}
+
 }  // namespace k470

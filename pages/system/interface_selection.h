@@ -16,4 +16,16 @@ inline constexpr std::uint8_t kVcomMarker = 0x60;
 // selected interface as it was.
 void DeriveSelectedInterface(AppState& state);
 
+// Writes the interface code of `interface` into bits 3-5 of byte 16, and the
+// VCOM marker into byte 18 for M912 VCOM; the other bits of byte 16 keep.
+void EncodeSelectedInterface(SelectedInterface interface, SettingsImage& image);
+
+// M912 keyboard types are 0x61-0x6E in byte 18.
+inline constexpr std::uint8_t kFirstM912KeyboardType = 0x61;
+inline constexpr std::uint8_t kLastM912KeyboardType = 0x6E;
+
+// Choosing M912 HID: a byte 18 that holds no M912 keyboard type (the VCOM
+// marker, for one) becomes the first type, so the image reads as M912 HID.
+void EnsureM912KeyboardType(SettingsImage& image);
+
 }  // namespace k470

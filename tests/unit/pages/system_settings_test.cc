@@ -1,0 +1,298 @@
+// The System page's settings and the interface dialogs' options over the
+// image: what loads, what is stored back, and which bits a store may touch.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/defaults.h"
+#include "pages/system/date_time_corrections.h"
+#include "pages/system/event_strings.h"
+#include "pages/system/interface_options.h"
+#include "pages/system/interface_selection.h"
+#include "pages/system/numeric_correction.h"
+#include "pages/system/system_fields.h"
+
+namespace k470 {
+namespace {
+
+using enum SelectedInterface;
+
+// A random image whose System fields all hold values within their documented
+// ranges: interface code 0, 5 or 6, alert 0 or 1, action codes 0-8, power
+// 0-3, event strings of 0-10 characters padded with 0 bytes.
+SettingsImage ImageInRange(std::mt19937& random) {
+  SettingsImage image;
+  for (auto& byte : image.bytes()) byte = static_cast<std::uint8_t>(random());
+  const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
+  image.SetBits(16, 3, 3, std::array{0u, 5u, 6u}[pick(3)]);
+  image.SetBits(5, 0, 2, pick(2));
+  for (int i = 0; i < kEventStringCount; ++i) {
+    std::string text(pick(11), '\0');
+    for (char& c : text) c = static_cast<char>(0x20 + pick(95));
+    if (!text.empty() && pick(3) == 0) text.back() = '\r';
+    image.Fill(390 + 10 * static_cast<std::size_t>(i), 10, 0);
+    image.SetText(390 + 10 * static_cast<std::size_t>(i), 10, text);
+    SetEventAction(image, i, static_cast<int>(pick(9)));
+  }
+  image.SetByte(206, static_cast<std::uint8_t>(pick(4)));
+  return image;
+}
+
+TEST(SystemFieldsTest, LoadThenStoreChangesNothingButTheHiddenCommandBeep) {
+  std::mt19937 random(470);
+  for (int round = 0; round < 500; ++round) {
+    AppState state;
+    state.image = ImageInRange(random);
+    DeriveSelectedInterface(state);
+    SettingsImage stored = state.image;
+    StoreSystemFields(LoadSystemFields(state.image), state.selected_interface, stored);
+    SettingsImage expected = state.image;
+    expected.SetBit(2, 3, false);
+    ASSERT_EQ(stored, expected) << "round " << round;
+  }
+}
+
+TEST(SystemFieldsTest, BeeperVolumeAndCodesWithoutListEntries) {
+  AppState state;
+  New(state);
+  SystemFields f = LoadSystemFields(state.image);
+  EXPECT_TRUE(f.beeper_on);
+  EXPECT_EQ(f.volume, 3);
+  EXPECT_EQ(f.strings[0], (EventString{"#@TRIGON", true}));
+  EXPECT_EQ(f.strings[1], (EventString{"#@TRIGOFF", true}));
+  EXPECT_EQ(f.actions, (std::array<int, 6>{1, 2, 0, 0, 0, 0}));
+
+  // Off shows "High"; turned on, it stores that volume.
+  state.image.SetBits(5, 6, 2, 0);
+  f = LoadSystemFields(state.image);
+  EXPECT_FALSE(f.beeper_on);
+  EXPECT_EQ(f.volume, 3);
+  f.beeper_on = true;
+  StoreSystemFields(f, kBluetoothSpp, state.image);
+  EXPECT_EQ(state.image.Bits(5, 6, 2), 3u);
+  f.beeper_on = false;
+  f.volume = 1;
+  StoreSystemFields(f, kBluetoothSpp, state.image);
+  EXPECT_EQ(state.image.Bits(5, 6, 2), 0u);
+
+  // Codes no list has are kept, never replaced by a "nothing selected" value.
+  SetEventAction(state.image, 4, 13);
+  state.image.SetByte(206, 9);
+  state.image.SetByte(453, 0xA5);  // belongs to no page
+  f = LoadSystemFields(state.image);
+  StoreSystemFields(f, kBluetoothSpp, state.image);
+  EXPECT_EQ(EventAction(state.image, 4), 13);
+  EXPECT_EQ(state.image.Byte(206), 9);
+  EXPECT_EQ(state.image.Byte(453), 0xA5);
+}
+
+TEST(SystemFieldsTest, InterfaceCodeAndByte18) {
+  SettingsImage image;
+  image.Fill(0, kImageSize, 0xFF);
+  image.SetByte(18, 0x65);
+  EncodeSelectedInterface(kBluetoothHid, image);
+  EXPECT_EQ(image.Byte(16), 0xEF);  // 5 in bits 3-5, bits 0-2, 6-7 kept
+  EXPECT_EQ(image.Byte(18), 0x65);
+  EncodeSelectedInterface(kM912Hid, image);
+  EXPECT_EQ(image.Byte(16), 0xF7);
+  EXPECT_EQ(image.Byte(18), 0x65);
+  EncodeSelectedInterface(kM912Vcom, image);
+  EXPECT_EQ(image.Byte(18), 0x60);
+  EncodeSelectedInterface(kBluetoothSpp, image);
+  EXPECT_EQ(image.Byte(16), 0xC7);
+
+  for (const auto& [before, after] :
+       {std::pair{0x60, 0x61}, {0x6E, 0x6E}, {0x61, 0x61}, {0x6F, 0x61}, {0x41, 0x61}}) {
+    image.SetByte(18, static_cast<std::uint8_t>(before));
+    EnsureM912KeyboardType(image);
+    EXPECT_EQ(image.Byte(18), after) << before;
+  }
+}
+
+TEST(EventStringsTest, CrBoxTenCharactersAndPadding) {
+  const struct {
+    std::string stored;  // ten bytes
+    EventString shown;
+  } cases[] = {
+      {"ABCDEFGHIJ", {"ABCDEFGHIJ", false}},
+      {"ABCDEFGHI\r", {"ABCDEFGHI", true}},
+      {std::string("\r") + std::string(9, '\0'), {"", true}},
+      {std::string(10, '\0'), {"", false}},
+      {std::string("AB\rC") + std::string(6, '\0'), {"AB\rC", false}},
+  };
+  for (const auto& c : cases) {
+    SettingsImage image;
+    image.Fill(0, kImageSize, 0xEE);
+    for (std::size_t i = 0; i < 10; ++i)
+      image.SetByte(420 + i, static_cast<std::uint8_t>(c.stored[i]));
+    const EventString shown = LoadEventString(image, 3);
+    EXPECT_EQ(shown, c.shown) << c.stored;
+    StoreEventString(image, 3, shown);
+    EXPECT_EQ(image.Text(420, 10), c.stored.substr(0, c.stored.find('\0')));
+    EXPECT_EQ(image.Byte(419), 0xEE);
+    EXPECT_EQ(image.Byte(430), 0xEE);
+  }
+  // Checking the box on ten characters keeps nine of them, then the CR.
+  SettingsImage image;
+  StoreEventString(image, 0, {"ABCDEFGHIJ", true});
+  EXPECT_EQ(image.Text(390, 10), "ABCDEFGHI\r");
+  StoreEventString(image, 0, {"AB", false});
+  EXPECT_EQ(image.Text(390, 10), "AB");
+  EXPECT_EQ(image.Byte(399), 0) << "the rest of the field is cleared";
+}
+
+TEST(NumericCorrectionTest, OutOfRangeTextsAreReplacedAndInRangeTextsStay) {
+  const struct {
+    const char* text;
+    unsigned min, max;
+    std::optional<std::string> shown;
+  } cases[] = {
+      {"300", 0, 254, "254"},
+      {"", 0, 254, "0"},
+      {"", 1, 254, "1"},
+      {"0", 1, 254, "1"},
+      {"255", 1, 254, "254"},
+      {"254", 1, 254, std::nullopt},
+      {"007", 0, 254, std::nullopt},
+      {"0", 0, 254, std::nullopt},
+      {"99999999999999999999", 0, 59, "59"},
+      {"12a", 0, 59, "12"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CorrectNumber(c.text, c.min, c.max), c.shown) << '"' << c.text << '"';
+  }
+}
+
+TEST(InterfaceOptionsTest, OpeningAndOkKeepWhatTheDialogDoesNotShow) {
+  AppState state;
+  New(state);
+  SettingsImage& image = state.image;
+
+  // M912 HID over a foreign byte 18: the first type at once, even on Cancel.
+  image.SetByte(18, 0x41);
+  InterfaceFields f = OpenInterfaceFields(kM912Hid, image);
+  EXPECT_EQ(image.Byte(18), 0x61);
+  EXPECT_EQ(f.keyboard_type, 0x61);
+
+  // Bytes outside the lists are stored again as loaded.
+  image.SetByte(17, 0x3A);
+  image.SetBits(23, 6, 2, 3);
+  image.SetBits(24, 2, 2, 3);
+  image.SetBit(24, 5, false);  // Kanji, never shown
+  const SettingsImage before = image;
+  f = OpenInterfaceFields(kBluetoothHid, image);
+  EXPECT_EQ(f.keyboard_type, 0x3A);
+  StoreKeyboardInterface(kBluetoothHid, f, image);
+  EXPECT_EQ(image, before);
+
+  // Serial: the M912 VCOM dialog keeps authentication and discoverable as
+  // loaded and marks byte 18; the S/N fills nine bytes without a 0.
+  image.SetBit(16, 1, true);
+  image.SetBit(16, 2, false);
+  image.SetByte(18, 0x66);
+  f = OpenInterfaceFields(kM912Vcom, image);
+  f.text = "123456789";
+  StoreSerialInterface(kM912Vcom, f, image);
+  EXPECT_TRUE(image.Bit(16, 1));
+  EXPECT_FALSE(image.Bit(16, 2));
+  EXPECT_EQ(image.Byte(18), 0x60);
+  EXPECT_EQ(image.Text(47, 9), "123456789");
+  EXPECT_EQ(OpenInterfaceFields(kM912Hid, image).text, "123456789");
+
+  // The PIN: shared by both Bluetooth dialogs; what follows its 0 byte stays.
+  image.SetText(28, 16, "0000");
+  image.SetByte(40, 0x7A);
+  f = OpenInterfaceFields(kBluetoothSpp, image);
+  EXPECT_EQ(f.text, "0000");
+  f.text = "98765";
+  StoreSerialInterface(kBluetoothSpp, f, image);
+  EXPECT_EQ(OpenInterfaceFields(kBluetoothHid, image).text, "98765");
+  EXPECT_EQ(image.Byte(33), 0);
+  EXPECT_EQ(image.Byte(40), 0x7A);
+  // A 16-character PIN from a file is shown and kept whole.
+  image.SetText(28, 16, "ABCDEFGHIJKLMNOP");
+  f = OpenInterfaceFields(kBluetoothHid, image);
+  EXPECT_EQ(f.text, "ABCDEFGHIJKLMNOP");
+  StoreKeyboardInterface(kBluetoothHid, f, image);
+  EXPECT_EQ(image.Text(28, 16), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(image.Byte(44), 0x20);
+}
+
+TEST(DateTimeCorrectionsTest, EditsFollowTheCalendarAndTheirRanges) {
+  using enum DateTimeEdit;
+  const DateTimeTexts leap_day{"2024", "02", "29", "12", "30", "45", 29};
+  const struct {
+    const char* name;
+    DateTimeEdit edit;
+    std::string DateTimeTexts::*field;
+    std::string typed;
+    DateTimeTexts expected;
+  } cases[] = {
+      {"2023 has no 29 February",
+       kYear,
+       &DateTimeTexts::year,
+       "2023",
+       {"2023", "02", "28", "12", "30", "45", 28}},
+      {"2000 is a leap year",
+       kYear,
+       &DateTimeTexts::year,
+       "2000",
+       {"2000", "02", "29", "12", "30", "45", 29}},
+      {"four digits below 2000",
+       kYear,
+       &DateTimeTexts::year,
+       "1999",
+       {"2000", "02", "29", "12", "30", "45", 29}},
+      {"2100 is out of reach",
+       kYear,
+       &DateTimeTexts::year,
+       "2100",
+       {"2099", "02", "28", "12", "30", "45", 28}},
+      {"a year being typed",
+       kYear,
+       &DateTimeTexts::year,
+       "19",
+       {"19", "02", "29", "12", "30", "45", 29}},
+      {"month 13", kMonth, &DateTimeTexts::month, "13", {"2024", "12", "29", "12", "30", "45", 31}},
+      {"emptied month",
+       kMonth,
+       &DateTimeTexts::month,
+       "",
+       {"2024", "1", "29", "12", "30", "45", 31}},
+      {"April", kMonth, &DateTimeTexts::month, "4", {"2024", "4", "29", "12", "30", "45", 30}},
+      {"day past the month",
+       kDay,
+       &DateTimeTexts::day,
+       "30",
+       {"2024", "02", "29", "12", "30", "45", 29}},
+      {"emptied day", kDay, &DateTimeTexts::day, "", {"2024", "02", "1", "12", "30", "45", 29}},
+      {"hour 24", kHour, &DateTimeTexts::hour, "24", {"2024", "02", "29", "23", "30", "45", 29}},
+      {"emptied hour", kHour, &DateTimeTexts::hour, "", {"2024", "02", "29", "0", "30", "45", 29}},
+      {"minute 60",
+       kMinute,
+       &DateTimeTexts::minute,
+       "60",
+       {"2024", "02", "29", "12", "59", "45", 29}},
+      {"second 07 stays",
+       kSecond,
+       &DateTimeTexts::second,
+       "07",
+       {"2024", "02", "29", "12", "30", "07", 29}},
+  };
+  for (const auto& c : cases) {
+    DateTimeTexts texts = leap_day;
+    texts.*c.field = c.typed;
+    CorrectDateTime(texts, c.edit);
+    EXPECT_EQ(texts, c.expected) << c.name;
+  }
+  DateTimeTexts texts = leap_day;
+  texts.year = "19";
+  CorrectYearOnFocusOut(texts);
+  EXPECT_EQ(texts.year, "2000");
+  texts.year = "";
+  CorrectYearOnFocusOut(texts);
+  EXPECT_EQ(texts.year, "2000");
+}
+
+}  // namespace
+}  // namespace k470
