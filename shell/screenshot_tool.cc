@@ -65,7 +65,8 @@ int Run(const QString& folder) {
 
   // A run with one reader port found and no reader answering yet.
   AppState state;
-  const std::vector<std::string> ports = {"/dev/ttyACM0", "-Select-"};
+  const std::vector<std::string> ports = {
+      "/dev/serial/by-id/usb-K470_UHF_RFID_Reader_K471-000123-if00", "/dev/ttyACM1", "-Select-"};
   state.port_list = ports;
   MainWindowServices services = DefaultMainWindowServices(config.path().toStdString());
   services.discover_ports = [ports] { return ports; };

@@ -85,7 +85,7 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   port_->setInsertPolicy(QComboBox::NoInsert);
   port_->lineEdit()->setMaxLength(static_cast<int>(k470::kMaxPortNameLength));
   port_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  port_->setMinimumContentsLength(40);
+  port_->setMinimumContentsLength(56);
   connect(port_, &QComboBox::editTextChanged, port_, &QComboBox::setToolTip);
   for (const std::string& name : state_.port_list) {
     if (name != k470::kNoPortRecord) port_->addItem(QString::fromStdString(name));

@@ -26,7 +26,7 @@ ShellPortChooser::ShellPortChooser(k470::AppState& state, k470::SerialPort& port
   combo_->setObjectName(QStringLiteral("port_chooser"));
   // Room for a good part of a by-id name; the tooltip shows all of it.
   combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo_->setMinimumContentsLength(40);
+  combo_->setMinimumContentsLength(56);
   QObject::connect(combo_, &QComboBox::currentIndexChanged, dialog, [this](int index) {
     if (index >= 0) chosen_index_ = index;
     combo_->setToolTip(combo_->currentText());
