@@ -15,17 +15,10 @@ TEST(FilterValuesTest, ListSizesAndTheirDistinctEntries) {
     const char* text;
   };
   const Case cases[] = {
-      {0x2C, 8, 0, "[0] All Others"},
       {0x39, 8, 7, "[7] Reserved"},
-      {0x30, 8, 4, "[4] Inner Pack Trade Item Grouping for Handling"},
-      {0x36, 8, 7,
-       "[7] Unit insied Trade Item or component inside a product not intended for individual "
-       "sale"},
-      {0x31, 8, 2, "[2] Full Case for Transport"},
+      {0x36, 8, 6, "[6] Unit Load"},
       {0x31, 8, 1, "[1] Reserved"},
-      {0x2F, 16, 2, "[2] Unit pack"},
       {0x2F, 16, 15, "[15] Reserved"},
-      {0x3B, 64, 1, "[1] Item, other than an item to whick filter value 8 through 63 apply"},
       {0x3B, 64, 23, "[23] Other repair (exclude component); e.g., structure item repair"},
       {0x3B, 64, 24, "[24] Reserved"},
       {0x3B, 64, 63, "[63] Reserved"},
