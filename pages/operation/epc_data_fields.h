@@ -1,6 +1,5 @@
-// The UHF data fields of the EPC Tag output: which of CRC, PC, EPC and Length
-// the reader sends and in what order, as the page's two list boxes and its
-// display row hold them, and the word at 367 that stores them.
+// The UHF data fields of the EPC Tag output (which of CRC, PC, EPC, Length, in
+// what order): the page's two list boxes and display row, and the word at 367.
 #pragma once
 
 #include <array>

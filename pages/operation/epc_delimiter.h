@@ -1,6 +1,5 @@
-// The delimiter the reader puts between the EPC Tag's UHF data fields: its
-// four characters, the names the page shows for it, and its three copies in
-// the image (bytes 369-371), which the delimiter button writes at once.
+// The delimiter between the EPC Tag's UHF data fields: its four characters,
+// the names the page shows for it, and its three copies at bytes 369-371.
 #pragma once
 
 #include <array>

@@ -1,6 +1,5 @@
-// Everything the Operation page shows, as values: loaded from and stored into
-// the settings image in the page's orders (left half, output format, UHF data
-// fields). The page widget and k470ctl both go through these two calls.
+// Everything the Operation page shows, as values, loaded from and stored into
+// the settings image in the page's orders; the page widget and k470ctl share it.
 #pragma once
 
 #include <string_view>

@@ -1,6 +1,5 @@
-// The left half of the Operation page as plain values: scan mode, Memory
-// Data, data format, Transmission Buffer and Output Sequence, loaded from and
-// stored into the settings image in the page's orders.
+// The left half of the Operation page as values (scan mode, Memory Data, data
+// format, Transmission Buffer, Output Sequence), loaded and stored in its orders.
 #pragma once
 
 #include <array>

@@ -1,6 +1,5 @@
-// The Counter, Timestamp and EPC Tag output formats of the Operation page as
-// values: the six prefix and suffix key buffers, the counter's padding and
-// reset conditions, and the timestamp as its four list codes.
+// The Counter, Timestamp and EPC Tag output formats as values: the six prefix
+// and suffix key buffers, the counter's padding and resets, the timestamp lists.
 #pragma once
 
 #include <array>

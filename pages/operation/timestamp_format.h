@@ -1,6 +1,5 @@
-// The timestamp as the reader stores it (seven field codes with a separator
-// after each) and as the page edits it (four lists): composition for the
-// store, decomposition for the load, and which lists a format uses.
+// The timestamp as stored (seven field codes, a separator after each) and as
+// edited (four lists): composition for the store, decomposition for the load.
 #pragma once
 
 #include <array>

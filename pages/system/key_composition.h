@@ -1,6 +1,5 @@
 // The key picker's work on one key-sequence field: the bytes composed so far,
-// their result text, the key type and modifiers, and whether one more key
-// fits. The picker dialog only paints this and turns clicks into calls.
+// their result text, and whether one more key fits. The dialog only paints it.
 #pragma once
 
 #include <cstddef>

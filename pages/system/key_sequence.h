@@ -1,8 +1,5 @@
 // Key sequences: the bytes of a prefix, suffix or padding field that the
 // reader sends as keystrokes, and the display text those fields show.
-// Over a serial interface a byte is an ASCII character; over a keyboard
-// interface it is a key code with an optional modifier byte before it, or,
-// when the first byte is the scan-code marker, a series of scan-code pairs.
 #pragma once
 
 #include <array>
@@ -21,6 +18,9 @@ inline constexpr std::size_t kPaddingFieldSize = 1;  // the counter's left paddi
 // A page's copy of one key-sequence field; 0 bytes after the sequence.
 using KeyBuffer = std::array<std::uint8_t, kKeyFieldSize>;
 
+// Over a serial interface a byte is an ASCII character; over a keyboard
+// interface it is a key code with an optional modifier byte before it or, when
+// the first byte is the scan-code marker, a series of marker and scan-code pairs.
 inline constexpr std::uint8_t kScanCodeMarker = 0xC0;
 // Bytes from 0xC1 on are modifier bytes: 0xC0 plus the modifiers held.
 inline constexpr std::uint8_t kFirstModifierByte = 0xC1;

@@ -150,13 +150,5 @@ TEST(KeyCompositionTest, KeepsOnlyTheBytesTheFieldShows) {
   EXPECT_EQ(c.StoredBytes(), Buffer({'A', 0xC0, 0x1C, 'C'}));
 }
 
-TEST(KeyCompositionTest, SerialInterfacesHaveNoModifiers) {
-  KeyComposition c(KeyBuffer{}, kKeyFieldSize, kBluetoothSpp);
-  c.ToggleModifier(kShift);
-  c.AddKey('a');
-  EXPECT_EQ(c.StoredBytes(), Buffer({'a'}));
-  EXPECT_EQ(c.byte_limit(), kKeyFieldSize);
-}
-
 }  // namespace
 }  // namespace k470
