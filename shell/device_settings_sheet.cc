@@ -4,7 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

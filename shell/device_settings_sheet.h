@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "shell/settings_page.h"
+#include "widgets/settings_page.h"
 
 class QTabWidget;
 class QVBoxLayout;

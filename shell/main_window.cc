@@ -15,6 +15,7 @@
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/port_discovery.h"
+#include "pages/settings_pages.h"
 #include "pages/system/interface_selection.h"
 #include "shell/device_info_panel.h"
 #include "shell/device_settings_sheet.h"
@@ -22,9 +23,9 @@
 #include "shell/dialogs/pin_code_dialog.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
-#include "shell/modal.h"
 #include "shell/pictures.h"
 #include "shell/window_placement.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

@@ -21,7 +21,7 @@
 #include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
 #include "shell/settings_file_chooser.h"
-#include "shell/settings_page.h"
+#include "widgets/settings_page.h"
 
 class QAction;
 class QLabel;

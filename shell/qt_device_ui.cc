@@ -3,7 +3,7 @@
 #include "shell/dialogs/com_port_properties_dialog.h"
 #include "shell/dialogs/failed_dialog.h"
 #include "shell/dialogs/progress_window.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

@@ -16,8 +16,8 @@
 
 #include "link/com_port_settings.h"
 #include "link/port_discovery.h"
-#include "shell/dialogs/ok_cancel_buttons.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 namespace {

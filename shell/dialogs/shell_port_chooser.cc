@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "link/shell_port.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 

@@ -19,8 +19,8 @@
 #include "shell/dialogs/pin_code_dialog.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
-#include "shell/modal.h"
 #include "tests/gui/dialog_test_util.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "link/com_port_settings.h"
 #include "shell/main_window.h"
-#include "shell/modal.h"
 #include "sim/pty_reader.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "shell/main_window.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 

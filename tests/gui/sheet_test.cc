@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
 
 namespace k470::gui {

@@ -72,8 +72,4 @@ struct PageEntry {
   PageFactory create;
 };
 
-// The four pages of the program, in order: "System", "TAG Type", "Operation",
-// "Date && Time".
-std::vector<PageEntry> DefaultSettingsPages();
-
 }  // namespace k470::gui

@@ -1,6 +1,6 @@
 // The pages of the Device Settings sheet. Each tab gets its page through a
 // factory here; a page that is not written yet is an empty one.
-#include "shell/settings_page.h"
+#include "pages/settings_pages.h"
 
 namespace k470::gui {
 namespace {
