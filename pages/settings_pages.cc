@@ -19,10 +19,10 @@ std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
 
 std::vector<PageEntry> DefaultSettingsPages() {
   return {
-      {QStringLiteral("System"), MakeEmptyPage},
-      {QStringLiteral("TAG Type"), MakeEmptyPage},
-      {QStringLiteral("Operation"), MakeEmptyPage},
-      {QStringLiteral("Date && Time"), MakeEmptyPage},
+      {PageId::kSystem, QStringLiteral("System"), MakeEmptyPage},
+      {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
+      {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
+      {PageId::kDateTime, QStringLiteral("Date && Time"), MakeEmptyPage},
   };
 }
 

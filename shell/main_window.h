@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "link/clock_command.h"
 #include "link/device_driver.h"
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
@@ -49,8 +50,8 @@ struct MainWindowServices {
   SettingsFileChooser file_chooser;
   // The pages of the Device Settings sheet.
   std::vector<PageEntry> settings_pages;
-  // The clock command of the PC's local time, for Download Settings.
-  std::function<std::string()> host_clock_command;
+  // The PC's local date and time, for Download Settings and the sheet's pages.
+  std::function<ClockTime()> local_time;
 };
 
 // The real ones: DiscoverPorts, PortCanBeOpened, the file dialogs, the
@@ -103,6 +104,8 @@ class MainWindow : public QMainWindow {
   void OpenSheet();
   // "Connecting to K470......", then the driver.
   bool RunDeviceOperation(DeviceOperation operation);
+  // A page's Set clock: the driver as for any operation, its dialogs over `owner`.
+  void SetReaderClock(const ClockTime& time, QWidget* owner);
 
   AppState& state_;
   MainWindowServices services_;

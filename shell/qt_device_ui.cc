@@ -1,5 +1,7 @@
 #include "shell/qt_device_ui.h"
 
+#include <utility>
+
 #include "shell/dialogs/com_port_properties_dialog.h"
 #include "shell/dialogs/failed_dialog.h"
 #include "shell/dialogs/progress_window.h"
@@ -31,6 +33,8 @@ QtDeviceUi::QtDeviceUi(AppState& state, QWidget* owner, std::string config_folde
       set_status_(std::move(set_status)) {}
 
 QtDeviceUi::~QtDeviceUi() = default;
+
+QWidget* QtDeviceUi::SetOwner(QWidget* owner) { return std::exchange(owner_, owner); }
 
 FailureChoice QtDeviceUi::ShowFailed(const FailedLines& lines) {
   return FailedDialog::Ask(lines, owner_);

@@ -27,6 +27,10 @@ class QtDeviceUi : public DeviceUi {
              std::function<void(const QString&)> set_status);
   ~QtDeviceUi() override;
 
+  // Makes `owner` the parent of the dialogs from now on; returns the previous
+  // one. The sheet takes them over while a page runs an operation.
+  QWidget* SetOwner(QWidget* owner);
+
   FailureChoice ShowFailed(const FailedLines& lines) override;
   bool ShowComPortProperties(DeviceOperation operation) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;

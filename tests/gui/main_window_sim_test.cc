@@ -40,7 +40,7 @@ class MainWindowSimTest : public QObject {
     state_.port_list = ports;
     MainWindowServices services = DefaultMainWindowServices(folder);
     services.discover_ports = [ports] { return ports; };
-    services.host_clock_command = [] { return std::string("#@SYS_TIME=24,02,29,12,34,56\r"); };
+    services.local_time = [] { return ClockTime{2024, 2, 29, 12, 34, 56}; };
     window_ = std::make_unique<MainWindow>(state_, std::move(services));
 
     shown_.clear();
