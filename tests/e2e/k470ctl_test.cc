@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -229,12 +230,14 @@ TEST_F(K470ctlWithSim, ClockAndPinCodeReachTheReader) {
 TEST_F(K470ctlWithSim, ExitCodesTellUsagePortAndFileErrorsApart) {
   ASSERT_NO_FATAL_FAILURE(StartSim({}));
   fs::create_directories(dir_ / "empty");
+  ASSERT_EQ(::mkfifo(Path("fifo.K470").c_str(), 0600), 0);  // no writer: must not hang
   const std::pair<std::vector<std::string>, int> cases[] = {
       {{"--port", Path("reader")}, kUsageError},                              // no subcommand
       {{"--port", Path("reader"), "pin", "12345678901234567"}, kUsageError},  // 17 characters
       {{"--port", Path("no-reader"), "read", "-o", Path("r.K470")}, kPortError},
       {{"--sysfs-root", Path("empty"), "pin", "1234"}, kPortError},  // none remembered or found
       {{"--port", Path("reader"), "download", Path("absent.K470")}, kFileError},
+      {{"--port", Path("reader"), "download", Path("fifo.K470")}, kFileError},
       {{"--port", Path("reader"), "read", "-o", Path("no/such/dir/r.K470")}, kFileError},
   };
   for (const auto& [args, code] : cases) {
