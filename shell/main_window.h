@@ -18,6 +18,7 @@
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
 #include "link/reader_link.h"
+#include "link/status_texts.h"
 #include "shell/commands.h"
 #include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
@@ -31,11 +32,6 @@ namespace k470::gui {
 
 inline constexpr char kMainWindowTitle[] = "K470Configuration 1.02";
 inline constexpr int kPresencePollPeriodMs = 3000;
-
-inline constexpr char kStatusPortOpened[] = "USB VCOM is opened...";
-inline constexpr char kStatusPortClosed[] = "USB VCOM is closed...";
-inline constexpr char kStatusConnecting[] = "Connecting to K470......";
-inline constexpr char kStatusDisconnected[] = "Disconnected!";
 
 // What the window reaches outside itself. The program takes
 // DefaultMainWindowServices(); tests replace single members.
