@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "link/pin_code.h"
 #include "link/port_discovery.h"
 #include "link/shell_port.h"
+#include "pages/system/date_rules.h"
 
 namespace k470::cli {
 namespace {
@@ -115,25 +115,15 @@ int CmdDownload(const Options& o) {
 }
 
 std::optional<std::string> ClockCommandFromText(const std::string& text) {
-  std::tm t{};
-  int year, mon, day, hour, min, sec;
+  ClockTime t;
   char extra;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &mon, &day, &hour, &min, &sec,
-                  &extra) != 6 &&
-      std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &year, &mon, &day, &hour, &min, &sec,
-                  &extra) != 6) {
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour,
+                  &t.minute, &t.second, &extra) != 6 &&
+      std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour,
+                  &t.minute, &t.second, &extra) != 6) {
     return std::nullopt;
   }
-  if (year < 2000 || year > 2099 || mon < 1 || mon > 12 || day < 1 || day > 31 || hour > 23 ||
-      min > 59 || sec > 59 || hour < 0 || min < 0 || sec < 0) {
-    return std::nullopt;
-  }
-  t.tm_year = year - 1900;
-  t.tm_mon = mon - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = min;
-  t.tm_sec = sec;
+  if (!IsValidClockTime(t)) return std::nullopt;
   return MakeClockCommand(t);
 }
 

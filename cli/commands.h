@@ -22,7 +22,7 @@ int CmdPin(const Options& o);
 int CmdNew(const Options& o);
 
 // The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
-// time), years 2000-2099; nullopt for anything else.
+// time), a real date of the years 2000-2099; nullopt for anything else.
 std::optional<std::string> ClockCommandFromText(const std::string& text);
 
 }  // namespace k470::cli

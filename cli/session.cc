@@ -6,6 +6,7 @@
 
 #include "core/defaults.h"
 #include "link/com_port_settings.h"
+#include "link/port_choice.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -36,9 +37,10 @@ std::optional<ExitCode> Session::Run(DeviceOperation op) {
 }
 
 std::string Session::ShellPortName() {
-  if (!state_.configured_port.empty()) return state_.configured_port;
-  const auto ports = DiscoverPorts(options_.sysfs_root, options_.dev_root);
-  return ports.size() > 1 ? ports.front() : "";
+  if (state_.configured_port.empty()) {
+    state_.port_list = DiscoverPorts(options_.sysfs_root, options_.dev_root);
+  }
+  return ConfiguredOrFirstPort(state_.configured_port, state_.port_list);
 }
 
 void Session::Trace(Millis at, TraceDirection direction, const std::string& bytes) {

@@ -1,7 +1,5 @@
 #include "cli/terminal_ui.h"
 
-#include "link/failed_lines.h"
-
 namespace k470::cli {
 
 void TerminalUi::Error(const std::string& text, ExitCode code) {
@@ -17,9 +15,9 @@ bool TerminalUi::TakeRetry() {
   return true;
 }
 
-FailureChoice TerminalUi::ShowFailed(const FailedLines& lines) {
+FailureChoice TerminalUi::ShowFailed(FailureKind kind) {
   if (TakeRetry()) return FailureChoice::kRetry;
-  if (lines == FailedLinesFor(FailureKind::kPortCannotBeOpened)) {
+  if (kind == FailureKind::kPortCannotBeOpened) {
     const std::string why = port_error_ ? port_error_() : "";
     Error("cannot open the reader port" + (why.empty() ? "" : " " + why), kExitPort);
   } else {
@@ -34,20 +32,17 @@ bool TerminalUi::ShowComPortProperties(DeviceOperation) {
   return false;
 }
 
-void TerminalUi::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
-  if (text == "Downloaded completely!") {
+void TerminalUi::ShowMessage(const std::string& text, const std::string&, MessageIcon,
+                             MessageKind kind) {
+  if (kind == MessageKind::kDone) {
     if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
     return;
   }
   Error(text, kExitReader);
 }
 
-bool TerminalUi::AskYesNo(const std::string& text, const std::string&) {
+bool TerminalUi::AskYesNo(const std::string&, const std::string&, const std::string& failure) {
   if (TakeRetry()) return true;
-  // "Failed to read, would you like to retry?" without a retry left is a failure.
-  std::string failure = text;
-  if (auto comma = failure.find(','); comma != std::string::npos)
-    failure = failure.substr(0, comma) + "!";
   Error(failure, kExitReader);
   return false;
 }

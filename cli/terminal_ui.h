@@ -17,10 +17,12 @@ class TerminalUi : public DeviceUi {
   TerminalUi(int retries, bool verbose, bool show_progress)
       : retries_left_(retries), verbose_(verbose), show_progress_(show_progress) {}
 
-  FailureChoice ShowFailed(const FailedLines& lines) override;
+  FailureChoice ShowFailed(FailureKind kind) override;
   bool ShowComPortProperties(DeviceOperation operation) override;
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                   MessageKind kind) override;
+  bool AskYesNo(const std::string& question, const std::string& caption,
+                const std::string& failure) override;
   void SetStatusText(const std::string& text) override;
 
   void Begin(const std::string& text, const std::string& bar_text, int maximum) override;

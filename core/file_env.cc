@@ -12,6 +12,7 @@ namespace k470 {
 int FileEnv::Open(const std::string& path, int flags, mode_t mode) {
   return ::open(path.c_str(), flags | O_CLOEXEC, mode);
 }
+int FileEnv::Fstat(int fd, struct stat* st) { return ::fstat(fd, st); }
 ssize_t FileEnv::Read(int fd, void* buf, std::size_t n) { return ::read(fd, buf, n); }
 ssize_t FileEnv::Write(int fd, const void* buf, std::size_t n) { return ::write(fd, buf, n); }
 int FileEnv::Fsync(int fd) { return ::fsync(fd); }
@@ -28,8 +29,15 @@ FileEnv& FileEnv::Default() {
 
 bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
                     std::vector<std::uint8_t>& out) {
-  const int fd = env.Open(path, O_RDONLY, 0);
+  // Opening a FIFO without a writer would wait for one; O_NONBLOCK returns at
+  // once, and reads of a regular file never wait anyway.
+  const int fd = env.Open(path, O_RDONLY | O_NONBLOCK, 0);
   if (fd < 0) return false;
+  struct stat st {};
+  if (env.Fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    env.Close(fd);
+    return false;
+  }
   out.assign(max_bytes, 0);
   std::size_t got = 0;
   while (got < max_bytes) {

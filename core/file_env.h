@@ -3,6 +3,7 @@
 // that nothing of the user's earlier file is lost.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -19,6 +20,7 @@ class FileEnv {
 
   // Thin wrappers over the POSIX calls of the same names; same results and errno.
   virtual int Open(const std::string& path, int flags, mode_t mode);
+  virtual int Fstat(int fd, struct stat* st);
   virtual ssize_t Read(int fd, void* buf, std::size_t n);
   virtual ssize_t Write(int fd, const void* buf, std::size_t n);
   virtual int Fsync(int fd);
@@ -31,7 +33,8 @@ class FileEnv {
 };
 
 // Reads at most `max_bytes` from the start of the file. False when the file
-// cannot be opened or read.
+// cannot be opened or read, and for anything but a regular file: a FIFO or a
+// device would block the program until another one writes to it.
 bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
                     std::vector<std::uint8_t>& out);
 

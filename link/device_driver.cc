@@ -1,8 +1,10 @@
 #include "link/device_driver.h"
 
-#include "link/failed_lines.h"
+#include "link/clock_command.h"
+#include "link/port_choice.h"
 #include "link/reader_protocol.h"
 #include "link/settings_transfer.h"
+#include "link/status_texts.h"
 
 namespace k470 {
 namespace {
@@ -16,21 +18,17 @@ constexpr Millis kBeforeRetryQuestion{800};
 }  // namespace
 
 std::string DeviceDriver::ChoosePort() {
-  if (!state_.configured_port.empty()) return state_.configured_port;
-  if (discover_) state_.port_list = discover_();
-  if (state_.port_list.size() > 1 && state_.port_list.front() != kNoPortRecord) {
-    return state_.port_list.front();
-  }
-  return "";
+  if (state_.configured_port.empty() && discover_) state_.port_list = discover_();
+  return ConfiguredOrFirstPort(state_.configured_port, state_.port_list);
 }
 
-void DeviceDriver::Abort() {
+void DeviceDriver::ExitAndClose() {
   link_.SendRaw(command::kExit);
   link_.CloseReaderPort();
 }
 
 void DeviceDriver::Error(const std::string& text) {
-  ui_.ShowMessage(text, "Error", MessageIcon::kExclamation);
+  ui_.ShowMessage(text, "Error", MessageIcon::kExclamation, MessageKind::kError);
 }
 
 bool DeviceDriver::RunDeviceOperation(DeviceOperation operation) {
@@ -50,7 +48,7 @@ bool DeviceDriver::Run(DeviceOperation operation) {
   for (;;) {
     // Open, with the user's help when the port refuses.
     if (!link_.OpenReaderPort(state_.port_in_use, state_.line_settings)) {
-      const FailureChoice choice = ui_.ShowFailed(FailedLinesFor(FailureKind::kPortCannotBeOpened));
+      const FailureChoice choice = ui_.ShowFailed(FailureKind::kPortCannotBeOpened);
       if (choice == FailureChoice::kRetry) continue;
       if (choice == FailureChoice::kComSetting && ui_.ShowComPortProperties(operation)) continue;
       state_.reader_present = false;
@@ -68,12 +66,12 @@ bool DeviceDriver::Run(DeviceOperation operation) {
         continue;
       }
       if (identity == kIdentityOtherModel) {
-        ui_.ShowMessage("Device type is not match!", "Read Settings", MessageIcon::kExclamation);
-        Abort();
+        ui_.ShowMessage("Device type is not match!", "Read Settings", MessageIcon::kExclamation,
+                        MessageKind::kError);
+        ExitAndClose();
         return false;
       }
-      const FailureChoice choice =
-          ui_.ShowFailed(FailedLinesFor(FailureKind::kReaderDoesNotAnswer));
+      const FailureChoice choice = ui_.ShowFailed(FailureKind::kReaderDoesNotAnswer);
       if (choice == FailureChoice::kRetry) {
         identity_failures = 0;
         continue;
@@ -81,15 +79,15 @@ bool DeviceDriver::Run(DeviceOperation operation) {
       if (choice == FailureChoice::kComSetting) {
         // The count stays, so the next silence comes straight back here.
         if (ui_.ShowComPortProperties(operation)) continue;
-        Abort();
+        ExitAndClose();
         return false;
       }
       state_.reader_present = false;
-      Abort();
+      ExitAndClose();
       return false;
     }
 
-    ui_.SetStatusText("Connected!");
+    ui_.SetStatusText(kStatusConnected);
     link_.clock().SleepFor(kAfterConnect);
     switch (RunOperationSteps(operation)) {
       case Step::kDone:
@@ -143,7 +141,7 @@ DeviceDriver::Step DeviceDriver::ServiceQuery(DeviceOperation operation) {
   if (!text) {
     Error(failure);
     link_.clock().SleepFor(kCommandPause);
-    Abort();
+    ExitAndClose();
     return Step::kFailed;
   }
   result_text_ = *text;
@@ -154,11 +152,11 @@ DeviceDriver::Step DeviceDriver::ServiceQuery(DeviceOperation operation) {
 DeviceDriver::Step DeviceDriver::SetReaderClock() {
   // The command always goes out as its 29 bytes, as the buffer holds them.
   std::string command = clock_command_;
-  command.resize(29, '\0');
+  command.resize(kClockCommandSize, '\0');
   if (!SendExpectingOk(link_, command, kCommandPause)) {
     Error("Failed to update system clock!");
     link_.clock().SleepFor(kCommandPause);
-    Abort();
+    ExitAndClose();
     return Step::kFailed;
   }
   link_.clock().SleepFor(kCommandPause);
@@ -171,13 +169,14 @@ DeviceDriver::Step DeviceDriver::ReadSettings() {
   if (state_.read_settings_type == ReadSettingsType::kUserDefined &&
       !SendExpectingOk(link_, command::kReadUser)) {
     Error("Failed to read!");
-    Abort();
+    ExitAndClose();
     return Step::kFailed;
   }
   if (ReadBackImage(link_, state_.image, ui_)) return Step::kDone;
   link_.clock().SleepFor(kBeforeRetryQuestion);
-  return ui_.AskYesNo("Failed to read, would you like to retry?", "Error") ? Step::kReopen
-                                                                           : Step::kFailed;
+  return ui_.AskYesNo("Failed to read, would you like to retry?", "Error", "Failed to read!")
+             ? Step::kReopen
+             : Step::kFailed;
 }
 
 DeviceDriver::Step DeviceDriver::DownloadSettings() {
@@ -187,16 +186,19 @@ DeviceDriver::Step DeviceDriver::DownloadSettings() {
       !SendExpectingOk(link_, type == DownloadSettingsType::kUserDefined ? command::kWriteUser
                                                                          : command::kWriteBoth)) {
     Error("Failed to download!");
-    Abort();
+    ExitAndClose();
     return Step::kFailed;
   }
   if (DownloadImage(link_, state_.image, ui_)) {
-    ui_.ShowMessage("Downloaded completely!", "Download", MessageIcon::kExclamation);
+    ui_.ShowMessage("Downloaded completely!", "Download", MessageIcon::kExclamation,
+                    MessageKind::kDone);
     return Step::kDone;
   }
   link_.clock().SleepFor(kBeforeRetryQuestion);
-  return ui_.AskYesNo("Failed to download, would you like to retry?", "Error") ? Step::kReopen
-                                                                               : Step::kFailed;
+  return ui_.AskYesNo("Failed to download, would you like to retry?", "Error",
+                      "Failed to download!")
+             ? Step::kReopen
+             : Step::kFailed;
 }
 
 }  // namespace k470

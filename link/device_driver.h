@@ -38,7 +38,7 @@ class DeviceDriver {
  private:
   enum class Step { kDone, kFailed, kReopen };
 
-  // The first configured or discovered port; empty when there is none.
+  // The configured port, else the first one discovered; empty when there is none.
   std::string ChoosePort();
   bool Run(DeviceOperation operation);
   Step RunOperationSteps(DeviceOperation operation);
@@ -46,8 +46,8 @@ class DeviceDriver {
   Step ReadSettings();
   Step DownloadSettings();
   Step ServiceQuery(DeviceOperation operation);
-  // "EXIT\r", errors ignored, then the port closed.
-  void Abort();
+  // "EXIT\r" sent once, errors ignored, then the port closed.
+  void ExitAndClose();
   void Error(const std::string& text);
 
   AppState& state_;

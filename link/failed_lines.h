@@ -6,8 +6,6 @@
 
 namespace k470 {
 
-enum class FailureKind { kPortCannotBeOpened, kReaderDoesNotAnswer };
-
 FailedLines FailedLinesFor(FailureKind kind);
 
 }  // namespace k470

@@ -7,13 +7,12 @@
 #include <cctype>
 #include <cerrno>
 
-#include "link/shell_port.h"
+#include "link/reader_protocol.h"
+#include "link/write_fully.h"
 
 namespace k470 {
 namespace {
 
-constexpr char kMemoryUploadCommand[] = "#@SYS_MEMUP\r";
-constexpr Millis kIdleTimeout{2000};
 constexpr std::size_t kChunkSize = 63;
 constexpr int kProgressMaximum = 9;
 
@@ -87,9 +86,9 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
     return result;
   };
 
-  const std::string_view command = kMemoryUploadCommand;
+  const std::string_view command = command::kMemoryUpload;
   const auto* command_bytes = reinterpret_cast<const std::uint8_t*>(command.data());
-  if (!WriteToShellPort(port, clock, {command_bytes, command.size()})) return finish(false);
+  if (!WriteFully(port, clock, {command_bytes, command.size()})) return finish(false);
   clock.SleepFor(kIdleTimeout);
 
   progress.Begin("Downloading...", "Uploading", kProgressMaximum);

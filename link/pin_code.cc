@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "link/shell_port.h"
+#include "link/write_fully.h"
 
 namespace k470 {
 namespace {
@@ -23,7 +23,7 @@ bool SendPinCode(SerialPort& port, Clock& clock, const std::string& pin) {
   }
   const std::string line = pin + "\r";
   const auto* data = reinterpret_cast<const std::uint8_t*>(line.data());
-  if (!WriteToShellPort(port, clock, {data, line.size()})) {
+  if (!WriteFully(port, clock, {data, line.size()})) {
     PurgeAndClose(port);
     return false;
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/write_fully.h"
+
 namespace k470 {
 namespace {
 
@@ -94,23 +96,11 @@ bool ReaderLink::ReadBlock(std::string_view request, std::size_t offset) {
   return false;
 }
 
-void ReaderLink::WriteFully(std::string_view bytes) {
-  Millis give_up = clock_.Now() + kIdleTimeout;
-  while (!bytes.empty()) {
-    const long n = port_.Write(AsBytes(bytes));
-    if (n < 0) return;  // the port failed; the missing reply will tell
-    if (static_cast<std::size_t>(n) >= bytes.size()) return;
-    if (n > 0) give_up = clock_.Now() + kIdleTimeout;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-    clock_.SleepFor(kSlowLinePause);
-    if (clock_.Now() > give_up) return;
-  }
-}
-
 bool ReaderLink::SendLineConfirmed(std::string_view line) {
   for (int send = 0; send < kMaxSends; ++send) {
     if (baud_rate_ == 600) clock_.SleepFor(kSlowLinePause);
-    WriteFully(line);
+    // A port that fails or stalls is told by the missing reply.
+    WriteFully(port_, clock_, AsBytes(line));
 
     const std::optional<std::size_t> count = ReadUntilCr(0);
     if (!count) return false;

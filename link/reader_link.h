@@ -66,7 +66,6 @@ class ReaderLink {
 
   Clock& clock() { return clock_; }
   SerialPort& port() { return port_; }
-  int baud_rate() const { return baud_rate_; }
 
  private:
   // ReadReply's loop: the bytes collected up to and including the CR, or
@@ -74,9 +73,6 @@ class ReaderLink {
   std::optional<std::size_t> ReadUntilCr(std::size_t offset);
   // Stores `n` received bytes at `offset`, dropping what does not fit.
   void StoreReply(std::size_t offset, const std::uint8_t* bytes, std::size_t n);
-  // Writes all of `bytes`, pausing 30 ms after each partial write. Gives up
-  // when the port refuses bytes for the length of an idle time-out.
-  void WriteFully(std::string_view bytes);
 
   SerialPort& port_;
   Clock& clock_;

@@ -19,10 +19,7 @@ void HexAddress(std::string& out, int k) {
 }
 
 // Ends a failed transfer: "EXIT\r" as a confirmed line whose answer does not matter.
-bool Abort(ReaderLink& link) {
-  link.SendLineConfirmed(command::kExit);
-  return false;
-}
+void SendExitConfirmed(ReaderLink& link) { link.SendLineConfirmed(command::kExit); }
 
 }  // namespace
 
@@ -60,7 +57,7 @@ bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
   if (ok) {
     progress.SetPosition(kProgressEnd);
   } else {
-    Abort(link);
+    SendExitConfirmed(link);
   }
   progress.End();
   link.CloseReaderPort();
@@ -97,7 +94,7 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
   if (ok) {
     image = decoded;
   } else {
-    Abort(link);
+    SendExitConfirmed(link);
   }
   progress.End();
   link.CloseReaderPort();

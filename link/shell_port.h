@@ -1,5 +1,5 @@
 // The port that BT PIN Code and Upload Memory Data open for themselves,
-// outside the device-operations driver, and the full write they both use.
+// outside the device-operations driver.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,5 @@ namespace k470 {
 // cannot be opened; "-Select-" and "" name no port and are never tried. `why`,
 // when given, then tells whether the device or its line settings failed.
 bool OpenShellPort(SerialPort& port, const std::string& name, OpenFailure* why = nullptr);
-
-// Writes all of `bytes`, going on after a partial write once 30 ms have
-// passed. False when the port reports an error or takes nothing for 2000 ms.
-bool WriteToShellPort(SerialPort& port, Clock& clock, std::span<const std::uint8_t> bytes);
 
 }  // namespace k470

@@ -1,7 +1,5 @@
 #include "shell/commands.h"
 
-#include <algorithm>
-
 namespace k470::gui {
 namespace {
 
@@ -30,10 +28,5 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 std::span<const Command> AllCommands() { return kCommands; }
-
-const Command& CommandFor(CommandId id) {
-  return *std::find_if(std::begin(kCommands), std::end(kCommands),
-                       [id](const Command& c) { return c.id == id; });
-}
 
 }  // namespace k470::gui

@@ -37,8 +37,6 @@ struct Command {
 
 // Every command, in menu order.
 std::span<const Command> AllCommands();
-// The command of `id`; `id` must be one of AllCommands().
-const Command& CommandFor(CommandId id);
 
 // Menu and toolbar contents in order; kSeparator marks a separator.
 inline constexpr CommandId kFileMenu[] = {CommandId::kNew, CommandId::kOpen, CommandId::kSave,

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "shell/device_info_layout.h"
+#include "shell/pictures.h"
 
 namespace k470::gui {
 namespace {
@@ -23,7 +24,7 @@ void DrawTextAt(QPainter& painter, QPoint top_left, const QString& text) {
 }  // namespace
 
 DeviceInfoPanel::DeviceInfoPanel(const DeviceInfo& info, QWidget* parent)
-    : QWidget(parent), info_(info), picture_(QStringLiteral(":/k470/reader.svg")) {
+    : QWidget(parent), info_(info), picture_(QString::fromLatin1(kReaderPicture)) {
   setObjectName(QStringLiteral("deviceInfoPanel"));
   setAutoFillBackground(true);
   QPalette white = palette();

@@ -1,10 +1,12 @@
 #include "shell/device_settings_sheet.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <chrono>
 
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
@@ -16,11 +18,11 @@ constexpr QSize kPageAreaSize(640, 480);
 }  // namespace
 
 DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry> pages,
-                                         DeviceOperationRunner runner, QWidget* parent)
+                                         SheetServices services, QWidget* parent)
     : QDialog(parent),
       state_(state),
       entries_(std::move(pages)),
-      runner_(std::move(runner)),
+      services_(std::move(services)),
       tabs_(new QTabWidget(this)),
       pages_(entries_.size(), nullptr) {
   setWindowTitle(QStringLiteral("Device Settings"));
@@ -36,6 +38,8 @@ DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry>
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
   connect(buttons, &QDialogButtonBox::accepted, this, &DeviceSettingsSheet::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &DeviceSettingsSheet::reject);
 
@@ -48,6 +52,15 @@ DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry>
   connect(tabs_, &QTabWidget::currentChanged, this, &DeviceSettingsSheet::EnsurePage);
 }
 
+DeviceSettingsSheet::~DeviceSettingsSheet() {
+  // ~QWidget would delete the tabs only after ~SheetContext has run.
+  for (auto page = pages_.rbegin(); page != pages_.rend(); ++page) {
+    SettingsPage* doomed = *page;
+    *page = nullptr;  // CreatedPage no longer hands it out
+    delete doomed;
+  }
+}
+
 void DeviceSettingsSheet::EnsurePage(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= entries_.size() || pages_[index]) return;
   std::unique_ptr<SettingsPage> page = entries_[index].create(state_, *this);
@@ -57,13 +70,19 @@ void DeviceSettingsSheet::EnsurePage(int index) {
 }
 
 SettingsPage* DeviceSettingsSheet::CreatedPage(PageId id) const {
-  const auto index = static_cast<std::size_t>(id);
-  return index < pages_.size() ? pages_[index] : nullptr;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].id == id) return pages_[i];
+  }
+  return nullptr;
 }
 
-bool DeviceSettingsSheet::RunDeviceOperation(DeviceOperation operation,
-                                             const std::string& clock_command) {
-  return runner_ ? runner_(operation, clock_command) : false;
+ClockTime DeviceSettingsSheet::LocalTime() const {
+  return services_.local_time ? services_.local_time()
+                              : LocalClockTime(std::chrono::system_clock::now());
+}
+
+void DeviceSettingsSheet::SetReaderClock(const ClockTime& time) {
+  if (services_.set_reader_clock) services_.set_reader_clock(time, this);
 }
 
 void DeviceSettingsSheet::accept() {
@@ -75,13 +94,13 @@ void DeviceSettingsSheet::accept() {
 
 void DeviceSettingsSheet::reject() {
   const int current = tabs_->currentIndex();
-  if (current >= 0 && pages_[current] && !pages_[current]->QueryCancel()) return;
+  if (current >= 0 && pages_[current]) pages_[current]->OnCancel();
   QDialog::reject();
 }
 
 void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageEntry>& pages,
-                        const DeviceOperationRunner& runner) {
-  DeviceSettingsSheet sheet(state, pages, runner, owner);
+                        const SheetServices& services) {
+  DeviceSettingsSheet sheet(state, pages, services, owner);
   ExecDialog(sheet);
 }
 

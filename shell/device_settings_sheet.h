@@ -5,34 +5,44 @@
 
 #include <QDialog>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "core/app_state.h"
-#include "shell/settings_page.h"
+#include "widgets/settings_page.h"
 
 class QTabWidget;
 class QVBoxLayout;
 
 namespace k470::gui {
 
-// Runs a device operation on behalf of a page (see SheetContext).
-using DeviceOperationRunner = std::function<bool(DeviceOperation, const std::string&)>;
+// What the sheet takes from the program to serve its pages.
+struct SheetServices {
+  // The PC's local date and time; the system clock when empty.
+  std::function<ClockTime()> local_time;
+  // Sets the reader's clock to the time given, with the driver's dialogs over
+  // `owner`; nothing happens when empty.
+  std::function<void(const ClockTime&, QWidget* owner)> set_reader_clock;
+};
 
 class DeviceSettingsSheet : public QDialog, public SheetContext {
   Q_OBJECT
 
  public:
-  DeviceSettingsSheet(AppState& state, std::vector<PageEntry> pages, DeviceOperationRunner runner,
+  DeviceSettingsSheet(AppState& state, std::vector<PageEntry> pages, SheetServices services,
                       QWidget* parent = nullptr);
+  // Deletes the pages, last tab first, while the context they may ask from
+  // their destructors is still whole.
+  ~DeviceSettingsSheet() override;
 
-  // OK: every created page stores itself, in page order, then the sheet closes.
+  // OK: every created page stores itself, in tab order, then the sheet closes.
   void accept() override;
-  // Cancel (also Escape and the close button): only the page shown is asked.
+  // Cancel (also Escape and the close button): the page shown hears of it,
+  // then the sheet closes.
   void reject() override;
 
   SettingsPage* CreatedPage(PageId id) const override;
-  bool RunDeviceOperation(DeviceOperation operation, const std::string& clock_command) override;
+  ClockTime LocalTime() const override;
+  void SetReaderClock(const ClockTime& time) override;
 
   QTabWidget* tabs() const { return tabs_; }
 
@@ -42,7 +52,7 @@ class DeviceSettingsSheet : public QDialog, public SheetContext {
 
   AppState& state_;
   std::vector<PageEntry> entries_;
-  DeviceOperationRunner runner_;
+  SheetServices services_;
   QTabWidget* tabs_;
   std::vector<QVBoxLayout*> holders_;
   std::vector<SettingsPage*> pages_;  // null until created; owned by their tab
@@ -51,6 +61,6 @@ class DeviceSettingsSheet : public QDialog, public SheetContext {
 // Opens the sheet modally over `owner` (through ExecDialog) and returns when
 // the user has closed it.
 void OpenDeviceSettings(AppState& state, QWidget* owner, const std::vector<PageEntry>& pages,
-                        const DeviceOperationRunner& runner);
+                        const SheetServices& services);
 
 }  // namespace k470::gui

@@ -15,6 +15,7 @@
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/port_discovery.h"
+#include "pages/settings_pages.h"
 #include "pages/system/interface_selection.h"
 #include "shell/device_info_panel.h"
 #include "shell/device_settings_sheet.h"
@@ -22,9 +23,9 @@
 #include "shell/dialogs/pin_code_dialog.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
-#include "shell/modal.h"
 #include "shell/pictures.h"
 #include "shell/window_placement.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
@@ -51,7 +52,7 @@ MainWindowServices DefaultMainWindowServices(std::string config_folder) {
   services.port_can_be_opened = PortCanBeOpened;
   services.file_chooser = SettingsFileDialogs();
   services.settings_pages = DefaultSettingsPages();
-  services.host_clock_command = [] { return ClockCommandAt(std::chrono::system_clock::now()); };
+  services.local_time = [] { return LocalClockTime(std::chrono::system_clock::now()); };
   return services;
 }
 
@@ -226,11 +227,19 @@ void MainWindow::RunCommand(CommandId id) {
 }
 
 void MainWindow::OpenSheet() {
-  OpenDeviceSettings(state_, this, services_.settings_pages,
-                     [this](DeviceOperation operation, const std::string& clock_command) {
-                       driver_.SetClockCommand(clock_command);
-                       return driver_.RunDeviceOperation(operation);
-                     });
+  SheetServices sheet_services;
+  sheet_services.local_time = services_.local_time;
+  sheet_services.set_reader_clock = [this](const ClockTime& time, QWidget* owner) {
+    SetReaderClock(time, owner);
+  };
+  OpenDeviceSettings(state_, this, services_.settings_pages, sheet_services);
+}
+
+void MainWindow::SetReaderClock(const ClockTime& time, QWidget* owner) {
+  driver_.SetClockCommand(MakeClockCommand(time));
+  QWidget* const main_owner = ui_.SetOwner(owner);
+  RunDeviceOperation(DeviceOperation::kSetClock);
+  ui_.SetOwner(main_owner);
 }
 
 void MainWindow::NewSettings() {
@@ -263,7 +272,7 @@ void MainWindow::ReadSettings() {
 
 void MainWindow::DownloadSettings() {
   if (state_.clock_mode == ClockMode::kSyncWithHost) {
-    driver_.SetClockCommand(services_.host_clock_command());
+    driver_.SetClockCommand(MakeClockCommand(services_.local_time()));
   }
   if (RunDeviceOperation(DeviceOperation::kDownloadSettings))
     clock_.SleepFor(kAfterDownloadSettings);

@@ -13,15 +13,17 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "link/clock_command.h"
 #include "link/device_driver.h"
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
 #include "link/reader_link.h"
+#include "link/status_texts.h"
 #include "shell/commands.h"
 #include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
 #include "shell/settings_file_chooser.h"
-#include "shell/settings_page.h"
+#include "widgets/settings_page.h"
 
 class QAction;
 class QLabel;
@@ -30,11 +32,6 @@ namespace k470::gui {
 
 inline constexpr char kMainWindowTitle[] = "K470Configuration 1.02";
 inline constexpr int kPresencePollPeriodMs = 3000;
-
-inline constexpr char kStatusPortOpened[] = "USB VCOM is opened...";
-inline constexpr char kStatusPortClosed[] = "USB VCOM is closed...";
-inline constexpr char kStatusConnecting[] = "Connecting to K470......";
-inline constexpr char kStatusDisconnected[] = "Disconnected!";
 
 // What the window reaches outside itself. The program takes
 // DefaultMainWindowServices(); tests replace single members.
@@ -49,8 +46,8 @@ struct MainWindowServices {
   SettingsFileChooser file_chooser;
   // The pages of the Device Settings sheet.
   std::vector<PageEntry> settings_pages;
-  // The clock command of the PC's local time, for Download Settings.
-  std::function<std::string()> host_clock_command;
+  // The PC's local date and time, for Download Settings and the sheet's pages.
+  std::function<ClockTime()> local_time;
 };
 
 // The real ones: DiscoverPorts, PortCanBeOpened, the file dialogs, the
@@ -103,6 +100,8 @@ class MainWindow : public QMainWindow {
   void OpenSheet();
   // "Connecting to K470......", then the driver.
   bool RunDeviceOperation(DeviceOperation operation);
+  // A page's Set clock: the driver as for any operation, its dialogs over `owner`.
+  void SetReaderClock(const ClockTime& time, QWidget* owner);
 
   AppState& state_;
   MainWindowServices services_;

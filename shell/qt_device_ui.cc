@@ -1,9 +1,12 @@
 #include "shell/qt_device_ui.h"
 
+#include <utility>
+
+#include "link/failed_lines.h"
 #include "shell/dialogs/com_port_properties_dialog.h"
 #include "shell/dialogs/failed_dialog.h"
 #include "shell/dialogs/progress_window.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
@@ -30,10 +33,12 @@ QtDeviceUi::QtDeviceUi(AppState& state, QWidget* owner, std::string config_folde
       discover_(std::move(discover)),
       set_status_(std::move(set_status)) {}
 
-QtDeviceUi::~QtDeviceUi() = default;
+QtDeviceUi::~QtDeviceUi() { delete progress_; }
 
-FailureChoice QtDeviceUi::ShowFailed(const FailedLines& lines) {
-  return FailedDialog::Ask(lines, owner_);
+QWidget* QtDeviceUi::SetOwner(QWidget* owner) { return std::exchange(owner_, owner); }
+
+FailureChoice QtDeviceUi::ShowFailed(FailureKind kind) {
+  return FailedDialog::Ask(FailedLinesFor(kind), owner_);
 }
 
 bool QtDeviceUi::ShowComPortProperties(DeviceOperation operation) {
@@ -41,15 +46,16 @@ bool QtDeviceUi::ShowComPortProperties(DeviceOperation operation) {
   return ComPortPropertiesDialog::Show(state_, operation, config_folder_, owner_);
 }
 
-void QtDeviceUi::ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon) {
+void QtDeviceUi::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageKind) {
   ShowMessageBox(owner_, BoxIcon(icon), QString::fromStdString(caption),
                  QString::fromStdString(text));
 }
 
-bool QtDeviceUi::AskYesNo(const std::string& text, const std::string& caption) {
+bool QtDeviceUi::AskYesNo(const std::string& question, const std::string& caption,
+                          const std::string&) {
   return ShowMessageBox(owner_, QMessageBox::Question, QString::fromStdString(caption),
-                        QString::fromStdString(text),
+                        QString::fromStdString(question),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -58,7 +64,8 @@ void QtDeviceUi::SetStatusText(const std::string& text) {
 }
 
 void QtDeviceUi::Begin(const std::string& text, const std::string& bar_text, int maximum) {
-  progress_ = std::make_unique<ProgressWindow>(owner_);
+  delete progress_;
+  progress_ = new ProgressWindow(owner_);
   progress_->Begin(text, bar_text, maximum);
 }
 
@@ -69,7 +76,7 @@ void QtDeviceUi::SetPosition(int position) {
 void QtDeviceUi::End() {
   if (!progress_) return;
   progress_->End();
-  progress_.reset();
+  delete progress_;
 }
 
 }  // namespace k470::gui

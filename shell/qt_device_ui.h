@@ -3,9 +3,9 @@
 // window's status bar and the "Progress" window.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "core/app_state.h"
@@ -27,13 +27,20 @@ class QtDeviceUi : public DeviceUi {
              std::function<void(const QString&)> set_status);
   ~QtDeviceUi() override;
 
-  FailureChoice ShowFailed(const FailedLines& lines) override;
+  // Makes `owner` the parent of the dialogs from now on; returns the previous
+  // one. The sheet takes them over while a page runs an operation.
+  QWidget* SetOwner(QWidget* owner);
+
+  FailureChoice ShowFailed(FailureKind kind) override;
   bool ShowComPortProperties(DeviceOperation operation) override;
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                   MessageKind kind) override;
+  bool AskYesNo(const std::string& question, const std::string& caption,
+                const std::string& failure) override;
   void SetStatusText(const std::string& text) override;
 
-  // The "Progress" window exists from Begin to End.
+  // The "Progress" window exists from Begin to End as a child of the dialogs'
+  // owner; should that owner be deleted first, the window goes with it.
   void Begin(const std::string& text, const std::string& bar_text, int maximum) override;
   void SetPosition(int position) override;
   void End() override;
@@ -44,7 +51,7 @@ class QtDeviceUi : public DeviceUi {
   std::string config_folder_;
   PortDiscoverer discover_;
   std::function<void(const QString&)> set_status_;
-  std::unique_ptr<ProgressWindow> progress_;
+  QPointer<ProgressWindow> progress_;  // owned by its parent
 };
 
 }  // namespace k470::gui

@@ -11,6 +11,7 @@
 #include "link/failed_lines.h"
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
+#include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
 #include "shell/dialogs/about_dialog.h"
 #include "shell/dialogs/com_port_properties_dialog.h"
@@ -19,7 +20,7 @@
 #include "shell/dialogs/progress_window.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/main_window.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

@@ -18,7 +18,7 @@ int ListPositionOfCode(std::span<const ListEntry> list, int code) {
   for (std::size_t i = 0; i < list.size(); ++i) {
     if (list[i].code == code) return static_cast<int>(i);
   }
-  return kNoSelection;
+  return kNoCode;
 }
 
 }  // namespace k470

@@ -7,17 +7,9 @@
 #include <string_view>
 
 #include "core/app_state.h"
+#include "pages/list_entry.h"
 
 namespace k470 {
-
-struct ListEntry {
-  std::string_view text;
-  int code;
-};
-
-// What a list reports, and what a store keeps the stored value for, when no
-// entry is selected.
-inline constexpr int kNoSelection = -1;
 
 // Memory Data Transmit Delay and Transmit Delay.
 inline constexpr std::array<ListEntry, 8> kDelayList = {{{"0", 0},
@@ -80,7 +72,7 @@ inline constexpr std::array<ListEntry, 2> kTimeFormatList = {{{"hh:mm:ss", 0}, {
 inline constexpr std::array<ListEntry, 3> kFieldSeparatorList = {
     {{"[Space]", 0}, {"-", 1}, {",", 2}}};
 
-// Position of the entry carrying `code`, or kNoSelection when no entry does.
+// Position of the entry carrying `code`, or kNoCode when no entry does.
 int ListPositionOfCode(std::span<const ListEntry> list, int code);
 
 }  // namespace k470

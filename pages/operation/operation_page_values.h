@@ -22,7 +22,7 @@ struct OperationPageValues {
 
 // Also writes what a load writes at once: the pending scan mode, and every
 // "Data" code cleared from the word at 367. `shown_date` is the Date Format
-// code the page shows before the load (kNoSelection when it is new).
+// code the page shows before the load (kNoCode when it is new).
 OperationPageValues LoadOperationPage(AppState& state, int shown_date);
 
 // The store at OK. The delimiter bytes are not written here: the delimiter

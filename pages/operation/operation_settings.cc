@@ -16,7 +16,7 @@ int DataFormatToSelect(int stored_code, SelectedInterface selected) {
     return stored_code == kDataFormatRaw ? kDataFormatRaw : kDataFormatKeyboardHexadecimal;
   }
   const auto list = DataFormatList(selected);
-  return ListPositionOfCode(list, stored_code) == kNoSelection ? kNoSelection : stored_code;
+  return ListPositionOfCode(list, stored_code) == kNoCode ? kNoCode : stored_code;
 }
 
 OperationSettings LoadOperationSettings(AppState& state) {

@@ -18,7 +18,7 @@ inline constexpr std::size_t kSingleTagModeByte = 88;
 inline constexpr std::size_t kDataFormatByte = 320;      // bits 2-3
 inline constexpr std::size_t kOutputSequenceWord = 321;  // three 3-bit section codes
 
-// Codes as the page's lists carry them. A list code of kNoSelection (or any
+// Codes as the page's lists carry them. A list code of kNoCode (or any
 // code its bits cannot hold) stores nothing: the image keeps the code it had,
 // which is how a code without a list entry survives OK.
 struct OperationSettings {
@@ -34,7 +34,7 @@ struct OperationSettings {
 
 // The Data Format entry to select for a stored code: over a serial interface
 // the code itself when the list has it, over a keyboard interface "Raw Data"
-// for 2 and "Hexadecimal" for every other code; kNoSelection otherwise.
+// for 2 and "Hexadecimal" for every other code; kNoCode otherwise.
 int DataFormatToSelect(int stored_code, SelectedInterface selected);
 
 // Reads the fields as the lists select them (codes without an entry are

@@ -49,10 +49,10 @@ struct OutputFormat {
 };
 
 // `shown_date` is the code the Date Format list shows before the load
-// (kNoSelection when the page is new); see DecomposeTimestamp.
+// (kNoCode when the page is new); see DecomposeTimestamp.
 OutputFormat LoadOutputFormat(const SettingsImage& image, int shown_date);
 
-// Key buffers, padding (kNoSelection keeps the stored byte), reset flags, then
+// Key buffers, padding (kNoCode keeps the stored byte), reset flags, then
 // the composed timestamp with its constant bits 21-22.
 void StoreOutputFormat(const OutputFormat& format, SettingsImage& image);
 

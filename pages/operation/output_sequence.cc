@@ -7,7 +7,7 @@ namespace k470 {
 
 OutputSequenceCheck CheckOutputSequenceChoice(const std::array<int, 3>& codes, int changed,
                                               const SettingsImage& image) {
-  if (changed < 0 || changed > 2) return {OutputSequenceVerdict::kAccepted, kNoSelection};
+  if (changed < 0 || changed > 2) return {OutputSequenceVerdict::kAccepted, kNoCode};
   const int a = codes[changed];
   const int b = codes[(changed + 1) % 3];
   const int c = codes[(changed + 2) % 3];

@@ -25,7 +25,7 @@ struct OutputSequenceCheck {
 };
 
 // `codes` are the codes the three lists show after the user picked an entry
-// in list `changed` (0-2); a list without a selection shows kNoSelection.
+// in list `changed` (0-2); a list without a selection shows kNoCode.
 // After "all disabled" the list goes back to the code the image holds for its
 // section, which may be one the list has no entry for.
 OutputSequenceCheck CheckOutputSequenceChoice(const std::array<int, 3>& codes, int changed,

@@ -1,17 +1,23 @@
-// Calendar rules of the reader's clock: leap years and the length of a month.
+// The calendar of the Date & Time page: leap years, days in a month and which
+// dates and times the reader's clock can take. k470ctl clock --time checks
+// its argument with the same rules.
 #pragma once
+
+#include "link/clock_command.h"
 
 namespace k470 {
 
-constexpr bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+// The clock command carries two year digits; these are the years it means.
+inline constexpr int kFirstClockYear = 2000;
+inline constexpr int kLastClockYear = 2099;
 
-// Days of `month` (1-12) in `year`; 0 for a month outside 1-12.
-constexpr int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) return 0;
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
+// Divisible by 4 and not by 100, or divisible by 400.
+bool IsLeapYear(int year);
+
+// 28 to 31; 0 for a month outside 1-12.
+int DaysInMonth(int year, int month);
+
+// A real date of the years above and a time of day (seconds 0-59).
+bool IsValidClockTime(const ClockTime& time);
 
 }  // namespace k470

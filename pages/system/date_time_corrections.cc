@@ -1,43 +1,47 @@
 #include "pages/system/date_time_corrections.h"
 
+#include "pages/numeric_correction.h"
 #include "pages/system/date_rules.h"
-#include "pages/system/numeric_correction.h"
 
 namespace k470 {
 namespace {
 
 // A year and a month that name a real month: the day's range follows it and a
 // day beyond the month's end is pulled back to it.
-void FollowMonth(DateTimeTexts& t, unsigned year, unsigned month) {
-  if (year == 0 || month < 1 || month > 12) return;
-  t.day_max = static_cast<unsigned>(DaysInMonth(static_cast<int>(year), static_cast<int>(month)));
-  if (NumberOf(t.day) > t.day_max) t.day = std::to_string(t.day_max);
+void FollowMonth(DateTimeTexts& t, int year, int month) {
+  if (year <= 0 || month < 1 || month > 12) return;
+  t.day_max = DaysInMonth(year, month);
+  if (NumericValue(t.day) > t.day_max) t.day = std::to_string(t.day_max);
 }
 
 void CorrectYear(DateTimeTexts& t) {
-  unsigned year = NumberOf(t.year);
+  int year = NumericValue(t.year);
   if (year > kLastClockYear) {
     t.year = std::to_string(kLastClockYear);
   } else if (year < kFirstClockYear && t.year.size() >= 4) {
     t.year = std::to_string(kFirstClockYear);
   }
-  year = NumberOf(t.year);
-  if (year >= kFirstClockYear && year <= kLastClockYear) FollowMonth(t, year, NumberOf(t.month));
+  year = NumericValue(t.year);
+  if (year >= kFirstClockYear && year <= kLastClockYear) {
+    FollowMonth(t, year, NumericValue(t.month));
+  }
 }
 
 void CorrectMonth(DateTimeTexts& t) {
-  if (auto corrected = CorrectNumber(t.month, 1, 12)) t.month = *corrected;
-  FollowMonth(t, NumberOf(t.year), NumberOf(t.month));
+  if (auto corrected = CorrectToRange(t.month, 1, 12)) t.month = *corrected;
+  FollowMonth(t, NumericValue(t.year), NumericValue(t.month));
 }
 
 void CorrectDay(DateTimeTexts& t) {
-  const unsigned year = NumberOf(t.year);
-  const unsigned month = NumberOf(t.month);
-  const unsigned last =
-      year > 0 && month >= 1 && month <= 12
-          ? static_cast<unsigned>(DaysInMonth(static_cast<int>(year), static_cast<int>(month)))
-          : 99;  // no month to follow: only the empty day is corrected
-  if (auto corrected = CorrectNumber(t.day, 1, last)) t.day = *corrected;
+  const int year = NumericValue(t.year);
+  const int month = NumericValue(t.month);
+  // Without a month to follow only the empty day is corrected.
+  const int last = year > 0 && month >= 1 && month <= 12 ? DaysInMonth(year, month) : 99;
+  if (auto corrected = CorrectToRange(t.day, 1, last)) t.day = *corrected;
+}
+
+void Correct(std::string& text, int min, int max) {
+  if (auto corrected = CorrectToRange(text, min, max)) text = *corrected;
 }
 
 }  // namespace
@@ -54,19 +58,19 @@ void CorrectDateTime(DateTimeTexts& t, DateTimeEdit changed) {
       CorrectDay(t);
       break;
     case DateTimeEdit::kHour:
-      if (auto corrected = CorrectNumber(t.hour, 0, 23)) t.hour = *corrected;
+      Correct(t.hour, 0, 23);
       break;
     case DateTimeEdit::kMinute:
-      if (auto corrected = CorrectNumber(t.minute, 0, 59)) t.minute = *corrected;
+      Correct(t.minute, 0, 59);
       break;
     case DateTimeEdit::kSecond:
-      if (auto corrected = CorrectNumber(t.second, 0, 59)) t.second = *corrected;
+      Correct(t.second, 0, 59);
       break;
   }
 }
 
 void CorrectYearOnFocusOut(DateTimeTexts& t) {
-  if (NumberOf(t.year) < kFirstClockYear) t.year = std::to_string(kFirstClockYear);
+  if (NumericValue(t.year) < kFirstClockYear) t.year = std::to_string(kFirstClockYear);
   CorrectYear(t);
 }
 

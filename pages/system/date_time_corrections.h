@@ -7,14 +7,11 @@
 
 namespace k470 {
 
-inline constexpr unsigned kFirstClockYear = 2000;  // the reader's clock keeps two digits
-inline constexpr unsigned kLastClockYear = 2099;
-
 enum class DateTimeEdit { kYear, kMonth, kDay, kHour, kMinute, kSecond };
 
 struct DateTimeTexts {
   std::string year, month, day, hour, minute, second;
-  unsigned day_max = 31;  // the day spin's upper end
+  int day_max = 31;  // the day spin's upper end
   friend bool operator==(const DateTimeTexts&, const DateTimeTexts&) = default;
 };
 

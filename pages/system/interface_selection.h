@@ -16,6 +16,11 @@ inline constexpr std::uint8_t kVcomMarker = 0x60;
 // selected interface as it was.
 void DeriveSelectedInterface(AppState& state);
 
+// Bluetooth HID and M912 HID send keystrokes; the other two send characters.
+constexpr bool IsKeyboardInterface(SelectedInterface interface) {
+  return interface == SelectedInterface::kBluetoothHid || interface == SelectedInterface::kM912Hid;
+}
+
 // Writes the interface code of `interface` into bits 3-5 of byte 16, and the
 // VCOM marker into byte 18 for M912 VCOM; the other bits of byte 16 keep.
 void EncodeSelectedInterface(SelectedInterface interface, SettingsImage& image);

@@ -79,10 +79,6 @@ KeySequenceDescription DescribeNormalKeys(std::span<const std::uint8_t> b) {
 
 }  // namespace
 
-bool IsKeyboardInterface(SelectedInterface selected) {
-  return selected == SelectedInterface::kBluetoothHid || selected == SelectedInterface::kM912Hid;
-}
-
 std::string ModifierNames(ModifierFlags modifiers) {
   std::string names;
   for (std::size_t bit = 0; bit < kModifierNames.size(); ++bit) {

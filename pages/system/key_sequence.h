@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "pages/system/interface_selection.h"
 
 namespace k470 {
 
@@ -39,9 +40,6 @@ inline constexpr ModifierFlags kLeftAlt = 0x04;
 inline constexpr ModifierFlags kRightCtrl = 0x08;
 inline constexpr ModifierFlags kRightAlt = 0x10;
 inline constexpr ModifierFlags kAllModifiers = 0x1F;
-
-// Bluetooth HID and M912 HID send keystrokes; every other interface sends characters.
-bool IsKeyboardInterface(SelectedInterface selected);
 
 // "[Shift]", "[LeftCtrl]", "[LeftAlt]", "[RightCtrl]", "[RightAlt]" for the
 // flags set, in that order.

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/dialogs/dialog_picture.h"
-#include "shell/modal.h"
+#include "widgets/dialog_picture.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
@@ -47,7 +47,7 @@ void AboutDialog::Show(QWidget* parent) {
 void AboutDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  PaintDialogPicture(painter, QString::fromLatin1(kReaderPicture), kPictureAt);
+  PaintDialogPicture(painter, QString::fromLatin1(kReaderDialogPicture), kPictureAt);
 }
 
 }  // namespace k470::gui

@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "link/com_port_settings.h"
+#include "link/port_choice.h"
 #include "link/port_discovery.h"
-#include "shell/dialogs/ok_cancel_buttons.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 namespace {
@@ -45,16 +46,6 @@ std::array<int, 5> IndexesOf(const k470::LineSettings& s) {
 
 k470::LineSettings SettingsOf(const std::array<int, 5>& i) {
   return {i[0], i[1], i[2], i[3], i[4]};
-}
-
-// The port the field opens with: the configured one, else the first port
-// found, else none.
-std::string InitialPort(const k470::AppState& state) {
-  if (!state.configured_port.empty()) return state.configured_port;
-  if (!state.port_list.empty() && state.port_list.front() != k470::kNoPortRecord) {
-    return state.port_list.front();
-  }
-  return {};
 }
 
 }  // namespace
@@ -90,7 +81,8 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   for (const std::string& name : state_.port_list) {
     if (name != k470::kNoPortRecord) port_->addItem(QString::fromStdString(name));
   }
-  const QString initial = QString::fromStdString(InitialPort(state_));
+  const QString initial =
+      QString::fromStdString(k470::ConfiguredOrFirstPort(state_.configured_port, state_.port_list));
   port_->setCurrentIndex(port_->findText(initial));
   port_->setEditText(initial);
 

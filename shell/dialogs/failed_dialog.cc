@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/dialogs/dialog_picture.h"
-#include "shell/modal.h"
+#include "widgets/dialog_picture.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {

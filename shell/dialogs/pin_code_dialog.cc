@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "link/pin_code.h"
-#include "shell/dialogs/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 

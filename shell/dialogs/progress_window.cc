@@ -1,9 +1,10 @@
 #include "shell/dialogs/progress_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
+
+#include "shell/painting_waits.h"
 
 namespace k470::gui {
 namespace {
@@ -78,7 +79,7 @@ void ProgressWindow::PlaceBar() {
 void ProgressWindow::Repaint() {
   // The transfer runs on the GUI thread and does not return to the event loop
   // until it ends; let the window paint now, but take no clicks or keys.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ProcessEventsExceptInput();
 }
 
 }  // namespace k470::gui

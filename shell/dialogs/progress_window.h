@@ -25,8 +25,6 @@ class ProgressWindow : public QDialog, public k470::ProgressSink {
   void SetPosition(int position) override;
   void End() override;
 
-  QLabel* text_label() const { return text_; }
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   // A transfer cannot be stopped half-way: while it runs, closing the window

@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "link/shell_port.h"
-#include "shell/modal.h"
+#include "link/status_texts.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 
@@ -39,7 +40,7 @@ ShellPortChooser::ShellPortChooser(k470::AppState& state, k470::SerialPort& port
 
 bool ShellPortChooser::OpenChosenPort() {
   if (list_ports_) state_.port_list = list_ports_();
-  if (set_status_) set_status_(QStringLiteral("Connecting to K470......"));
+  if (set_status_) set_status_(QString::fromLatin1(k470::kStatusConnecting));
 
   // The index points into the list just rebuilt; if the list has shrunk it may
   // reach "-Select-" or beyond, which name no port and fail like a dead one.
@@ -47,7 +48,7 @@ bool ShellPortChooser::OpenChosenPort() {
   const std::string name = index < state_.port_list.size() ? state_.port_list[index] : "";
   k470::OpenFailure why = k470::OpenFailure::kCannotOpen;
   if (k470::OpenShellPort(port_, name, &why)) {
-    if (set_status_) set_status_(QStringLiteral("Connected!"));
+    if (set_status_) set_status_(QString::fromLatin1(k470::kStatusConnected));
     return true;
   }
 
@@ -73,8 +74,8 @@ void ShellPortChooser::AddToGrid(QGridLayout& grid, int row) const {
 
 void ShellPortChooser::RestoreStatusText() {
   if (!set_status_) return;
-  set_status_(state_.reader_present ? QStringLiteral("USB VCOM is opened...")
-                                    : QStringLiteral("USB VCOM is closed..."));
+  set_status_(QString::fromLatin1(state_.reader_present ? k470::kStatusPortOpened
+                                                        : k470::kStatusPortClosed));
 }
 
 void ShellPortChooser::Fill() {

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <utility>
 
-#include "shell/dialogs/ok_cancel_buttons.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 

@@ -1,7 +1,7 @@
 #include "shell/dialogs/upload_transfer.h"
 
 #include "shell/dialogs/progress_window.h"
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 

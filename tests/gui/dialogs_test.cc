@@ -17,10 +17,12 @@
 #include "shell/dialogs/com_port_properties_dialog.h"
 #include "shell/dialogs/failed_dialog.h"
 #include "shell/dialogs/pin_code_dialog.h"
+#include "shell/dialogs/progress_window.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
-#include "shell/modal.h"
+#include "shell/qt_device_ui.h"
 #include "tests/gui/dialog_test_util.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
@@ -197,6 +199,31 @@ class DialogsTest : public QObject {
     QCOMPARE(boxes_,
              QStringList{"Success: Uploading the Memorized Data Successful! [Information]"});
     QCOMPARE(ReadAll(target), QByteArray("E200341201\r\nE200341202\r\n"));
+  }
+
+  // The progress window belongs to its parent alone: when the sheet that owns
+  // the driver's dialogs goes first, the window goes with it and End has
+  // nothing left to delete.
+  void progressWindowGoesWithItsOwner() {
+    AppState state;
+    QWidget main_window;
+    QtDeviceUi ui(state, &main_window, "", {}, {});
+    auto* sheet = new QWidget(&main_window);
+    QWidget* const main_owner = ui.SetOwner(sheet);
+    QCOMPARE(main_owner, &main_window);
+    ui.Begin("Downloading...", "Downloading", 640);
+    auto* progress = sheet->findChild<ProgressWindow*>();
+    QVERIFY(progress && progress->isVisible());
+    QCOMPARE(Control<QLabel>(*progress, "801")->text(), "Downloading...");
+    delete sheet;
+    ui.SetPosition(320);
+    ui.End();
+
+    ui.SetOwner(main_owner);
+    ui.Begin("Uploading...", "Uploading", 640);
+    QVERIFY(main_window.findChild<ProgressWindow*>());
+    ui.End();
+    QVERIFY(!main_window.findChild<ProgressWindow*>());
   }
 };
 

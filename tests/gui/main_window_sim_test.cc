@@ -7,8 +7,8 @@
 
 #include "link/com_port_settings.h"
 #include "shell/main_window.h"
-#include "shell/modal.h"
 #include "sim/pty_reader.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 
@@ -49,7 +49,7 @@ class MainWindowSimTest : public QObject {
     state_.port_list = ports;
     MainWindowServices services = DefaultMainWindowServices(folder);
     services.discover_ports = [ports] { return ports; };
-    services.host_clock_command = [] { return std::string("#@SYS_TIME=24,02,29,12,34,56\r"); };
+    services.local_time = [] { return ClockTime{2024, 2, 29, 12, 34, 56}; };
     window_ = std::make_unique<MainWindow>(state_, std::move(services));
 
     shown_.clear();

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
 #include "shell/main_window.h"
-#include "shell/modal.h"
+#include "tests/gui/dialog_test_util.h"
+#include "tests/gui/pages/probe_pages.h"
+#include "widgets/modal.h"
 
 namespace k470::gui {
 
@@ -20,7 +23,7 @@ class MainWindowTest : public QObject {
   std::vector<std::string> probed_;  // ports the presence poll tried
   bool port_opens_ = false;
 
-  std::unique_ptr<MainWindow> MakeWindow() {
+  std::unique_ptr<MainWindow> MakeWindow(std::vector<PageEntry> pages = {}) {
     state_ = AppState{};
     probed_.clear();
     state_.port_list = {"/dev/ttyACM3", "/dev/ttyACM4", "-Select-"};
@@ -30,6 +33,7 @@ class MainWindowTest : public QObject {
       probed_.push_back(name);
       return port_opens_;
     };
+    if (!pages.empty()) services.settings_pages = std::move(pages);
     return std::make_unique<MainWindow>(state_, std::move(services));
   }
 
@@ -110,6 +114,30 @@ class MainWindowTest : public QObject {
     QVERIFY(!poll_in_dialog);
     QCOMPARE(window->StatusText(), "Disconnected!");
     QVERIFY(window->PresencePollActive());
+  }
+
+  // A page's Set clock runs like any device operation, but with the driver's
+  // dialogs over the sheet.
+  void aPageSetsTheClockThroughTheWindowsOwnRun() {
+    QStringList pages_log;
+    auto window = MakeWindow({testing::ProbeEntry(PageId::kDateTime, "Date", pages_log)});
+    QStringList shown;
+    SetDialogHandler([&](QDialog& dialog) {
+      if (dialog.windowTitle() == "Device Settings") {
+        testing::Control<QPushButton>(dialog, "clock")->click();
+        return static_cast<int>(QDialog::Accepted);
+      }
+      shown << QStringLiteral("%1 over %2 (%3)")
+                   .arg(dialog.windowTitle(), dialog.parentWidget()->windowTitle(),
+                        window->StatusText());
+      return static_cast<int>(QDialog::Rejected);
+    });
+    window->RunCommand(CommandId::kConfigureDevice);
+    window->RunCommand(CommandId::kBatteryInfo);
+    QCOMPARE(shown,
+             QStringList({"COM Port Properties over Device Settings (Connecting to K470......)",
+                          "COM Port Properties over K470Configuration 1.02 (Connecting to "
+                          "K470......)"}));
   }
 };
 

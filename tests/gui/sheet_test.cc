@@ -1,97 +1,120 @@
-// The Device Settings sheet: its tabs, when pages are created, and which
-// pages OK and Cancel reach. Recording pages stand in for the real ones.
-#include <QDialogButtonBox>
+// The Device Settings sheet and its page contract: tabs, when pages are
+// created and deleted, which pages OK and Cancel reach, and how a page finds
+// another page and the reader's clock. Probe pages stand in for the real ones.
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
+#include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
+#include "tests/gui/dialog_test_util.h"
+#include "tests/gui/pages/probe_pages.h"
 
 namespace k470::gui {
-namespace {
 
-// Logs "created 2", "apply 0", "cancel 3", ...; Cancel is refused while `allow_cancel` is false.
-class RecordingPage : public SettingsPage {
- public:
-  RecordingPage(int index, QStringList& log, const bool& allow_cancel)
-      : index_(index), log_(log), allow_cancel_(allow_cancel) {
-    log_ << QStringLiteral("created %1").arg(index_);
-  }
-  void Apply() override { log_ << QStringLiteral("apply %1").arg(index_); }
-  bool QueryCancel() override {
-    log_ << QStringLiteral("cancel %1").arg(index_);
-    return allow_cancel_;
-  }
-
- private:
-  int index_;
-  QStringList& log_;
-  const bool& allow_cancel_;
-};
-
-}  // namespace
+using testing::Control;
+using testing::ProbeEntry;
 
 class SheetTest : public QObject {
   Q_OBJECT
 
   AppState state_;
   QStringList log_;
-  bool allow_cancel_ = true;
 
-  std::vector<PageEntry> RecordingPages() {
-    std::vector<PageEntry> pages;
-    for (int i = 0; i < 4; ++i) {
-      pages.push_back({QString::number(i), [this, i](AppState&, SheetContext&) {
-                         return std::make_unique<RecordingPage>(i, log_, allow_cancel_);
-                       }});
-    }
-    return pages;
+  // System, TAG Type, Operation, Date & Time, each a probe named after its tab.
+  std::vector<PageEntry> ProbePages() {
+    return {ProbeEntry(PageId::kSystem, "System", log_),
+            ProbeEntry(PageId::kTagType, "TAG Type", log_),
+            ProbeEntry(PageId::kOperation, "Operation", log_),
+            ProbeEntry(PageId::kDateTime, "Date", log_)};
+  }
+
+  static void Click(QWidget* page, const char* button) {
+    QVERIFY(page);
+    Control<QPushButton>(*page, button)->click();
   }
 
  private slots:
-  void init() {
-    log_.clear();
-    allow_cancel_ = true;
-  }
+  void init() { log_.clear(); }
 
   void programPagesComeInTheirOrder() {
     DeviceSettingsSheet sheet(state_, DefaultSettingsPages(), {});
     QStringList titles;
     for (int i = 0; i < sheet.tabs()->count(); ++i) titles << sheet.tabs()->tabText(i);
     QCOMPARE(titles, QStringList({"System", "TAG Type", "Operation", "Date && Time"}));
+    sheet.tabs()->setCurrentIndex(2);
+    QCOMPARE(sheet.CreatedPage(PageId::kOperation), sheet.tabs()->widget(2)->findChild<QWidget*>());
   }
 
   void pagesAreCreatedOnceWhenFirstShownAndOkAppliesThemInOrder() {
-    DeviceSettingsSheet sheet(state_, RecordingPages(), {});
-    QCOMPARE(log_, QStringList{"created 0"});
+    DeviceSettingsSheet sheet(state_, ProbePages(), {});
+    QCOMPARE(log_, QStringList{"created System"});
     for (int tab : {3, 0, 1, 3}) sheet.tabs()->setCurrentIndex(tab);
-    QCOMPARE(log_, QStringList({"created 0", "created 3", "created 1"}));
-    QVERIFY(sheet.CreatedPage(PageId::kDateTime) && !sheet.CreatedPage(PageId::kOperation));
+    QCOMPARE(log_, QStringList({"created System", "created Date", "created TAG Type"}));
 
     log_.clear();
-    sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    QCOMPARE(log_, QStringList({"apply 0", "apply 1", "apply 3"}));
+    Control<QPushButton>(sheet, "1")->click();
+    QCOMPARE(log_, QStringList({"apply System", "apply TAG Type", "apply Date"}));
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
   }
 
-  void cancelAsksOnlyThePageShownAndMayBeRefused() {
-    DeviceSettingsSheet sheet(state_, RecordingPages(), {});
+  void cancelReachesOnlyThePageShownAndTheSheetCloses() {
+    DeviceSettingsSheet sheet(state_, ProbePages(), {});
     QSignalSpy finished(&sheet, &QDialog::finished);
     sheet.tabs()->setCurrentIndex(3);
     sheet.tabs()->setCurrentIndex(1);
-    allow_cancel_ = false;
     log_.clear();
-    sheet.reject();  // Escape and the close button
-    QCOMPARE(log_, QStringList{"cancel 1"});
-    QCOMPARE(finished.count(), 0);
-
-    allow_cancel_ = true;
-    sheet.tabs()->setCurrentIndex(3);
-    log_.clear();
-    sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
-    QCOMPARE(log_, QStringList{"cancel 3"});  // and no page stores anything
+    Control<QPushButton>(sheet, "2")->click();
+    QCOMPARE(log_, QStringList{"cancel TAG Type"});  // and no page stores anything
     QCOMPARE(finished.count(), 1);
     QCOMPARE(sheet.result(), int(QDialog::Rejected));
+  }
+
+  // A sheet built with only some of the pages still hands out each by its id.
+  void pagesAreFoundByIdNotByTabPosition() {
+    DeviceSettingsSheet sheet(state_,
+                              {ProbeEntry(PageId::kSystem, "System", log_),
+                               ProbeEntry(PageId::kOperation, "Operation", log_)},
+                              {});
+    QWidget* system = sheet.CreatedPage(PageId::kSystem);
+    QVERIFY(!sheet.OperationPage() && !sheet.CreatedPage(PageId::kTagType));
+    Click(system, "interface");  // nobody to tell yet
+    QCOMPARE(log_, QStringList{"created System"});
+
+    sheet.tabs()->setCurrentIndex(1);
+    QVERIFY(sheet.OperationPage());
+    QCOMPARE(sheet.CreatedPage(PageId::kOperation), sheet.tabs()->widget(1)->findChild<QWidget*>());
+    QVERIFY(!sheet.CreatedPage(PageId::kTagType) && !sheet.CreatedPage(PageId::kDateTime));
+    Click(system, "interface");
+    QCOMPARE(log_.back(), "interface changed");
+  }
+
+  void aPageSetsTheReadersClockThroughTheSheet() {
+    QList<QPair<QString, QWidget*>> set;
+    SheetServices services;
+    services.local_time = [] { return ClockTime{2024, 2, 29, 23, 59, 58}; };
+    services.set_reader_clock = [&set](const ClockTime& time, QWidget* owner) {
+      set.append({QString::fromStdString(MakeClockCommand(time)), owner});
+    };
+    DeviceSettingsSheet sheet(state_, ProbePages(), services);
+    QCOMPARE(sheet.LocalTime(), (ClockTime{2024, 2, 29, 23, 59, 58}));
+    sheet.tabs()->setCurrentIndex(3);
+    Click(sheet.CreatedPage(PageId::kDateTime), "clock");
+    QCOMPARE(set.size(), 1);
+    QCOMPARE(set[0].first, "#@SYS_TIME=24,02,29,23,59,58\r");
+    QCOMPARE(set[0].second, &sheet);  // the driver's dialogs come over the sheet
+  }
+
+  // Pages ask the context from their destructors; the sheet must still be
+  // whole then (UBSan checks every call), and a deleted page is gone from it.
+  void pagesAreDeletedLastTabFirstBeforeTheSheet() {
+    {
+      DeviceSettingsSheet sheet(state_, ProbePages(), {});
+      for (int tab : {2, 3, 1}) sheet.tabs()->setCurrentIndex(tab);
+      log_.clear();
+    }
+    QCOMPARE(log_, QStringList({"deleted Date (operation page there)", "deleted Operation",
+                                "deleted TAG Type", "deleted System"}));
   }
 };
 

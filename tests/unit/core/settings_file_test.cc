@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -62,6 +63,15 @@ TEST_F(SettingsFileTest, OpenLoadsUpTo640BytesOverTheDefaults) {
   EXPECT_FALSE(Open(state_, Path("missing")));
   EXPECT_FALSE(Open(state_, Spit(std::string(256 - Path("").size(), 'a'), Pattern(640))));
   EXPECT_EQ(state_.settings_path, Path("missing"));
+  EXPECT_EQ(state_.image, before);
+
+  // Only regular files are settings files: a FIFO nobody writes to must not
+  // hang the program (the alarm ends a hanging test), nor may a directory load.
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  ::alarm(10);
+  EXPECT_FALSE(Open(state_, Path("fifo")));
+  ::alarm(0);
+  EXPECT_FALSE(Open(state_, dir_));
   EXPECT_EQ(state_.image, before);
 }
 

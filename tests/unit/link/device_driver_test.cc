@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "link/failed_lines.h"
 #include "tests/unit/link/scripted_port.h"
 
 namespace k470 {
@@ -25,14 +26,17 @@ class ScriptedUi : public DeviceUi {
   std::deque<int> answers;  // a FailureChoice for "Failed!", else 1 for Ok or Yes
   Lines events;
 
-  FailureChoice ShowFailed(const FailedLines& lines) override {
-    return FailureChoice{Answer("Failed!:" + lines[0], static_cast<int>(FailureChoice::kCancel))};
+  FailureChoice ShowFailed(FailureKind kind) override {
+    return FailureChoice{
+        Answer("Failed!:" + FailedLinesFor(kind)[0], static_cast<int>(FailureChoice::kCancel))};
   }
   bool ShowComPortProperties(DeviceOperation) override { return Answer("COM Port Properties", 0); }
-  void ShowMessage(Text text, Text caption, MessageIcon) override {
-    events.push_back(caption + ":" + text);
+  void ShowMessage(Text text, Text caption, MessageIcon, MessageKind kind) override {
+    events.push_back((kind == MessageKind::kDone ? "done " : "") + caption + ":" + text);
   }
-  bool AskYesNo(Text text, Text) override { return Answer("?" + text, 0); }
+  bool AskYesNo(Text question, Text, Text failure) override {
+    return Answer("?" + question + " else " + failure, 0);
+  }
   void SetStatusText(Text text) override { events.push_back("status:" + text); }
   void Begin(Text, Text, int) override {}
   void SetPosition(int) override {}
@@ -62,6 +66,8 @@ class DriverTest : public ::testing::Test {
     if (w == kIdentity) {
       if (silent_identities_-- > 0) return;
       reply = "#@SYS_INFO\rUHF RDR" + model_ + " Handheld\rSN1\rK1\rU1\rMAC\r";
+    } else if (w.starts_with("#@SYS_TIME=")) {
+      if (!clock_ok_) reply = "ERR\r";
     } else if (w == "#@SYS_BATTERY?\r") {
       if (!battery_ok_) return;
       reply = "OK 3.95V\r";
@@ -76,11 +82,13 @@ class DriverTest : public ::testing::Test {
   Lines Commands() const {
     Lines out;
     for (const auto& w : port_.written()) {
-      if (w.size() != 39 || out.back() != "<blocks>")
+      if (w.size() != 39 || out.empty() || out.back() != "<blocks>")
         out.push_back(w.size() == 39 ? "<blocks>" : w);
     }
     return out;
   }
+  // The last of `lines`, or "<none>".
+  static std::string Last(const Lines& lines) { return lines.empty() ? "<none>" : lines.back(); }
   long Shown(const std::string& prefix) const {
     return std::ranges::count_if(ui_.events, [&](const auto& e) { return e.starts_with(prefix); });
   }
@@ -95,6 +103,7 @@ class DriverTest : public ::testing::Test {
   std::string model_ = "K471";
   int silent_identities_ = 0;
   bool battery_ok_ = true;
+  bool clock_ok_ = true;
   int failing_last_blocks_ = 0;
 };
 
@@ -125,7 +134,7 @@ TEST_F(DriverTest, SilentReaderGetsOneFailedPerTwoAttemptsAfterRetryOnePerAttemp
     EXPECT_EQ(Shown("Failed!:Connecting to device failed!"), c.failed);
     ui_.events.clear();
   }
-  EXPECT_EQ(port_.written().back(), "EXIT\r");  // Cancel after COM Setting
+  EXPECT_EQ(Last(port_.written()), "EXIT\r");  // Cancel after COM Setting
 }
 
 TEST_F(DriverTest, AnotherModelIsRefusedAfterTheSecondAttempt) {
@@ -143,7 +152,7 @@ TEST_F(DriverTest, DownloadSendsTheClockFirstOnlyInClockModeOne) {
     Lines expected{kIdentity, kServiceMode, "<blocks>", "UPDATE\r"};
     if (mode == ClockMode::kSyncWithHost) expected.insert(expected.begin() + 1, kClock);
     EXPECT_EQ(Commands(), expected);
-    EXPECT_EQ(ui_.events.back(), "Download:Downloaded completely!");
+    EXPECT_EQ(Last(ui_.events), "done Download:Downloaded completely!");
     EXPECT_FALSE(port_.IsOpen());
   }
 }
@@ -157,12 +166,19 @@ TEST_F(DriverTest, YesToTheRetryQuestionRepeatsEverythingWithTheClock) {
   EXPECT_EQ(Commands(),
             (Lines{kIdentity, kClock, kServiceMode, "WRITE_U\r", "<blocks>", "EXIT\r", kIdentity,
                    kClock, kServiceMode, "WRITE_U\r", "<blocks>", "UPDATE\r"}));
-  EXPECT_EQ(Shown("?Failed to download, would you like to retry?"), 1);
+  EXPECT_EQ(Shown("?Failed to download, would you like to retry? else Failed to download!"), 1);
 }
 
 TEST_F(DriverTest, SetClockAndBatteryEndWithoutExitUnlessTheyFail) {
   EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kSetClock));
   EXPECT_EQ(Commands(), (Lines{kIdentity, kClock}));  // never the service-mode command
+  EXPECT_FALSE(port_.IsOpen());
+
+  clock_ok_ = false;
+  port_.writes.clear();
+  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kSetClock));
+  EXPECT_EQ(Commands(), (Lines{kIdentity, kClock, "EXIT\r"}));
+  EXPECT_EQ(Last(ui_.events), "Error:Failed to update system clock!");
   EXPECT_FALSE(port_.IsOpen());
 
   port_.writes.clear();
@@ -172,8 +188,8 @@ TEST_F(DriverTest, SetClockAndBatteryEndWithoutExitUnlessTheyFail) {
 
   battery_ok_ = false;
   EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
-  EXPECT_EQ(Commands().back(), "EXIT\r");
-  EXPECT_EQ(ui_.events.back(), "Error:Failed to get battery information!");
+  EXPECT_EQ(Last(Commands()), "EXIT\r");
+  EXPECT_EQ(Last(ui_.events), "Error:Failed to get battery information!");
   EXPECT_FALSE(port_.IsOpen());
 }
 

@@ -16,7 +16,7 @@ constexpr SelectedInterface kAll[] = {kBluetoothSpp, kBluetoothHid, kM912Vcom, k
 // What the page's lists hand back at OK: a code without an entry shows no selection.
 OperationPageValues AsTheListsShowIt(OperationPageValues v, SelectedInterface selected) {
   const auto shown = [](std::span<const ListEntry> list, int& code) {
-    if (ListPositionOfCode(list, code) == kNoSelection) code = kNoSelection;
+    if (ListPositionOfCode(list, code) == kNoCode) code = kNoCode;
   };
   shown(kDelayList, v.settings.memory_delay);
   shown(kDelayList, v.settings.transmit_delay);
@@ -26,7 +26,7 @@ OperationPageValues AsTheListsShowIt(OperationPageValues v, SelectedInterface se
 }
 
 void LoadAndStore(AppState& state) {
-  const auto values = LoadOperationPage(state, kNoSelection);
+  const auto values = LoadOperationPage(state, kNoCode);
   StoreOperationPage(AsTheListsShowIt(values, state.selected_interface), state);
 }
 
@@ -120,7 +120,7 @@ TEST(OperationPageValuesTest, ResetWritesTheDefaultsAtOnceAndTheyStoreUnchanged)
     state.operation_mode = 1;
     AppState expected = state;
     ApplyOperationDefaults(expected);
-    const auto values = ResetOperationPage(state, kNoSelection);
+    const auto values = ResetOperationPage(state, kNoCode);
     EXPECT_EQ(state.image, expected.image);
     EXPECT_EQ(state.pending_scan_mode, kScanModeSingleTag);
     EXPECT_EQ(state.operation_mode, 0);

@@ -12,7 +12,7 @@ using enum SelectedInterface;
 
 // What a list reports back for a loaded code: the code when it has an entry.
 int Shown(std::span<const ListEntry> list, int code) {
-  return ListPositionOfCode(list, code) == kNoSelection ? kNoSelection : code;
+  return ListPositionOfCode(list, code) == kNoCode ? kNoCode : code;
 }
 
 TEST(OperationSettingsTest, ScanModeFromTheImageUntilARadioButtonChangesIt) {
@@ -62,7 +62,7 @@ TEST(OperationSettingsTest, DataFormatListAndSelectionByInterface) {
   };
   const Case cases[] = {
       {kBluetoothSpp, 0, 0, 0}, {kBluetoothSpp, 1, 1, 1},
-      {kM912Vcom, 2, 2, 2},     {kM912Vcom, 3, kNoSelection, 3},  // no entry: kept as stored
+      {kM912Vcom, 2, 2, 2},     {kM912Vcom, 3, kNoCode, 3},  // no entry: kept as stored
       {kBluetoothHid, 0, 0, 0}, {kBluetoothHid, 1, 0, 0},
       {kM912Hid, 2, 2, 2},      {kM912Hid, 3, 0, 0},
   };
@@ -86,7 +86,7 @@ TEST(OperationSettingsTest, OutputSectionCodesWithoutAnEntryAreStoredAgainUnchan
     const auto before = state.image;
     auto s = LoadOperationSettings(state);
     for (auto& section : s.output_sequence) section = Shown(kOutputSequenceList, section);
-    EXPECT_EQ(s.output_sequence[1], code < 4 ? code : kNoSelection);
+    EXPECT_EQ(s.output_sequence[1], code < 4 ? code : kNoCode);
     StoreOperationSettings(s, state);
     EXPECT_EQ(state.image, before) << code;
   }
@@ -112,8 +112,8 @@ TEST(OperationSettingsTest, StoresEveryFieldInItsOwnBitsOnly) {
 
   // Nothing selected stores nothing.
   const auto before = state.image;
-  s.memory_delay = s.transmit_delay = s.data_format = kNoSelection;
-  s.output_sequence = {kNoSelection, kNoSelection, kNoSelection};
+  s.memory_delay = s.transmit_delay = s.data_format = kNoCode;
+  s.output_sequence = {kNoCode, kNoCode, kNoCode};
   StoreOperationSettings(s, state);
   EXPECT_EQ(state.image, before);
 }
@@ -136,8 +136,8 @@ TEST(OutputSequenceTest, RefusesAllDisabledAndASectionUsedTwice) {
       {{3, 2, 3}, 0, kSectionUsedTwice, 0},
       {{0, 0, 3}, 0, kAccepted, 0},  // two lists on "Disable" are fine
       {{1, 2, 3}, 2, kAccepted, 3},
-      {{0, kNoSelection, 0}, 2, kAccepted, 0},
-      {{1, 1, 1}, 3, kAccepted, kNoSelection},  // no such list
+      {{0, kNoCode, 0}, 2, kAccepted, 0},
+      {{1, 1, 1}, 3, kAccepted, kNoCode},  // no such list
   };
   for (const auto& c : cases) {
     const auto check = CheckOutputSequenceChoice(c.codes, c.changed, state.image);

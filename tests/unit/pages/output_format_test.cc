@@ -12,7 +12,7 @@ using enum SelectedInterface;
 TEST(OutputFormatTest, DefaultsLoadAsTheFactoryFormat) {
   AppState state;
   New(state);
-  const OutputFormat f = LoadOutputFormat(state.image, kNoSelection);
+  const OutputFormat f = LoadOutputFormat(state.image, kNoCode);
   EXPECT_EQ(f.left_padding, 0);
   EXPECT_FALSE(f.reset_on_uhf_power_on);
   EXPECT_TRUE(f.reset_on_new_connection);
@@ -49,7 +49,7 @@ TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
   EXPECT_EQ(image.Byte(372), 0xEE);
   EXPECT_EQ(image.Byte(373), 0xEE);
   EXPECT_EQ(image.Byte(390), 0xEE);
-  EXPECT_EQ(LoadOutputFormat(image, kNoSelection), f);
+  EXPECT_EQ(LoadOutputFormat(image, kNoCode), f);
 
   // The padding field is a single byte.
   WriteKeyBuffer(KeyBuffer{0x41, 0x42}, kLeftPaddingField, image);
@@ -68,7 +68,7 @@ TEST(OutputFormatTest, LeftPaddingIsABlankUnlessItIsTheDigitZero) {
   for (const auto& c : cases) {
     SettingsImage image;
     image.SetByte(kLeftPaddingByte, c.stored);
-    const auto f = LoadOutputFormat(image, kNoSelection);
+    const auto f = LoadOutputFormat(image, kNoCode);
     EXPECT_EQ(f.left_padding, c.shown);
     StoreOutputFormat(f, image);
     EXPECT_EQ(image.Byte(kLeftPaddingByte), c.stored_again) << int{c.stored};
@@ -76,7 +76,7 @@ TEST(OutputFormatTest, LeftPaddingIsABlankUnlessItIsTheDigitZero) {
   SettingsImage image;
   image.SetByte(kLeftPaddingByte, 0x41);
   OutputFormat none;
-  none.left_padding = kNoSelection;
+  none.left_padding = kNoCode;
   StoreOutputFormat(none, image);
   EXPECT_EQ(image.Byte(kLeftPaddingByte), 0x41);
 }

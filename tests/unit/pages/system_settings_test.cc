@@ -9,7 +9,6 @@
 #include "pages/system/event_strings.h"
 #include "pages/system/interface_options.h"
 #include "pages/system/interface_selection.h"
-#include "pages/system/numeric_correction.h"
 #include "pages/system/system_fields.h"
 
 namespace k470 {
@@ -139,28 +138,6 @@ TEST(EventStringsTest, CrBoxTenCharactersAndPadding) {
   StoreEventString(image, 0, {"AB", false});
   EXPECT_EQ(image.Text(390, 10), "AB");
   EXPECT_EQ(image.Byte(399), 0) << "the rest of the field is cleared";
-}
-
-TEST(NumericCorrectionTest, OutOfRangeTextsAreReplacedAndInRangeTextsStay) {
-  const struct {
-    const char* text;
-    unsigned min, max;
-    std::optional<std::string> shown;
-  } cases[] = {
-      {"300", 0, 254, "254"},
-      {"", 0, 254, "0"},
-      {"", 1, 254, "1"},
-      {"0", 1, 254, "1"},
-      {"255", 1, 254, "254"},
-      {"254", 1, 254, std::nullopt},
-      {"007", 0, 254, std::nullopt},
-      {"0", 0, 254, std::nullopt},
-      {"99999999999999999999", 0, 59, "59"},
-      {"12a", 0, 59, "12"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(CorrectNumber(c.text, c.min, c.max), c.shown) << '"' << c.text << '"';
-  }
 }
 
 TEST(InterfaceOptionsTest, OpeningAndOkKeepWhatTheDialogDoesNotShow) {

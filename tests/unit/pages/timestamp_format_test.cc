@@ -30,9 +30,9 @@ TEST(TimestampFormatTest, CompositionExamples) {
       {{0, 4, 1, 2}, Seq({Mo, D, Y, N, N, N, N}, {'-', '-', 0, 0, 0, 0, 0})},
       {{8, 5, 1, 1}, Seq({W, D, Mo, Y, H, Mi, N}, {'-', '/', '/', '-', ':', 0, 0})},
       // No format selected: nothing is sent.
-      {{kNoSelection, 1, 0, 0}, TimestampSequence{}},
+      {{kNoCode, 1, 0, 0}, TimestampSequence{}},
       // Lists without a selection count as their first-load choice.
-      {{1, kNoSelection, 7, 3}, Seq({Y, Mo, D, H, Mi, S, N}, {'-', '-', ' ', ':', ':', 0, 0})},
+      {{1, kNoCode, 7, 3}, Seq({Y, Mo, D, H, Mi, S, N}, {'-', '-', ' ', ':', ':', 0, 0})},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ComposeTimestamp(c.lists), c.expected) << "format " << c.lists.format;
@@ -56,7 +56,7 @@ TEST(TimestampFormatTest, EveryListCombinationSurvivesStoreAndLoad) {
           const TimestampLists lists{f.code, d.code, t.code, s.code};
           SettingsImage image;
           WriteTimestamp(ComposeTimestamp(lists), image);
-          for (const int shown_date : {kNoSelection, 0, 6}) {
+          for (const int shown_date : {kNoCode, 0, 6}) {
             EXPECT_EQ(DecomposeTimestamp(ReadTimestamp(image), shown_date), AfterRoundTrip(lists))
                 << f.text << " " << d.text << " " << t.text << " " << s.text;
           }
@@ -158,7 +158,7 @@ TEST(TimestampFormatTest, DecompositionOfEveryRule) {
 
 TEST(TimestampFormatTest, ADateFormatKeptWhileTheListShowsNothingBecomesTheFirstLoadChoice) {
   const auto stored = Seq({H, Mi, W, Mi, N}, {':', ',', 0, 0, 0, 0, 0});
-  EXPECT_EQ(DecomposeTimestamp(stored, kNoSelection).date, 1);
+  EXPECT_EQ(DecomposeTimestamp(stored, kNoCode).date, 1);
   EXPECT_EQ(DecomposeTimestamp(stored, 8).date, 1);
   EXPECT_EQ(DecomposeTimestamp(stored, 7).date, 7);
 }
@@ -182,7 +182,7 @@ TEST(TimestampFormatTest, WriteSetsBits21And22To2AndKeepsBits23To31) {
 TEST(TimestampFormatTest, EnableRuleByFormat) {
   EXPECT_EQ(TimestampEnableRule(0), (TimestampEnables{true, false, false}));
   EXPECT_EQ(TimestampEnableRule(4), (TimestampEnables{false, true, false}));
-  for (const int format : {1, 2, 3, 5, 6, 7, 8, 9, kNoSelection}) {
+  for (const int format : {1, 2, 3, 5, 6, 7, 8, 9, kNoCode}) {
     EXPECT_EQ(TimestampEnableRule(format), (TimestampEnables{true, true, true}));
   }
 }

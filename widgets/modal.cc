@@ -1,4 +1,4 @@
-#include "shell/modal.h"
+#include "widgets/modal.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "shell/dialogs/dialog_picture.h"
+#include "widgets/dialog_picture.h"
 
 #include <QPainter>
 #include <QPoint>

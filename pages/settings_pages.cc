@@ -1,6 +1,6 @@
 // The pages of the Device Settings sheet. Each tab gets its page through a
 // factory here; a page that is not written yet is an empty one.
-#include "shell/settings_page.h"
+#include "pages/settings_pages.h"
 
 namespace k470::gui {
 namespace {
@@ -19,10 +19,10 @@ std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
 
 std::vector<PageEntry> DefaultSettingsPages() {
   return {
-      {QStringLiteral("System"), MakeEmptyPage},
-      {QStringLiteral("TAG Type"), MakeEmptyPage},
-      {QStringLiteral("Operation"), MakeEmptyPage},
-      {QStringLiteral("Date && Time"), MakeEmptyPage},
+      {PageId::kSystem, QStringLiteral("System"), MakeEmptyPage},
+      {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
+      {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
+      {PageId::kDateTime, QStringLiteral("Date && Time"), MakeEmptyPage},
   };
 }
 

@@ -1,4 +1,4 @@
-#include "shell/dialogs/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 #include <QVBoxLayout>
 

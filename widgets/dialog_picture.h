@@ -1,5 +1,5 @@
-// The small pictures that the "Failed!" and About dialogs paint at fixed
-// positions. They are SVG files compiled into the program (dialogs.qrc).
+// The small pictures that dialogs and pages paint at fixed positions. They are SVG files compiled
+// into the program (dialogs.qrc).
 #pragma once
 
 #include <QString>
@@ -13,7 +13,7 @@ inline constexpr int kDialogPictureSize = 32;
 
 // Resource paths of the pictures.
 inline constexpr char kFailedPicture[] = ":/dialogs/failed.svg";
-inline constexpr char kReaderPicture[] = ":/dialogs/reader.svg";
+inline constexpr char kReaderDialogPicture[] = ":/dialogs/reader.svg";
 
 // Paints the picture at `resource` as a 32 x 32 square with its top left
 // corner at `top_left`. A missing picture paints nothing.

@@ -1,0 +1,105 @@
+// The controls the settings pages share: numeric edits that correct
+// themselves on every change and lists that carry their stored codes.
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+#include "widgets/code_list.h"
+#include "widgets/numeric_edit.h"
+
+namespace k470::gui {
+namespace {
+
+constexpr ListEntry kVolumes[] = {{"Low", 1}, {"Medium", 2}, {"High", 3}};
+
+}  // namespace
+
+class WidgetsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Typing, clearing and the page's own load all go through the correction,
+  // once per change; a number in range is left as it was typed.
+  void numericEditCorrectsEveryChangeOnce() {
+    QWidget page;
+    int corrections = 0;
+    NumericEdit edit(
+        3,
+        [&corrections](const std::string& text) {
+          ++corrections;
+          return CorrectToRange(text, 1, 254);
+        },
+        &page);
+    QStringList changed;
+    connect(&edit, &NumericEdit::Changed, [&] { changed << edit.text(); });
+
+    edit.setText("255");  // a stored value, as the load shows it
+    QCOMPARE(edit.text(), "254");
+    QCOMPARE(corrections, 1);
+    QCOMPARE(changed, QStringList{"254"});
+
+    edit.clear();
+    edit.selectAll();
+    QTest::keyClicks(&edit, "3a0-0");  // digits only: 3, 30, 300
+    QCOMPARE(changed, QStringList({"254", "1", "3", "30", "254"}));
+    QCOMPARE(corrections, 5);
+
+    edit.setText("007");
+    QCOMPARE(edit.text(), "007");
+    QCOMPARE(edit.Value(), 7);
+  }
+
+  void spinButtonsStepInsideTheirRangeAndFollowTheEdit() {
+    QWidget page;
+    NumericEdit edit(4, RangeCorrection(2000, 2099), &page);
+    edit.SetSpinRange(2000, 2099);
+    QCOMPARE(edit.spin()->parentWidget(), &page);
+    auto* up = edit.spin()->findChild<QToolButton*>("up");
+    auto* down = edit.spin()->findChild<QToolButton*>("down");
+    QVERIFY(up && down);
+
+    edit.SetValue(2098);
+    up->click();
+    up->click();
+    QCOMPARE(edit.text(), "2099");
+    down->click();
+    QCOMPARE(edit.text(), "2098");
+    QTest::keyClick(&edit, Qt::Key_Up);
+    QCOMPARE(edit.text(), "2099");
+
+    page.setEnabled(false);
+    QVERIFY(!edit.spin()->isEnabled());
+    page.setEnabled(true);
+    edit.setEnabled(false);
+    QVERIFY(!edit.spin()->isEnabled());
+    edit.setEnabled(true);
+    QVERIFY(edit.spin()->isEnabled());
+  }
+
+  // A code without an entry selects nothing and reads back as "none", so the
+  // page can keep the stored value; only the user's pick says "activated".
+  void codeListSelectsAndReportsByCode() {
+    CodeList list;
+    QSignalSpy activated(&list, &QComboBox::activated);
+    list.Fill(kVolumes);
+    QCOMPARE(list.count(), 3);
+    QCOMPARE(list.SelectedCode(), kNoCode);
+
+    list.SelectCode(3);
+    QCOMPARE(list.currentText(), "High");
+    QCOMPARE(list.SelectedCode(), 3);
+    list.SelectCode(0);  // "beeper off" has no entry
+    QCOMPARE(list.currentIndex(), -1);
+    QCOMPARE(list.SelectedCode(), kNoCode);
+    QCOMPARE(activated.count(), 0);
+
+    list.Fill(std::span(kVolumes).first(2));  // a refill drops the selection
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.SelectedCode(), kNoCode);
+  }
+};
+
+}  // namespace k470::gui
+
+QTEST_MAIN(k470::gui::WidgetsTest)
+#include "widgets_test.moc"

@@ -1,0 +1,74 @@
+// The Qt-free rules the pages and k470ctl share: numeric corrections, the
+// calendar of the Date & Time page and the Operation page's output controls.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "pages/numeric_correction.h"
+#include "pages/operation/output_controls.h"
+#include "pages/system/date_rules.h"
+
+namespace k470 {
+namespace {
+
+TEST(NumericCorrectionTest, OutOfRangeAndEmptyAreReplacedInRangeTextsStay) {
+  const struct {
+    const char* text;
+    int min, max;
+    std::optional<std::string> shown;
+  } cases[] = {
+      {"300", 0, 254, "254"},       {"", 0, 254, "0"},   {"", 1, 254, "1"},
+      {"0", 1, 254, "1"},           {"254", 0, 254, {}}, {"007", 1, 254, {}},
+      {"99999999999", 0, 59, "59"},  // beyond int: still "above the maximum"
+      {"2099", 2000, 2099, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CorrectToRange(c.text, c.min, c.max), c.shown) << '"' << c.text << '"';
+  }
+  EXPECT_EQ(NumericValue("99999999999"), INT_MAX);
+}
+
+TEST(DateRulesTest, LeapYearsAndDaysInMonth) {
+  EXPECT_TRUE(IsLeapYear(2000));   // divisible by 400
+  EXPECT_FALSE(IsLeapYear(2100));  // by 100 only
+  EXPECT_TRUE(IsLeapYear(2024));
+  EXPECT_FALSE(IsLeapYear(2023));
+  EXPECT_EQ(DaysInMonth(2024, 2), 29);
+  EXPECT_EQ(DaysInMonth(2023, 2), 28);
+  EXPECT_EQ(DaysInMonth(2023, 4), 30);
+  EXPECT_EQ(DaysInMonth(2023, 12), 31);
+  EXPECT_EQ(DaysInMonth(2023, 0), 0);
+  EXPECT_EQ(DaysInMonth(2023, 13), 0);
+}
+
+TEST(DateRulesTest, OnlyRealDatesOfTheClocksCenturyAndTimesOfDayAreValid) {
+  EXPECT_TRUE(IsValidClockTime({2000, 1, 1, 0, 0, 0}));
+  EXPECT_TRUE(IsValidClockTime({2099, 12, 31, 23, 59, 59}));
+  EXPECT_TRUE(IsValidClockTime({2024, 2, 29, 12, 0, 0}));
+  const ClockTime invalid[] = {
+      {1999, 12, 31, 0, 0, 0}, {2100, 1, 1, 0, 0, 0},  {2023, 2, 29, 0, 0, 0},
+      {2024, 4, 31, 0, 0, 0},  {2024, 13, 1, 0, 0, 0}, {2024, 1, 0, 0, 0, 0},
+      {2024, 1, 1, 24, 0, 0},  {2024, 1, 1, 0, 60, 0}, {2024, 1, 1, 0, 0, 60},
+      {2024, 1, 1, -1, 0, 0},
+  };
+  for (const ClockTime& t : invalid) {
+    EXPECT_FALSE(IsValidClockTime(t)) << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour
+                                      << ':' << t.minute << ':' << t.second;
+  }
+}
+
+TEST(OutputControlsTest, OffOnlyForPacketDataOnASerialInterface) {
+  using enum SelectedInterface;
+  for (const auto interface : {kBluetoothSpp, kM912Vcom}) {
+    EXPECT_FALSE(OutputControlsEnabled(interface, 0));
+    EXPECT_TRUE(OutputControlsEnabled(interface, 1));
+    EXPECT_TRUE(OutputControlsEnabled(interface, 2));
+    EXPECT_TRUE(OutputControlsEnabled(interface, -1));  // nothing selected
+  }
+  for (const auto interface : {kBluetoothHid, kM912Hid}) {
+    EXPECT_TRUE(OutputControlsEnabled(interface, 0));  // "Hexadecimal" carries code 0 there
+  }
+}
+
+}  // namespace
+}  // namespace k470

@@ -1,0 +1,20 @@
+#include "widgets/code_list.h"
+
+namespace k470::gui {
+
+CodeList::CodeList(QWidget* parent) : QComboBox(parent) {}
+
+void CodeList::Fill(std::span<const ListEntry> entries) {
+  clear();
+  for (const ListEntry& entry : entries) {
+    addItem(QString::fromLatin1(entry.text.data(), static_cast<qsizetype>(entry.text.size())),
+            entry.code);
+  }
+  setCurrentIndex(-1);
+}
+
+void CodeList::SelectCode(int code) { setCurrentIndex(findData(code)); }
+
+int CodeList::SelectedCode() const { return currentIndex() < 0 ? kNoCode : currentData().toInt(); }
+
+}  // namespace k470::gui
