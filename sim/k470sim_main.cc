@@ -78,17 +78,18 @@ int main(int argc, char** argv) {
   sigaddset(&signals, SIGUSR1);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-  k470::sim::PtyReader reader(options.reader);
+  k470::sim::PtyReader::Observers observers;
   if (options.verbose) {
-    reader.set_line_observer([](std::string_view line) {
+    observers.line = [](std::string_view line) {
       std::cerr << "k470sim: < " << k470::PrintableBytes(std::string(line)) << std::endl;
-    });
+    };
   }
-  reader.set_commit_observer([&options](const SettingsImage& current, const SettingsImage& user) {
+  observers.commit = [&options](const SettingsImage& current, const SettingsImage& user) {
     if (options.verbose) std::cerr << "k470sim: download committed" << std::endl;
     SaveImages(options, current, user);
-  });
-  reader.set_vanish_observer([] { ::kill(::getpid(), SIGUSR1); });
+  };
+  observers.vanish = [] { ::kill(::getpid(), SIGUSR1); };
+  k470::sim::PtyReader reader(options.reader, std::move(observers));
 
   std::string error;
   if (!reader.Start(&error)) {

@@ -62,7 +62,8 @@ bool PtyReader::HostHoldsSlave() const {
   return false;
 }
 
-PtyReader::PtyReader(ReaderConfig config) : reader_(std::move(config)) {}
+PtyReader::PtyReader(ReaderConfig config, Observers observers)
+    : reader_(std::move(config)), observers_(std::move(observers)) {}
 
 PtyReader::~PtyReader() { Stop(); }
 
@@ -174,10 +175,10 @@ void PtyReader::Serve() {
       pacing = reader_.config().pacing;
       vanishing = reader_.vanished();
     }
-    if (line_observer_) {
-      for (const std::string& line : lines) line_observer_(line);
+    if (observers_.line) {
+      for (const std::string& line : lines) observers_.line(line);
     }
-    if (committed && commit_observer_) commit_observer_(committed->first, committed->second);
+    if (committed && observers_.commit) observers_.commit(committed->first, committed->second);
     bool was_empty = queue.empty();
     for (Reply& reply : replies) queue.push_back(std::move(reply));
     if (was_empty) start_piece();
@@ -272,7 +273,7 @@ void PtyReader::Serve() {
         CloseFd(master_fd_);
         CloseFd(slave_fd_);
         vanished_ = true;
-        if (vanish_observer_) vanish_observer_();
+        if (observers_.vanish) observers_.vanish();
         return;
       }
     }

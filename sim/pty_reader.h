@@ -12,7 +12,7 @@
 // set for that moment.
 //
 // Accessors may be called from any thread; observers run on the server
-// thread and must be set before Start().
+// thread, and are fixed at construction so no other thread touches them.
 #pragma once
 
 #include <atomic>
@@ -32,7 +32,17 @@ namespace k470::sim {
 
 class PtyReader {
  public:
-  explicit PtyReader(ReaderConfig config = {});
+  using LineObserver = std::function<void(std::string_view line)>;
+  using CommitObserver =
+      std::function<void(const SettingsImage& current, const SettingsImage& user)>;
+  using VanishObserver = std::function<void()>;
+  struct Observers {
+    LineObserver line;      // every line received, CR included
+    CommitObserver commit;  // after every committed download, with copies of both images
+    VanishObserver vanish;  // once, when the reader vanishes
+  };
+
+  explicit PtyReader(ReaderConfig config = {}, Observers observers = {});
   ~PtyReader();  // Stop()
   PtyReader(const PtyReader&) = delete;
   PtyReader& operator=(const PtyReader&) = delete;
@@ -49,17 +59,6 @@ class PtyReader {
   const std::string& device_path() const { return device_path_; }
   // True once the reader vanished (vanish_after_blocks): the pty is closed.
   bool vanished() const { return vanished_.load(); }
-
-  using LineObserver = std::function<void(std::string_view line)>;
-  using CommitObserver =
-      std::function<void(const SettingsImage& current, const SettingsImage& user)>;
-  using VanishObserver = std::function<void()>;
-  // Every line received, CR included.
-  void set_line_observer(LineObserver observer) { line_observer_ = std::move(observer); }
-  // After every committed download, with copies of both images.
-  void set_commit_observer(CommitObserver observer) { commit_observer_ = std::move(observer); }
-  // Once, when the reader vanishes.
-  void set_vanish_observer(VanishObserver observer) { vanish_observer_ = std::move(observer); }
 
   std::vector<std::string> received_lines() const;
   SettingsImage current_image() const;
@@ -87,9 +86,7 @@ class PtyReader {
   std::thread thread_;
   std::atomic<bool> vanished_{false};
 
-  LineObserver line_observer_;
-  CommitObserver commit_observer_;
-  VanishObserver vanish_observer_;
+  const Observers observers_;
 };
 
 }  // namespace k470::sim
