@@ -2,6 +2,9 @@
 // factory here; a page that is not written yet is an empty one.
 #include "pages/settings_pages.h"
 
+#include "pages/system/date_time_page.h"
+#include "pages/system/system_page.h"
+
 namespace k470::gui {
 namespace {
 
@@ -15,14 +18,19 @@ std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
   return std::make_unique<EmptyPage>();
 }
 
+template <typename Page>
+std::unique_ptr<SettingsPage> Make(AppState& state, SheetContext& context) {
+  return std::make_unique<Page>(state, context);
+}
+
 }  // namespace
 
 std::vector<PageEntry> DefaultSettingsPages() {
   return {
-      {PageId::kSystem, QStringLiteral("System"), MakeEmptyPage},
+      {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
       {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
       {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
-      {PageId::kDateTime, QStringLiteral("Date && Time"), MakeEmptyPage},
+      {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
   };
 }
 

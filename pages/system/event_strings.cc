@@ -44,12 +44,12 @@ void SetEventAction(SettingsImage& image, int index, int code) {
                 static_cast<std::uint32_t>(code));
 }
 
-const std::array<const char*, 9>& EventActionTexts() {
-  static const std::array<const char*, 9> texts = {
-      "Disable",        "Trigger is pressed",       "Trigger is released",
-      "F1 is pressed",  "F1 is released",           "F2 is pressed",
-      "F2 is released", "F1 + Trigger are pressed", "F2 + Trigger are pressed"};
-  return texts;
+std::span<const ListEntry> EventActionList() {
+  static constexpr ListEntry kList[] = {
+      {"Disable", 0},        {"Trigger is pressed", 1},       {"Trigger is released", 2},
+      {"F1 is pressed", 3},  {"F1 is released", 4},           {"F2 is pressed", 5},
+      {"F2 is released", 6}, {"F1 + Trigger are pressed", 7}, {"F2 + Trigger are pressed", 8}};
+  return kList;
 }
 
 }  // namespace k470

@@ -4,11 +4,12 @@
 // the page shows as a check box instead of in the text.
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "core/settings_image.h"
+#include "pages/list_entry.h"
 
 namespace k470 {
 
@@ -38,8 +39,8 @@ void StoreEventString(SettingsImage& image, int index, const EventString& string
 int EventAction(const SettingsImage& image, int index);
 void SetEventAction(SettingsImage& image, int index, int code);
 
-// "Disable", "Trigger is pressed", ... "F2 + Trigger are pressed": the text of
-// action code n is entry n.
-const std::array<const char*, 9>& EventActionTexts();
+// The "Action" list: "Disable", "Trigger is pressed", ... "F2 + Trigger are
+// pressed", codes 0-8.
+std::span<const ListEntry> EventActionList();
 
 }  // namespace k470

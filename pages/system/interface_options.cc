@@ -44,18 +44,6 @@ void StoreText(SelectedInterface interface, const InterfaceFields& f, SettingsIm
   }
 }
 
-std::array<std::string, kKeyboardTypeCount> NamesWithPrefix(const char* prefix) {
-  static constexpr std::array<const char*, kKeyboardTypeCount> kLayouts = {
-      "PACT US",         "PACT French",        "PACT German",
-      "PACT Italy",      "PACT Swedish",       "PACT Norwegian",
-      "PACT UK",         "PACT Belgium",       "PACT Spanish",
-      "PACT Portuguese", "PS55A01 2 Japanese", "User Defined KBD",
-      "PCAT Trukish",    "PACT Hungarian"};
-  std::array<std::string, kKeyboardTypeCount> names;
-  for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::string(prefix) + kLayouts[i];
-  return names;
-}
-
 }  // namespace
 
 InterfaceFields OpenInterfaceFields(SelectedInterface interface, SettingsImage& image) {
@@ -120,45 +108,66 @@ void StoreSerialInterface(SelectedInterface interface, const InterfaceFields& f,
   }
 }
 
-const std::array<std::string, kKeyboardTypeCount>& KeyboardTypeNames(SelectedInterface interface) {
-  static const auto hid = NamesWithPrefix("HID ");
-  static const auto m912 = NamesWithPrefix("M912 ");
-  return interface == SelectedInterface::kM912Hid ? m912 : hid;
+std::span<const ListEntry> KeyboardTypeList(SelectedInterface interface) {
+  static constexpr ListEntry kHid[] = {{"HID PACT US", 0x40},
+                                       {"HID PACT French", 0x41},
+                                       {"HID PACT German", 0x42},
+                                       {"HID PACT Italy", 0x43},
+                                       {"HID PACT Swedish", 0x44},
+                                       {"HID PACT Norwegian", 0x45},
+                                       {"HID PACT UK", 0x46},
+                                       {"HID PACT Belgium", 0x47},
+                                       {"HID PACT Spanish", 0x48},
+                                       {"HID PACT Portuguese", 0x49},
+                                       {"HID PS55A01 2 Japanese", 0x4A},
+                                       {"HID User Defined KBD", 0x4B},
+                                       {"HID PCAT Trukish", 0x4C},
+                                       {"HID PACT Hungarian", 0x4D}};
+  static constexpr ListEntry kM912[] = {{"M912 PACT US", 0x61},
+                                        {"M912 PACT French", 0x62},
+                                        {"M912 PACT German", 0x63},
+                                        {"M912 PACT Italy", 0x64},
+                                        {"M912 PACT Swedish", 0x65},
+                                        {"M912 PACT Norwegian", 0x66},
+                                        {"M912 PACT UK", 0x67},
+                                        {"M912 PACT Belgium", 0x68},
+                                        {"M912 PACT Spanish", 0x69},
+                                        {"M912 PACT Portuguese", 0x6A},
+                                        {"M912 PS55A01 2 Japanese", 0x6B},
+                                        {"M912 User Defined KBD", 0x6C},
+                                        {"M912 PCAT Trukish", 0x6D},
+                                        {"M912 PACT Hungarian", 0x6E}};
+  if (interface == SelectedInterface::kM912Hid) return kM912;
+  return kHid;
 }
 
-int KeyboardTypeCode(SelectedInterface interface, int position) {
-  return (interface == SelectedInterface::kM912Hid ? kFirstM912KeyboardType
-                                                   : kFirstHidKeyboardType) +
-         position;
+std::span<const ListEntry> CapsLockStateList() {
+  static constexpr ListEntry kList[] = {{"Off", 0}, {"On", 1}, {"Auto", 2}};
+  return kList;
 }
-
-const std::array<const char*, 3>& CapsLockStateTexts() {
-  static const std::array<const char*, 3> texts = {"Off", "On", "Auto"};
-  return texts;
+std::span<const ListEntry> CapsLockTypeList() {
+  static constexpr ListEntry kList[] = {{"Normal", 0}, {"Caps Lock", 1}, {"Shift Lock", 2}};
+  return kList;
 }
-const std::array<const char*, 3>& CapsLockTypeTexts() {
-  static const std::array<const char*, 3> texts = {"Normal", "Caps Lock", "Shift Lock"};
-  return texts;
+std::span<const ListEntry> TransmitModeList() {
+  static constexpr ListEntry kList[] = {{"Batch Processing", 0}, {"By Character", 1}};
+  return kList;
 }
-const std::array<const char*, 2>& TransmitModeTexts() {
-  static const std::array<const char*, 2> texts = {"Batch Processing", "By Character"};
-  return texts;
+std::span<const ListEntry> KeyboardLayoutList() {
+  static constexpr ListEntry kList[] = {{"Normal", 0}, {"AZERTY", 1}, {"QWERTZ", 2}};
+  return kList;
 }
-const std::array<const char*, 3>& KeyboardLayoutTexts() {
-  static const std::array<const char*, 3> texts = {"Normal", "AZERTY", "QWERTZ"};
-  return texts;
+std::span<const ListEntry> AlphabetsList() {
+  static constexpr ListEntry kList[] = {{"Case Sensitive", 0}, {"Ignore Case", 1}};
+  return kList;
 }
-const std::array<const char*, 2>& AlphabetsTexts() {
-  static const std::array<const char*, 2> texts = {"Case Sensitive", "Ignore Case"};
-  return texts;
+std::span<const ListEntry> DigitsTransmissionList() {
+  static constexpr ListEntry kList[] = {{"Alpha Numeric Keypad", 0}, {"Numeric Keypad", 1}};
+  return kList;
 }
-const std::array<const char*, 2>& DigitsTransmissionTexts() {
-  static const std::array<const char*, 2> texts = {"Alpha Numeric Keypad", "Numeric Keypad"};
-  return texts;
-}
-const std::array<const char*, 3>& DigitsPositionTexts() {
-  static const std::array<const char*, 3> texts = {"Normal", "Lower Row", "Upper Row"};
-  return texts;
+std::span<const ListEntry> DigitsPositionList() {
+  static constexpr ListEntry kList[] = {{"Normal", 0}, {"Lower Row", 1}, {"Upper Row", 2}};
+  return kList;
 }
 
 }  // namespace k470

@@ -7,16 +7,16 @@
 // stored again unchanged when the user picks nothing.
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "core/app_state.h"
+#include "pages/list_entry.h"
 
 namespace k470 {
 
 inline constexpr std::uint8_t kFirstHidKeyboardType = 0x40;  // byte 17
-inline constexpr int kKeyboardTypeCount = 14;
 // The PIN code (bytes 28-43) as the edit takes it; a 16-character PIN read
 // from a file is shown and kept as it is unless the user edits it.
 inline constexpr std::size_t kPinCodeFieldSize = 16;
@@ -59,19 +59,18 @@ void StoreKeyboardInterface(SelectedInterface interface, const InterfaceFields& 
 void StoreSerialInterface(SelectedInterface interface, const InterfaceFields& fields,
                           SettingsImage& image);
 
-// The names of the keyboard type list for Bluetooth HID ("HID PACT US", ...)
-// or M912 HID ("M912 PACT US", ...), in list order.
-const std::array<std::string, kKeyboardTypeCount>& KeyboardTypeNames(SelectedInterface interface);
-// The stored code of keyboard type list position `position` for `interface`.
-int KeyboardTypeCode(SelectedInterface interface, int position);
+// The keyboard type list of `interface`: "HID PACT US" ... for Bluetooth HID
+// (codes 0x40-0x4D of byte 17), "M912 PACT US" ... for M912 HID (codes
+// 0x61-0x6E of byte 18).
+std::span<const ListEntry> KeyboardTypeList(SelectedInterface interface);
 
-// Texts of the other lists of the keyboard dialog, entry n for code n.
-const std::array<const char*, 3>& CapsLockStateTexts();
-const std::array<const char*, 3>& CapsLockTypeTexts();
-const std::array<const char*, 2>& TransmitModeTexts();
-const std::array<const char*, 3>& KeyboardLayoutTexts();
-const std::array<const char*, 2>& AlphabetsTexts();
-const std::array<const char*, 2>& DigitsTransmissionTexts();
-const std::array<const char*, 3>& DigitsPositionTexts();
+// The other lists of the keyboard dialog, each entry's code its stored value.
+std::span<const ListEntry> CapsLockStateList();       // "Off", "On", "Auto"
+std::span<const ListEntry> CapsLockTypeList();        // "Normal", "Caps Lock", "Shift Lock"
+std::span<const ListEntry> TransmitModeList();        // "Batch Processing", "By Character"
+std::span<const ListEntry> KeyboardLayoutList();      // "Normal", "AZERTY", "QWERTZ"
+std::span<const ListEntry> AlphabetsList();           // "Case Sensitive", "Ignore Case"
+std::span<const ListEntry> DigitsTransmissionList();  // "Alpha Numeric Keypad", "Numeric Keypad"
+std::span<const ListEntry> DigitsPositionList();      // "Normal", "Lower Row", "Upper Row"
 
 }  // namespace k470

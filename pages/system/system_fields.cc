@@ -67,24 +67,25 @@ void StoreSystemFields(const SystemFields& f, SelectedInterface interface, Setti
   image.SetBit(kIndicatorByte, 3, false);
 }
 
-const std::array<const char*, 4>& BeepFrequencyTexts() {
-  static const std::array<const char*, 4> texts = {"8 kHz", "4 kHz", "2 kHz", "1 kHz"};
-  return texts;
+std::span<const ListEntry> BeepFrequencyList() {
+  static constexpr ListEntry kList[] = {{"8 kHz", 0}, {"4 kHz", 1}, {"2 kHz", 2}, {"1 kHz", 3}};
+  return kList;
 }
 
-const std::array<const char*, 4>& BeepDurationTexts() {
-  static const std::array<const char*, 4> texts = {"Shortest", "Short", "Longer", "Longest"};
-  return texts;
+std::span<const ListEntry> BeepDurationList() {
+  static constexpr ListEntry kList[] = {
+      {"Shortest", 0}, {"Short", 1}, {"Longer", 2}, {"Longest", 3}};
+  return kList;
 }
 
-const std::array<const char*, 3>& VolumeTexts() {
-  static const std::array<const char*, 3> texts = {"Low", "Medium", "High"};
-  return texts;
+std::span<const ListEntry> VolumeList() {
+  static constexpr ListEntry kList[] = {{"Low", 1}, {"Medium", 2}, {"High", 3}};
+  return kList;
 }
 
-const std::array<const char*, 4>& PowerLevelTexts() {
-  static const std::array<const char*, 4> texts = {"0", "1", "2", "3"};
-  return texts;
+std::span<const ListEntry> PowerLevelList() {
+  static constexpr ListEntry kList[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}};
+  return kList;
 }
 
 }  // namespace k470

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "core/app_state.h"
+#include "pages/list_entry.h"
 #include "pages/system/event_strings.h"
 
 namespace k470 {
@@ -47,11 +49,10 @@ SystemFields LoadSystemFields(const SettingsImage& image);
 void StoreSystemFields(const SystemFields& fields, SelectedInterface interface,
                        SettingsImage& image);
 
-// Texts of the page's lists, entry n for code n; the volume list holds codes
-// 1-3 ("Low", "Medium", "High").
-const std::array<const char*, 4>& BeepFrequencyTexts();  // "8 kHz" ... "1 kHz"
-const std::array<const char*, 4>& BeepDurationTexts();   // "Shortest" ... "Longest"
-const std::array<const char*, 3>& VolumeTexts();         // codes 1, 2, 3
-const std::array<const char*, 4>& PowerLevelTexts();     // "0" ... "3"
+// The page's lists, each entry's code its stored value.
+std::span<const ListEntry> BeepFrequencyList();  // "8 kHz" ... "1 kHz", codes 0-3
+std::span<const ListEntry> BeepDurationList();   // "Shortest" ... "Longest", codes 0-3
+std::span<const ListEntry> VolumeList();         // "Low", "Medium", "High", codes 1-3
+std::span<const ListEntry> PowerLevelList();     // "0" ... "3"
 
 }  // namespace k470

@@ -10,38 +10,18 @@
 #include "pages/system/interface_options.h"
 #include "pages/system/interface_selection.h"
 #include "pages/system/system_fields.h"
+#include "tests/support/system_image.h"
 
 namespace k470 {
 namespace {
 
 using enum SelectedInterface;
 
-// A random image whose System fields all hold values within their documented
-// ranges: interface code 0, 5 or 6, alert 0 or 1, action codes 0-8, power
-// 0-3, event strings of 0-10 characters padded with 0 bytes.
-SettingsImage ImageInRange(std::mt19937& random) {
-  SettingsImage image;
-  for (auto& byte : image.bytes()) byte = static_cast<std::uint8_t>(random());
-  const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
-  image.SetBits(16, 3, 3, std::array{0u, 5u, 6u}[pick(3)]);
-  image.SetBits(5, 0, 2, pick(2));
-  for (int i = 0; i < kEventStringCount; ++i) {
-    std::string text(pick(11), '\0');
-    for (char& c : text) c = static_cast<char>(0x20 + pick(95));
-    if (!text.empty() && pick(3) == 0) text.back() = '\r';
-    image.Fill(390 + 10 * static_cast<std::size_t>(i), 10, 0);
-    image.SetText(390 + 10 * static_cast<std::size_t>(i), 10, text);
-    SetEventAction(image, i, static_cast<int>(pick(9)));
-  }
-  image.SetByte(206, static_cast<std::uint8_t>(pick(4)));
-  return image;
-}
-
 TEST(SystemFieldsTest, LoadThenStoreChangesNothingButTheHiddenCommandBeep) {
   std::mt19937 random(470);
   for (int round = 0; round < 500; ++round) {
     AppState state;
-    state.image = ImageInRange(random);
+    state.image = testing::SystemImageInRange(random);
     DeriveSelectedInterface(state);
     SettingsImage stored = state.image;
     StoreSystemFields(LoadSystemFields(state.image), state.selected_interface, stored);

@@ -1,0 +1,29 @@
+// The text edit of the interface dialogs: the Bluetooth PIN code or the M912
+// S/N. It holds what will be stored, so a PIN is limited to 15 characters;
+// a 16-character PIN read from a file is still shown whole and kept until
+// the user edits it.
+#pragma once
+
+#include <QLineEdit>
+#include <string>
+
+#include "core/app_state.h"
+
+namespace k470::gui {
+
+class InterfaceTextEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // Shows `loaded`, the PIN code or (for the M912 interfaces) the S/N.
+  InterfaceTextEdit(SelectedInterface interface, const std::string& loaded,
+                    QWidget* parent = nullptr);
+
+  // The text as it is to be stored, one byte per character.
+  std::string Stored() const { return text().toLatin1().toStdString(); }
+
+ private:
+  QString loaded_;
+};
+
+}  // namespace k470::gui

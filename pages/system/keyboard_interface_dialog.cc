@@ -1,0 +1,144 @@
+#include "pages/system/keyboard_interface_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "pages/system/interface_text_edit.h"
+#include "widgets/code_list.h"
+#include "widgets/numeric_edit.h"
+#include "widgets/ok_cancel_buttons.h"
+
+namespace k470::gui {
+namespace {
+
+constexpr int kDelayDigits = 3;
+
+QCheckBox* Box(const char* text, int id, QWidget* parent) {
+  auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+  box->setObjectName(QString::number(id));
+  return box;
+}
+
+int CodeOr(const CodeList* list, int loaded) {
+  const int code = list->SelectedCode();
+  return code == kNoCode ? loaded : code;
+}
+
+}  // namespace
+
+KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterface interface,
+                                                 QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      interface_(interface),
+      loaded_(OpenInterfaceFields(interface, state.image)) {
+  const bool m912 = interface_ == SelectedInterface::kM912Hid;
+  setWindowTitle(m912 ? QStringLiteral("M912 HID") : QStringLiteral("Bluetooth HID"));
+
+  auto* group = new QGroupBox(this);
+  auto* grid = new QGridLayout(group);
+  const struct {
+    const char* label;
+    int id;
+    std::span<const ListEntry> entries;
+    int code;
+  } lists[] = {
+      {"Keyboard Type :", 1012, KeyboardTypeList(interface_), loaded_.keyboard_type},
+      {"Caps Lock State :", 1013, CapsLockStateList(), loaded_.caps_lock_state},
+      {"Caps Lock Type :", 1014, CapsLockTypeList(), loaded_.caps_lock_type},
+      {"Character Transmit Mode :", 1015, TransmitModeList(), loaded_.transmit_mode},
+      {"Keyboard Layout :", 1016, KeyboardLayoutList(), loaded_.keyboard_layout},
+      {"Alphabets Transmission :", 1017, AlphabetsList(), loaded_.alphabets},
+      {"Digits Transmission :", 1018, DigitsTransmissionList(), loaded_.digits_transmission},
+      {"Digits Position :", 1019, DigitsPositionList(), loaded_.digits_position},
+  };
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    auto* list = new CodeList(group);
+    list->setObjectName(QString::number(lists[i].id));
+    list->Fill(lists[i].entries);
+    list->SelectCode(lists[i].code);
+    grid->addWidget(new QLabel(QString::fromLatin1(lists[i].label), group), static_cast<int>(i), 0);
+    grid->addWidget(list, static_cast<int>(i), 1);
+    lists_[i] = list;
+  }
+  delay_ = new NumericEdit(kDelayDigits, RangeCorrection(0, kMaxInterCharacterDelay), group);
+  delay_->setObjectName(QStringLiteral("1138"));
+  delay_->spin()->setObjectName(QStringLiteral("1139"));
+  delay_->SetSpinRange(0, kMaxInterCharacterDelay);
+  delay_->SetValue(static_cast<int>(loaded_.delay));
+  auto* delay_row = new QHBoxLayout;
+  delay_row->setSpacing(0);
+  delay_row->addWidget(delay_);
+  delay_row->addWidget(delay_->spin());
+  delay_row->addStretch(1);
+  const int delay_at = static_cast<int>(lists_.size());
+  grid->addWidget(new QLabel(QStringLiteral("Inter-Character Delay (0~254 ms) :"), group), delay_at,
+                  0);
+  grid->addLayout(delay_row, delay_at, 1);
+  // Loaded and stored again, never shown.
+  kanji_ = Box("Kanji Transmission", 1140, group);
+  kanji_->setChecked(loaded_.kanji);
+  kanji_->hide();
+
+  discoverable_ = Box("Discoverable", 1141, this);
+  power_saving_ = Box("BT Power Saving", 1142, this);
+  authentication_ = Box("Authentication", 1145, this);
+  ssp_mode_ = Box("SSP Mode", 1146, this);
+  discoverable_->setChecked(loaded_.discoverable);
+  power_saving_->setChecked(loaded_.power_saving);
+  authentication_->setChecked(loaded_.authentication);
+  ssp_mode_->setChecked(loaded_.ssp_mode);
+  auto* text_label =
+      new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this);
+  text_label->setObjectName(QStringLiteral("1143"));
+  text_ = new InterfaceTextEdit(interface_, loaded_.text, this);
+  text_->setObjectName(QStringLiteral("1144"));
+  text_label->setBuddy(text_);
+  if (m912) {
+    // An M912 receiver is not discovered over Bluetooth and has no pairing options.
+    discoverable_->setEnabled(false);
+    authentication_->hide();
+    ssp_mode_->hide();
+  }
+
+  auto* fields = new QVBoxLayout;
+  fields->addWidget(group);
+  auto* boxes = new QGridLayout;
+  boxes->addWidget(discoverable_, 0, 0);
+  boxes->addWidget(power_saving_, 0, 1);
+  boxes->addWidget(authentication_, 1, 0);
+  boxes->addWidget(ssp_mode_, 1, 1);
+  fields->addLayout(boxes);
+  auto* text_row = new QHBoxLayout;
+  text_row->addWidget(text_label);
+  text_row->addWidget(text_, 1);
+  fields->addLayout(text_row);
+  LayOutWithOkCancel(this, fields);
+}
+
+void KeyboardInterfaceDialog::accept() {
+  InterfaceFields f = loaded_;
+  f.keyboard_type = CodeOr(lists_[0], loaded_.keyboard_type);
+  f.caps_lock_state = CodeOr(lists_[1], loaded_.caps_lock_state);
+  f.caps_lock_type = CodeOr(lists_[2], loaded_.caps_lock_type);
+  f.transmit_mode = CodeOr(lists_[3], loaded_.transmit_mode);
+  f.keyboard_layout = CodeOr(lists_[4], loaded_.keyboard_layout);
+  f.alphabets = CodeOr(lists_[5], loaded_.alphabets);
+  f.digits_transmission = CodeOr(lists_[6], loaded_.digits_transmission);
+  f.digits_position = CodeOr(lists_[7], loaded_.digits_position);
+  f.delay = static_cast<unsigned>(delay_->Value());
+  f.kanji = kanji_->isChecked();
+  f.discoverable = discoverable_->isChecked();
+  f.power_saving = power_saving_->isChecked();
+  f.authentication = authentication_->isChecked();
+  f.ssp_mode = ssp_mode_->isChecked();
+  f.text = text_->Stored();
+  StoreKeyboardInterface(interface_, f, state_.image);
+  QDialog::accept();
+}
+
+}  // namespace k470::gui

@@ -1,0 +1,74 @@
+#include "pages/system/serial_interface_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "pages/system/interface_text_edit.h"
+#include "widgets/ok_cancel_buttons.h"
+
+namespace k470::gui {
+namespace {
+
+QCheckBox* Box(const char* text, int id, bool checked, QWidget* parent) {
+  auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+  box->setObjectName(QString::number(id));
+  box->setChecked(checked);
+  return box;
+}
+
+}  // namespace
+
+SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface interface,
+                                             QWidget* parent)
+    : QDialog(parent), state_(state), interface_(interface) {
+  const InterfaceFields f = OpenInterfaceFields(interface_, state_.image);
+  const bool m912 = interface_ == SelectedInterface::kM912Vcom;
+  setWindowTitle(m912 ? QStringLiteral("M912 VCOM") : QStringLiteral("Bluetooth SPP Slave"));
+
+  discoverable_ = Box("Discoverable", 1124, f.discoverable, this);
+  power_saving_ = Box("BT Power Saving", 1125, f.power_saving, this);
+  authentication_ = Box("Authentication", 1123, f.authentication, this);
+  ssp_mode_ = Box("SSP Mode", 1128, f.ssp_mode, this);
+  auto* text_label =
+      new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this);
+  text_label->setObjectName(QStringLiteral("1126"));
+  text_ = new InterfaceTextEdit(interface_, f.text, this);
+  text_->setObjectName(QStringLiteral("1127"));
+  text_label->setBuddy(text_);
+  if (m912) {
+    // Disabled and hidden boxes keep, and store, the state they were loaded with.
+    authentication_->setEnabled(false);
+    discoverable_->setEnabled(false);
+    authentication_->hide();
+    ssp_mode_->hide();
+  }
+
+  auto* fields = new QVBoxLayout;
+  auto* boxes = new QGridLayout;
+  boxes->addWidget(discoverable_, 0, 0);
+  boxes->addWidget(power_saving_, 0, 1);
+  boxes->addWidget(authentication_, 1, 0);
+  boxes->addWidget(ssp_mode_, 1, 1);
+  fields->addLayout(boxes);
+  auto* text_row = new QHBoxLayout;
+  text_row->addWidget(text_label);
+  text_row->addWidget(text_, 1);
+  fields->addLayout(text_row);
+  LayOutWithOkCancel(this, fields);
+}
+
+void SerialInterfaceDialog::accept() {
+  InterfaceFields f = OpenInterfaceFields(interface_, state_.image);
+  f.authentication = authentication_->isChecked();
+  f.discoverable = discoverable_->isChecked();
+  f.power_saving = power_saving_->isChecked();
+  f.ssp_mode = ssp_mode_->isChecked();
+  f.text = text_->Stored();
+  StoreSerialInterface(interface_, f, state_.image);
+  QDialog::accept();
+}
+
+}  // namespace k470::gui

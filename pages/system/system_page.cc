@@ -1,0 +1,332 @@
+#include "pages/system/system_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/defaults.h"
+#include "pages/system/interface_selection.h"
+#include "pages/system/keyboard_interface_dialog.h"
+#include "pages/system/serial_interface_dialog.h"
+#include "widgets/code_list.h"
+#include "widgets/dialog_picture.h"
+#include "widgets/modal.h"
+#include "widgets/numeric_edit.h"
+
+namespace k470::gui {
+namespace {
+
+constexpr int kNoteHeight = 48;  // room above the groups for the painted note
+constexpr int kTimeoutDigits = 3;
+
+QString Id(int id) { return QString::number(id); }
+
+template <typename W>
+W* Named(W* widget, int id) {
+  widget->setObjectName(Id(id));
+  return widget;
+}
+
+QLabel* Label(const char* text, int id, QWidget* parent) {
+  return Named(new QLabel(QString::fromLatin1(text), parent), id);
+}
+
+CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent) {
+  auto* list = Named(new CodeList(parent), id);
+  list->Fill(entries);
+  return list;
+}
+
+// A numeric edit with its spin buttons, both named.
+NumericEdit* Edit(int edit_id, int spin_id, int min, int max, QWidget* parent) {
+  auto* edit = Named(new NumericEdit(kTimeoutDigits, RangeCorrection(min, max), parent), edit_id);
+  edit->SetSpinRange(min, max);
+  edit->spin()->setObjectName(Id(spin_id));
+  return edit;
+}
+
+QHBoxLayout* EditRow(NumericEdit* edit, QLabel* unit = nullptr) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  row->addWidget(edit);
+  row->addWidget(edit->spin());
+  if (unit != nullptr) {
+    row->addSpacing(6);
+    row->addWidget(unit);
+  }
+  row->addStretch(1);
+  return row;
+}
+
+// The code a list shows, or the loaded one when it shows none: a stored code
+// that has no entry is kept rather than replaced by "nothing selected".
+int CodeOr(const CodeList* list, int loaded) {
+  const int code = list->SelectedCode();
+  return code == kNoCode ? loaded : code;
+}
+
+}  // namespace
+
+SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
+    : SettingsPage(parent), state_(state), context_(context) {
+  // Interface.
+  auto* interface_group = new QGroupBox(QStringLiteral("Interface"), this);
+  auto* interface_grid = new QGridLayout(interface_group);
+  const char* const names[] = {"Bluetooth SPP Slave", "Bluetooth HID", "M912 VCOM", "M912 HID"};
+  for (int i = 0; i < 4; ++i) {
+    const auto interface = static_cast<SelectedInterface>(i);
+    interfaces_[i] =
+        Named(new QRadioButton(QString::fromLatin1(names[i]), interface_group), 1001 + i);
+    advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), interface_group), 1007 + i);
+    interface_grid->addWidget(interfaces_[i], i, 0);
+    interface_grid->addWidget(advanced_[i], i, 1);
+    connect(interfaces_[i], &QRadioButton::clicked, this,
+            [this, interface] { InterfaceClicked(interface); });
+    connect(advanced_[i], &QPushButton::clicked, this,
+            [this, interface] { OpenInterfaceDialog(interface); });
+  }
+
+  // System Indicator.
+  auto* indicator_group = new QGroupBox(QStringLiteral("System Indicator"), this);
+  low_battery_ = Named(new QCheckBox(QStringLiteral("Low Battery Alert"), indicator_group), 1014);
+  led_ = Named(new QCheckBox(QStringLiteral("Good Read LED"), indicator_group), 1015);
+  vibrator_ = Named(new QCheckBox(QStringLiteral("Good Read Vibrator"), indicator_group), 1016);
+  beeper_ = Named(new QCheckBox(QStringLiteral("System Beeper"), indicator_group), 1017);
+  good_read_beep_ = Named(new QCheckBox(QStringLiteral("Good Read Beep"), indicator_group), 1061);
+  command_beep_ =
+      Named(new QCheckBox(QStringLiteral("Command Indicating Beep"), indicator_group), 1062);
+  led_duration_label_ = Label("Duration (1~254 * 10 ms) :", 1018, indicator_group);
+  led_duration_ = Edit(1020, 1027, kMinDuration, kMaxDuration, indicator_group);
+  vibrator_duration_label_ = Label("Duration (1~254 * 100 ms):", 1019, indicator_group);
+  vibrator_duration_ = Edit(1021, 1028, kMinDuration, kMaxDuration, indicator_group);
+  volume_label_ = Label("Volume :", 1024, indicator_group);
+  volume_ = List(VolumeList(), 1026, indicator_group);
+  frequency_label_ = Label("Frequency :", 1022, indicator_group);
+  frequency_ = List(BeepFrequencyList(), 1012, indicator_group);
+  beep_duration_label_ = Label("Duration :", 1023, indicator_group);
+  beep_duration_ = List(BeepDurationList(), 1025, indicator_group);
+
+  auto* indicator_grid = new QGridLayout(indicator_group);
+  indicator_grid->addWidget(low_battery_, 0, 0, 1, 2);
+  indicator_grid->addWidget(led_, 1, 0, 1, 2);
+  indicator_grid->addWidget(led_duration_label_, 2, 0);
+  indicator_grid->addLayout(EditRow(led_duration_), 2, 1);
+  indicator_grid->addWidget(vibrator_, 3, 0, 1, 2);
+  indicator_grid->addWidget(vibrator_duration_label_, 4, 0);
+  indicator_grid->addLayout(EditRow(vibrator_duration_), 4, 1);
+  indicator_grid->addWidget(beeper_, 5, 0, 1, 2);
+  indicator_grid->addWidget(volume_label_, 6, 0);
+  indicator_grid->addWidget(volume_, 6, 1);
+  indicator_grid->addWidget(good_read_beep_, 7, 0, 1, 2);
+  indicator_grid->addWidget(frequency_label_, 8, 0);
+  indicator_grid->addWidget(frequency_, 8, 1);
+  indicator_grid->addWidget(beep_duration_label_, 9, 0);
+  indicator_grid->addWidget(beep_duration_, 9, 1);
+  indicator_grid->addWidget(command_beep_, 10, 0, 1, 2);
+  for (QCheckBox* box : {led_, vibrator_, beeper_, good_read_beep_}) {
+    connect(box, &QCheckBox::clicked, this, &SystemPage::UpdateIndicatorControls);
+  }
+  connect(beeper_, &QCheckBox::clicked, this, [this](bool on) { state_.beeper_on = on; });
+
+  // Reader Timeout.
+  auto* timeout_group = new QGroupBox(QStringLiteral("Reader Timeout"), this);
+  power_saving_ = Edit(1034, 1036, 0, kMaxTimeout, timeout_group);
+  shutdown_ = Edit(1033, 1035, 0, kMaxTimeout, timeout_group);
+  auto* timeout_grid = new QGridLayout(timeout_group);
+  timeout_grid->addWidget(
+      new QLabel(QStringLiteral("Timeout to Power Saving (0~254) :"), timeout_group), 0, 0);
+  timeout_grid->addLayout(
+      EditRow(power_saving_, new QLabel(QStringLiteral("minute"), timeout_group)), 0, 1);
+  timeout_grid->addWidget(
+      new QLabel(QStringLiteral("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
+  timeout_grid->addLayout(EditRow(shutdown_, new QLabel(QStringLiteral("minute"), timeout_group)),
+                          1, 1);
+
+  // Output String for Event Monitoring.
+  auto* event_group = new QGroupBox(QStringLiteral("Output String for Event Monitoring"), this);
+  auto* event_grid = new QGridLayout(event_group);
+  event_grid->addWidget(new QLabel(QStringLiteral("Action"), event_group), 0, 1);
+  event_grid->addWidget(new QLabel(QStringLiteral("Output String"), event_group), 0, 2);
+  event_grid->addWidget(new QLabel(QStringLiteral("CR"), event_group), 0, 3);
+  for (int row = 0; row < kEventStringCount; ++row) {
+    const int n = row + 1;
+    actions_[row] = List(EventActionList(), 1044 + n, event_group);
+    strings_[row] = Named(new QLineEdit(event_group), 1050 + n);
+    crs_[row] = Named(new QCheckBox(event_group), 299 + n);
+    event_grid->addWidget(new QLabel(QStringLiteral("String %1 :").arg(n), event_group), n, 0);
+    event_grid->addWidget(actions_[row], n, 1);
+    event_grid->addWidget(strings_[row], n, 2);
+    event_grid->addWidget(crs_[row], n, 3);
+    connect(crs_[row], &QCheckBox::clicked, this, [this, row] { CrClicked(row); });
+  }
+
+  // RFID Power and Reset.
+  auto* power_group = new QGroupBox(QStringLiteral("RFID Power"), this);
+  power_level_ = List(PowerLevelList(), 1239, power_group);
+  auto* power_row = new QHBoxLayout(power_group);
+  power_row->addWidget(new QLabel(QStringLiteral("Power Lavel :"), power_group));
+  power_row->addWidget(power_level_);
+  power_row->addWidget(new QLabel(QStringLiteral("( mix.: 0, max.: 3)"), power_group));
+  power_row->addStretch(1);
+  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), 1059);
+  connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
+
+  auto* left = new QVBoxLayout;
+  left->addSpacing(kNoteHeight);
+  left->addWidget(interface_group);
+  left->addWidget(indicator_group);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(timeout_group);
+  right->addWidget(event_group);
+  right->addWidget(power_group);
+  right->addStretch(1);
+  auto* reset_row = new QHBoxLayout;
+  reset_row->addStretch(1);
+  reset_row->addWidget(reset);
+  right->addLayout(reset_row);
+  auto* columns = new QHBoxLayout(this);
+  columns->addLayout(left);
+  columns->addLayout(right, 1);
+
+  LoadSystemPage();
+}
+
+void SystemPage::LoadSystemPage() {
+  DeriveSelectedInterface(state_);
+  ShowSelectedInterface();
+
+  const SystemFields f = LoadSystemFields(state_.image);
+  loaded_ = f;
+  low_battery_->setChecked(f.low_battery_alert);
+  led_->setChecked(f.good_read_led);
+  led_duration_->SetValue(static_cast<int>(f.led_duration));
+  vibrator_->setChecked(f.good_read_vibrator);
+  vibrator_duration_->SetValue(static_cast<int>(f.vibrator_duration));
+  beeper_->setChecked(f.beeper_on);
+  frequency_->SelectCode(f.frequency);
+  beep_duration_->SelectCode(f.beep_duration);
+  volume_->SelectCode(f.volume);
+  state_.beeper_on = f.beeper_on;
+  good_read_beep_->setChecked(f.good_read_beep);
+  // The reader's command beep is not offered: loaded, then hidden for good.
+  command_beep_->setChecked(f.command_beep);
+  command_beep_->hide();
+  UpdateIndicatorControls();
+
+  shutdown_->SetValue(static_cast<int>(f.shutdown_timeout));
+  power_saving_->SetValue(static_cast<int>(f.power_saving_timeout));
+  for (int row = 0; row < kEventStringCount; ++row) {
+    actions_[row]->SelectCode(f.actions[row]);
+    const EventString& string = f.strings[row];
+    crs_[row]->setChecked(string.cr);
+    strings_[row]->setMaxLength(static_cast<int>(EventTextLimit(string.cr)));
+    strings_[row]->setText(
+        QString::fromLatin1(string.text.data(), static_cast<qsizetype>(string.text.size())));
+  }
+  power_level_->SelectCode(f.power_level);
+}
+
+void SystemPage::Apply() {
+  SystemFields f;
+  f.shutdown_timeout = static_cast<unsigned>(shutdown_->Value());
+  f.power_saving_timeout = static_cast<unsigned>(power_saving_->Value());
+  f.low_battery_alert = low_battery_->isChecked();
+  f.good_read_led = led_->isChecked();
+  f.led_duration = static_cast<unsigned>(led_duration_->Value());
+  f.good_read_vibrator = vibrator_->isChecked();
+  f.vibrator_duration = static_cast<unsigned>(vibrator_duration_->Value());
+  f.beeper_on = beeper_->isChecked();
+  f.volume = CodeOr(volume_, loaded_.volume);
+  f.frequency = CodeOr(frequency_, loaded_.frequency);
+  f.beep_duration = CodeOr(beep_duration_, loaded_.beep_duration);
+  f.good_read_beep = good_read_beep_->isChecked();
+  f.command_beep = command_beep_->isChecked();
+  for (int row = 0; row < kEventStringCount; ++row) {
+    f.actions[row] = CodeOr(actions_[row], loaded_.actions[row]);
+    f.strings[row] = {strings_[row]->text().toLatin1().toStdString(), crs_[row]->isChecked()};
+  }
+  f.power_level = CodeOr(power_level_, loaded_.power_level);
+  StoreSystemFields(f, state_.selected_interface, state_.image);
+}
+
+void SystemPage::paintEvent(QPaintEvent* event) {
+  SettingsPage::paintEvent(event);
+  QPainter painter(this);
+  PaintDialogPicture(painter, QString::fromLatin1(kUsbVcomPicture), QPoint(12, 27));
+  QFont note = font();
+  note.setPixelSize(16);
+  note.setWeight(QFont::Normal);
+  painter.setFont(note);
+  painter.drawText(QPoint(48, 34 + QFontMetrics(note).ascent()),
+                   QStringLiteral("USB VCOM is always available."));
+}
+
+void SystemPage::InterfaceClicked(SelectedInterface interface) {
+  state_.selected_interface = interface;
+  ShowSelectedInterface();
+  // Choosing M912 HID must leave a keyboard type in byte 18, at once: the
+  // VCOM marker there would make the image read as M912 VCOM.
+  if (interface == SelectedInterface::kM912Hid) EnsureM912KeyboardType(state_.image);
+  if (OperationPageCalls* operation = context_.OperationPage()) operation->InterfaceChanged();
+}
+
+void SystemPage::OpenInterfaceDialog(SelectedInterface interface) {
+  if (interface == SelectedInterface::kBluetoothHid || interface == SelectedInterface::kM912Hid) {
+    KeyboardInterfaceDialog dialog(state_, interface, this);
+    ExecDialog(dialog);
+  } else {
+    SerialInterfaceDialog dialog(state_, interface, this);
+    ExecDialog(dialog);
+  }
+}
+
+void SystemPage::ShowSelectedInterface() {
+  const auto selected = static_cast<std::size_t>(state_.selected_interface);
+  for (std::size_t i = 0; i < interfaces_.size(); ++i) {
+    interfaces_[i]->setChecked(i == selected);
+    advanced_[i]->setEnabled(i == selected);
+  }
+}
+
+void SystemPage::UpdateIndicatorControls() {
+  for (QWidget* w :
+       {static_cast<QWidget*>(led_duration_label_), static_cast<QWidget*>(led_duration_)}) {
+    w->setEnabled(led_->isChecked());
+  }
+  for (QWidget* w : {static_cast<QWidget*>(vibrator_duration_label_),
+                     static_cast<QWidget*>(vibrator_duration_)}) {
+    w->setEnabled(vibrator_->isChecked());
+  }
+  const bool beeper = beeper_->isChecked();
+  for (QWidget* w :
+       {static_cast<QWidget*>(volume_label_), static_cast<QWidget*>(volume_),
+        static_cast<QWidget*>(good_read_beep_), static_cast<QWidget*>(command_beep_)}) {
+    w->setEnabled(beeper);
+  }
+  const bool tone = beeper && good_read_beep_->isChecked();
+  for (QWidget* w :
+       {static_cast<QWidget*>(frequency_label_), static_cast<QWidget*>(frequency_),
+        static_cast<QWidget*>(beep_duration_label_), static_cast<QWidget*>(beep_duration_)}) {
+    w->setEnabled(tone);
+  }
+}
+
+void SystemPage::CrClicked(int row) {
+  // The CR takes one of the ten bytes; a longer text loses its tenth character.
+  strings_[row]->setMaxLength(static_cast<int>(EventTextLimit(crs_[row]->isChecked())));
+}
+
+void SystemPage::Reset() {
+  ApplySystemDefaults(state_);
+  LoadSystemPage();
+}
+
+}  // namespace k470::gui
