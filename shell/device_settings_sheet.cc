@@ -67,6 +67,9 @@ void DeviceSettingsSheet::EnsurePage(int index) {
   if (!page) return;
   pages_[index] = page.get();
   holders_[index]->addWidget(page.release());  // the tab owns it from here
+  // An explicit minimum size overrides what the layout asks for, so it must
+  // grow with a page that needs more than the usual page area.
+  tabs_->setMinimumSize(kPageAreaSize.expandedTo(tabs_->minimumSizeHint()));
 }
 
 SettingsPage* DeviceSettingsSheet::CreatedPage(PageId id) const {

@@ -3,6 +3,8 @@
 // and without a reader. Usage: k470_screenshots <folder>
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -80,6 +82,21 @@ int Run(const QString& folder) {
     sheet.tabs()->setCurrentIndex(tab);
     shooter.Save(sheet, tab == 0 ? QStringLiteral("device-settings")
                                  : QStringLiteral("device-settings-%1").arg(tab + 1));
+    sheet.hide();
+  }
+  {
+    // The interface dialogs, each opened by its "Advanced" button.
+    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
+    const char* const names[] = {"bluetooth-spp-slave", "bluetooth-hid", "m912-vcom", "m912-hid"};
+    for (int i = 0; i < 4; ++i) {
+      sheet.findChild<QRadioButton*>(QString::number(1001 + i))->click();
+      shooter.SaveNextDialogAs(QStringLiteral("interface-%1").arg(QLatin1String(names[i])));
+      sheet.findChild<QPushButton*>(QString::number(1007 + i))->click();
+    }
+    // Date & Time with its controls in use.
+    state.clock_mode = ClockMode::kSetTimeAndDate;
+    sheet.tabs()->setCurrentIndex(3);
+    shooter.Save(sheet, QStringLiteral("device-settings-4-set-time"));
     sheet.hide();
   }
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,6 +39,13 @@ NumericEdit::NumericEdit(int max_length, NumericCorrection correction, QWidget* 
   connect(down, &QToolButton::clicked, this, [this] { StepBy(-1); });
 
   connect(this, &QLineEdit::textChanged, this, &NumericEdit::Correct);
+
+  // As wide as its digits and no wider; the buttons as tall as the edit.
+  const int digits_width =
+      fontMetrics().horizontalAdvance(QString(max_length + 1, QLatin1Char('0')));
+  setFixedWidth(digits_width + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+  spin_->setFixedHeight(sizeHint().height());
+  spin_->setFixedWidth(16);
 }
 
 NumericEdit::~NumericEdit() { delete spin_; }

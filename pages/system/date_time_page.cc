@@ -63,7 +63,6 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     edit->setObjectName(QString::number(kEdits[i].id));
     edit->spin()->setObjectName(QString::number(kEdits[i].spin_id));
     edit->SetSpinRange(kEdits[i].min, kEdits[i].max);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     edits_[i] = edit;
   }
   connect(edits_[0], &NumericEdit::Changed, this,

@@ -1,10 +1,14 @@
 // The controls the settings pages share: numeric edits that correct
-// themselves on every change and lists that carry their stored codes.
+// themselves on every change, lists that carry their stored codes, and the
+// small pictures dialogs and pages paint.
+#include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
 
 #include "widgets/code_list.h"
+#include "widgets/dialog_picture.h"
 #include "widgets/numeric_edit.h"
 
 namespace k470::gui {
@@ -18,6 +22,23 @@ class WidgetsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The pictures live in a static library; a program that links it must
+  // still find them.
+  void everyDialogPicturePaints() {
+    for (const char* resource : {kFailedPicture, kReaderDialogPicture, kUsbVcomPicture}) {
+      QImage image(kDialogPictureSize, kDialogPictureSize, QImage::Format_ARGB32);
+      image.fill(Qt::transparent);
+      QPainter painter(&image);
+      PaintDialogPicture(painter, QString::fromLatin1(resource), QPoint(0, 0));
+      painter.end();
+      int inked = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) inked += qAlpha(image.pixel(x, y)) != 0;
+      }
+      QVERIFY2(inked > 100, resource);
+    }
+  }
+
   // Typing, clearing and the page's own load all go through the correction,
   // once per change; a number in range is left as it was typed.
   void numericEditCorrectsEveryChangeOnce() {
