@@ -2,6 +2,12 @@
 // real serial port code against the virtual reader on a pseudo-terminal, with
 // the port taken from the .ini file of a configuration folder of the test's
 // own. Message boxes and dialogs are answered by the test.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -90,6 +96,51 @@ class MainWindowSimTest : public QObject {
     QVERIFY(reader_->current_image() == state_.image);  // checksum pair included
     QVERIFY(reader_->clock() == (sim::ReaderTime{2024, 2, 29, 12, 34, 56}));
     QCOMPARE(reader_->received_lines().back(), std::string("UPDATE\r"));
+  }
+
+  // What an operator does on the System and Date & Time pages reaches the
+  // reader: the clock at once with "Update", the rest with Download Settings,
+  // and a read-back gives exactly the bytes the pages changed.
+  void settingsEditedOnThePagesReachTheReaderByteForByte() {
+    SettingsImage expected = reader_->current_image();
+    SetDialogHandler([this](QDialog& sheet) {
+      if (sheet.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
+      sheet.findChild<QRadioButton*>("1004")->click();  // M912 HID
+      sheet.findChild<QLineEdit*>("1033")->setText("30");
+      sheet.findChild<QCheckBox*>("1016")->click();  // vibrator on
+      sheet.findChild<QLineEdit*>("1053")->setText("HELLO");
+      sheet.findChild<QCheckBox*>("302")->click();              // with CR
+      sheet.findChild<QComboBox*>("1047")->setCurrentIndex(3);  // "F1 is pressed"
+      sheet.findChild<QTabWidget*>()->setCurrentIndex(3);
+      sheet.findChild<QRadioButton*>("1143")->click();
+      const char* const date[][2] = {{"1146", "2000"}, {"1147", "1"}, {"1148", "1"},
+                                     {"1149", "0"},    {"1150", "0"}, {"1151", "0"}};
+      for (const auto& [id, text] : date) sheet.findChild<QLineEdit*>(id)->setText(text);
+      sheet.findChild<QPushButton*>("1162")->click();
+      sheet.findChild<QPushButton*>("1")->click();
+      return sheet.result();
+    });
+    window_->RunCommand(CommandId::kReadSettings);
+    QVERIFY(reader_->clock() == (sim::ReaderTime{2000, 1, 1, 0, 0, 0}));
+    QCOMPARE(state_.clock_mode, ClockMode::kSetTimeAndDate);
+
+    expected.SetBits(16, 3, 3, 6);
+    expected.SetByte(18, 0x61);
+    expected.SetByte(0, 30);
+    expected.SetBit(2, 0, true);
+    expected.SetText(410, 10, "HELLO\r");
+    expected.SetBits(450, 8, 4, 3);
+    QVERIFY(state_.image == expected);
+
+    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    window_->RunCommand(CommandId::kDownloadSettings);
+    state_.image = SettingsImage{};
+    window_->RunCommand(CommandId::kReadSettings);
+    QVERIFY(state_.image == reader_->current_image());
+    for (std::size_t i = 0; i < kChecksumOffset; ++i) {
+      QVERIFY2(state_.image.Byte(i) == expected.Byte(i), qPrintable(QString::number(i)));
+    }
+    QCOMPARE(state_.selected_interface, SelectedInterface::kM912Hid);
   }
 };
 
