@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 
 #include "link/reader_protocol.h"
@@ -16,23 +15,27 @@ namespace {
 constexpr std::size_t kChunkSize = 63;
 constexpr int kProgressMaximum = 9;
 
-bool IsLetter(std::uint8_t byte, char lower) {
-  return std::tolower(static_cast<unsigned char>(byte)) == lower;
+// "OK" or "ok": the reader's acknowledgement, before its CR. Mixed case, or
+// an "ok" followed by anything but CR, is tag data ("...ok\n" ends a line).
+bool IsAcknowledgement(std::uint8_t first, std::uint8_t second) {
+  return (first == 'O' && second == 'K') || (first == 'o' && second == 'k');
 }
 
-// The reader ends a piece with "OK" and one more byte (CR); that is not data.
+// The reader ends a piece with "OK" and CR; that is not data.
 std::size_t WithoutAcknowledgement(std::span<const std::uint8_t> chunk) {
   const std::size_t n = chunk.size();
-  if (n >= 3 && IsLetter(chunk[n - 3], 'o') && IsLetter(chunk[n - 2], 'k')) return n - 3;
+  if (n >= 3 && IsAcknowledgement(chunk[n - 3], chunk[n - 2]) && chunk[n - 1] == '\r') {
+    return n - 3;
+  }
   return n;
 }
 
-// How many bytes at the end of `data` could be the start of an "OK" whose
-// rest has not arrived yet: a read can end anywhere in the reader's piece.
+// How many bytes at the end of `data` could be the start of an "OK" + CR
+// whose rest has not arrived yet: a read can end anywhere in the piece.
 std::size_t PossibleAcknowledgementStart(std::span<const std::uint8_t> data) {
   const std::size_t n = data.size();
-  if (n >= 2 && IsLetter(data[n - 2], 'o') && IsLetter(data[n - 1], 'k')) return 2;
-  if (n >= 1 && IsLetter(data[n - 1], 'o')) return 1;
+  if (n >= 2 && IsAcknowledgement(data[n - 2], data[n - 1])) return 2;
+  if (n >= 1 && (data[n - 1] == 'O' || data[n - 1] == 'o')) return 1;
   return 0;
 }
 
@@ -121,7 +124,7 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
     std::size_t n = WithoutAcknowledgement(std::span(data).first(size));
     held = n < size ? 0 : PossibleAcknowledgementStart(std::span(data).first(size));
     n -= held;
-    if (!append(n)) {
+    if (!append(n) || result.bytes_written > kMaxUploadSize) {
       ok = false;
       break;
     }

@@ -57,14 +57,19 @@ class FileByteSink : public ByteSink {
   bool failed_ = false;
 };
 
+// A reader holds a few megabytes of tag data at most; a device that sends
+// more is not a reader, and the upload fails rather than fill the disk.
+inline constexpr std::size_t kMaxUploadSize = 64u << 20;
+
 struct UploadResult {
   bool ok = false;
   std::size_t bytes_written = 0;  // bytes handed to the sink and taken by it
 };
 
 // Runs the upload on the open shell port: sends "#@SYS_MEMUP\r", waits
-// 2000 ms, then stores everything the reader sends, less the "OK" + one byte
-// that ends a piece, until the reader has been silent for 2000 ms. A reader
+// 2000 ms, then stores everything the reader sends, less the "OK" (or "ok")
+// and CR that end a piece, until the reader has been silent for 2000 ms;
+// more than kMaxUploadSize bytes fail. A reader
 // that sends nothing gives an empty upload and success. Fails when the port
 // fails (an unplugged reader, also one that does not take the command) or the
 // sink does. Once the command is out, progress runs from Begin

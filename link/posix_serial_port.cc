@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -49,6 +50,20 @@ speed_t SpeedOf(int baud) {
 
 std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// Why `fd` is no serial port, or "" when it is a terminal device. Anything
+// else (a settings file, a FIFO, /dev/null, /dev/zero) would take the
+// reader's commands as data, or answer them with a flood.
+std::string NotATerminal(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::strerror(errno);
+  if (S_ISREG(st.st_mode)) return "not a serial port but a regular file";
+  if (S_ISDIR(st.st_mode)) return "not a serial port but a directory";
+  if (S_ISFIFO(st.st_mode)) return "not a serial port but a FIFO";
+  if (S_ISSOCK(st.st_mode)) return "not a serial port but a socket";
+  if (!S_ISCHR(st.st_mode) || !::isatty(fd)) return "not a serial port (not a terminal device)";
+  return {};
+}
+
 // Discards what has arrived and is unread, but not what we have written. The
 // protocol comes from a platform whose writes return only once the bytes are
 // on the wire, so its purge never found any of our own output left to throw
@@ -84,6 +99,11 @@ bool PosixSerialPort::Open(const std::string& name, const LineSettings& settings
     last_error_ = ErrnoText(name);
     return false;
   }
+  if (std::string why = NotATerminal(fd); !why.empty()) {
+    last_error_ = name + ": " + why;
+    ::close(fd);
+    return false;
+  }
   // Two locks because neither is enough alone: TIOCEXCL stops other openers of
   // the tty (but not root), flock stops other programs that play by the rules,
   // root included. Either refusal means the reader is busy elsewhere.
@@ -92,7 +112,7 @@ bool PosixSerialPort::Open(const std::string& name, const LineSettings& settings
     ::close(fd);
     return false;
   }
-  if (::isatty(fd) && ::ioctl(fd, TIOCEXCL) != 0) {
+  if (::ioctl(fd, TIOCEXCL) != 0) {
     last_error_ = ErrnoText(name);
     ::close(fd);
     return false;
@@ -118,7 +138,6 @@ void PosixSerialPort::RaiseModemLines() {
 }
 
 bool PosixSerialPort::Configure(const LineSettings& s) {
-  if (!::isatty(fd_)) return true;  // a plain file or pipe in tests: nothing to set
   termios tio{};
   if (::tcgetattr(fd_, &tio) != 0) {
     last_error_ = ErrnoText("cannot configure the line");
@@ -186,10 +205,7 @@ long PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
 }
 
 long PosixSerialPort::Read(std::span<std::uint8_t> buf, Millis wait) {
-  if (fd_ < 0) {
-    std::this_thread::sleep_for(wait);
-    return -1;
-  }
+  if (fd_ < 0) return -1;
   pollfd pfd{fd_, POLLIN, 0};
   const int timeout = wait.count() < 0 ? 0 : static_cast<int>(wait.count());
   int ready;
@@ -202,9 +218,8 @@ long PosixSerialPort::Read(std::span<std::uint8_t> buf, Millis wait) {
     if (n > 0) return static_cast<long>(n);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) return 0;
   }
-  // Hang-up or error: the device has gone. Report it only after the wait, so
-  // callers that loop until their idle deadline do not spin the CPU.
-  std::this_thread::sleep_for(wait);
+  // Hang-up, EIO or ENXIO: the reader was unplugged. Said at once, so no
+  // operation waits out its time-outs on a dead port.
   return -1;
 }
 
@@ -212,7 +227,7 @@ bool PortCanBeOpened(const std::string& name) {
   if (name.empty() || name == kNoPortRecord) return false;
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  const bool free = NotATerminal(fd).empty() && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
   ::close(fd);
   return free;
 }

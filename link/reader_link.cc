@@ -10,6 +10,12 @@ namespace {
 
 constexpr Millis kSlowLinePause{30};
 
+constexpr char kDisconnected[] = "the reader was disconnected";
+constexpr char kSilent[] = "no reply within 2000 ms";
+constexpr char kReplyTooLong[] = "a reply longer than 2048 bytes without CR";
+constexpr char kNoLineEnd[] = "no complete reply within 5000 ms";
+constexpr char kBadBlockReply[] = "a block reply that is not 32 hex digits and CR";
+
 std::span<const std::uint8_t> AsBytes(std::string_view s) {
   return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
@@ -50,20 +56,33 @@ long ReaderLink::ReadSome(std::uint8_t* buf, std::size_t max, Millis wait) {
 
 bool ReaderLink::ReadReply(std::size_t offset) { return ReadUntilCr(offset).has_value(); }
 
+bool ReaderLink::Failed(std::string why) {
+  failure_ = std::move(why);
+  return false;
+}
+
 std::optional<std::size_t> ReaderLink::ReadUntilCr(std::size_t offset) {
+  const auto fail = [this](const char* why) -> std::optional<std::size_t> {
+    Failed(why);
+    return std::nullopt;
+  };
+  const Millis give_up = clock_.Now() + kReplyTimeLimit;
   Millis deadline = clock_.Now() + kIdleTimeout;
   std::size_t count = 0;
   for (;;) {
     std::uint8_t chunk[4];
     // Wait one tick past the deadline so that a silent port ends the loop.
-    const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
+    const long n = port_.Read(chunk, std::min(deadline, give_up) - clock_.Now() + Millis(1));
+    if (n < 0) return fail(kDisconnected);
     if (n > 0) {
       StoreReply(offset + count, chunk, static_cast<std::size_t>(n));
       count += static_cast<std::size_t>(n);
       deadline = clock_.Now() + kIdleTimeout;
       if (chunk[n - 1] == kCr) return count;
+      if (offset + count >= kReplyBufferSize) return fail(kReplyTooLong);
     }
-    if (clock_.Now() > deadline) return std::nullopt;
+    if (clock_.Now() > deadline) return fail(kSilent);
+    if (clock_.Now() > give_up) return fail(kNoLineEnd);
   }
 }
 
@@ -73,12 +92,14 @@ bool ReaderLink::ReadBlock(std::string_view request, std::size_t offset) {
     std::size_t count = 0;
     std::uint8_t last = 0;
     SendRaw(request);
+    const Millis give_up = clock_.Now() + kReplyTimeLimit;
     Millis deadline = clock_.Now() + kIdleTimeout;
     bool nak = false;
     while (!nak) {
       if (last == kCr && count == kBlockReplySize) return true;
       std::uint8_t chunk[4];
-      const long n = port_.Read(chunk, deadline - clock_.Now() + Millis(1));
+      const long n = port_.Read(chunk, std::min(deadline, give_up) - clock_.Now() + Millis(1));
+      if (n < 0) return Failed(kDisconnected);
       if (n > 0) {
         const auto got = static_cast<std::size_t>(n);
         if (count < kAttemptCopySize) {
@@ -88,12 +109,14 @@ bool ReaderLink::ReadBlock(std::string_view request, std::size_t offset) {
         count += got;
         last = chunk[got - 1];
         deadline = clock_.Now() + kIdleTimeout;
+        if (count > kReplyBufferSize) return Failed(kReplyTooLong);
       }
-      if (clock_.Now() > deadline) return false;
+      if (clock_.Now() > deadline) return Failed(count == 0 ? kSilent : kBadBlockReply);
+      if (clock_.Now() > give_up) return Failed(kNoLineEnd);
       nak = std::strcmp(reinterpret_cast<const char*>(copy.data()), "NAK\r") == 0;
     }
   }
-  return false;
+  return Failed("the reader answered NAK 4 times");
 }
 
 bool ReaderLink::SendLineConfirmed(std::string_view line) {
@@ -109,7 +132,7 @@ bool ReaderLink::SendLineConfirmed(std::string_view line) {
     const std::string text = ReplyText();
     if (text == "ACK" || text == "DONE") return true;
   }
-  return false;
+  return Failed("the reader did not acknowledge the line 4 times");
 }
 
 }  // namespace k470

@@ -3,7 +3,9 @@
 // settings transfer are built. Everything is synchronous.
 //
 // The reply buffer (2048 bytes) and the attempt copy of a block read (128
-// bytes) are real limits: bytes beyond them are dropped.
+// bytes) are real limits: a reply that runs past the buffer without its CR
+// fails, and no reply may take longer than kReplyTimeLimit. A port that
+// reports an error (the reader was unplugged) fails the exchange at once.
 #pragma once
 
 #include <array>
@@ -19,6 +21,9 @@
 namespace k470 {
 
 inline constexpr Millis kIdleTimeout{2000};
+// However a reply trickles in, none may take longer than this: a device that
+// keeps sending without ever ending its line must not hold a command for ever.
+inline constexpr Millis kReplyTimeLimit{5000};
 inline constexpr std::size_t kReplyBufferSize = 2048;
 inline constexpr std::size_t kAttemptCopySize = 128;
 inline constexpr std::size_t kBlockReplySize = 33;  // 32 hex digits and CR
@@ -67,17 +72,26 @@ class ReaderLink {
   Clock& clock() { return clock_; }
   SerialPort& port() { return port_; }
 
+  // Why the last receive failed, for messages ("no reply within 2000 ms",
+  // "the reader was disconnected", ...); "" before any failure.
+  const std::string& failure() const { return failure_; }
+  // Records why a receive failed; the protocol and the transfer add their own.
+  void SetFailure(std::string why) { failure_ = std::move(why); }
+
  private:
   // ReadReply's loop: the bytes collected up to and including the CR, or
   // nullopt after 2000 ms without a byte.
   std::optional<std::size_t> ReadUntilCr(std::size_t offset);
   // Stores `n` received bytes at `offset`, dropping what does not fit.
   void StoreReply(std::size_t offset, const std::uint8_t* bytes, std::size_t n);
+  // Notes `why` and returns false: the end of every failed receive.
+  bool Failed(std::string why);
 
   SerialPort& port_;
   Clock& clock_;
   int baud_rate_ = 115200;
   std::array<std::uint8_t, kReplyBufferSize> reply_{};
+  std::string failure_;
 };
 
 }  // namespace k470

@@ -36,10 +36,23 @@ int QueryIdentity(ReaderLink& link, DeviceInfo& info) {
   // refused as another model. Five complete lines followed by silence still
   // count as an answer; fewer are no answer.
   std::size_t line = 0;
+  std::size_t received = 0;
+  const Millis give_up = link.clock().Now() + kReplyTimeLimit;
   Millis deadline = link.clock().Now() + kIdleTimeout;
   while (line < lines.size()) {
     std::uint8_t chunk[50];
-    const long n = link.ReadSome(chunk, sizeof chunk, deadline - link.clock().Now() + Millis(1));
+    const long n = link.ReadSome(chunk, sizeof chunk,
+                                 std::min(deadline, give_up) - link.clock().Now() + Millis(1));
+    if (n < 0) {
+      link.SetFailure("the reader was disconnected");
+      return kIdentityNoAnswer;
+    }
+    // A device that floods the line or never ends it is no reader.
+    received += static_cast<std::size_t>(n);
+    if (received > kReplyBufferSize || link.clock().Now() > give_up) {
+      link.SetFailure("an identity reply that never ended");
+      return kIdentityNoAnswer;
+    }
     for (long i = 0; i < n; ++i) {
       const std::uint8_t byte = chunk[i] == 0 ? ' ' : chunk[i];
       if (byte == kCr) {
@@ -55,6 +68,7 @@ int QueryIdentity(ReaderLink& link, DeviceInfo& info) {
     if (n > 0) deadline = link.clock().Now() + kIdleTimeout;
     if (link.clock().Now() > deadline) {
       if (line >= 5) break;
+      link.SetFailure(received == 0 ? "no reply within 2000 ms" : "an incomplete identity reply");
       return kIdentityNoAnswer;
     }
   }

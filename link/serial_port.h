@@ -23,8 +23,9 @@ class SerialPort {
   virtual ~SerialPort() = default;
 
   // Opens the device at `name` exclusively and applies the line settings.
-  // An open port is closed first. False when the device cannot be opened or
-  // refuses the settings; the port is then closed.
+  // An open port is closed first. False when the device cannot be opened, is
+  // no terminal device (nothing is written to it then) or refuses the
+  // settings; the port is then closed.
   virtual bool Open(const std::string& name, const LineSettings& settings) = 0;
   virtual bool IsOpen() const = 0;
 
@@ -44,8 +45,8 @@ class SerialPort {
   virtual long Write(std::span<const std::uint8_t> bytes) = 0;
 
   // Returns up to buf.size() bytes that have arrived, waiting at most `wait`
-  // for the first one: 0 when none came, -1 on an error. A device that has
-  // gone away reports its error only after waiting, never at once in a loop.
+  // for the first one: 0 when none came, -1 on an error, at once. A device
+  // that has gone away (unplugged) keeps returning -1: callers stop there.
   virtual long Read(std::span<std::uint8_t> buf, Millis wait) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -183,6 +184,29 @@ TEST(PosixSerialPortTest, OpenFailuresSayWhichStepFailedAndOpenIsExclusive) {
   EXPECT_TRUE(PortCanBeOpened(name));
   EXPECT_TRUE(second.Open(name, LineSettings{}));
   ::close(master);
+}
+
+TEST(PosixSerialPortTest, OnlyTerminalDevicesAreOpenedAndNothingIsWrittenToTheRest) {
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("k470_nottys_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::ofstream(dir / "victim.K470") << "settings that must stay";
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const std::pair<fs::path, const char*> cases[] = {
+      {dir / "victim.K470", "a regular file"},
+      {dir / "fifo", "a FIFO"},
+      {"/dev/null", "not a terminal device"},
+      {dir, "Is a directory"},
+  };
+  PosixSerialPort port;
+  for (const auto& [path, why] : cases) {
+    EXPECT_FALSE(port.Open(path.string(), LineSettings{})) << path;
+    EXPECT_NE(port.last_error().find(why), std::string::npos) << port.last_error();
+    EXPECT_FALSE(PortCanBeOpened(path.string())) << path;
+  }
+  std::ifstream in(dir / "victim.K470");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "settings that must stay");
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <cctype>
 
@@ -66,16 +68,42 @@ TEST_F(ReaderLinkTest, BlockReadsAndConfirmedLinesAreRepeatedAtMostFourTimes) {
   EXPECT_EQ(Sends("EXIT\r"), 1);
 }
 
-TEST_F(ReaderLinkTest, ReplyTimesOutOnlyAfterTwoSecondsOfSilenceHoweverLongItIs) {
-  for (const bool ends_with_cr : {true, false}) {
-    for (int i = 0; i < 100; ++i) port_.Deliver("0123456789", Millis(1900 * i));
-    if (ends_with_cr) port_.Deliver("\r", Millis(1900 * 100));
+TEST_F(ReaderLinkTest, ReplyEndsAtItsCrAtSilenceAtTheBufferEndOrAtTheTimeLimit) {
+  const struct {
+    const char* name;
+    std::function<void()> script;
+    bool ok;
+    Millis took;
+    std::string failure;
+  } cases[] = {
+      {"slow pieces and CR",
+       [&] {
+         port_.Deliver("0123456789", Millis(1900));
+         port_.Deliver("0123456789\r", Millis(3800));
+       },
+       true, Millis(3800), ""},
+      {"silence after a piece", [&] { port_.Deliver("01234", Millis(500)); }, false, Millis(2501),
+       "no reply within 2000 ms"},
+      // A device that keeps talking without ever ending its line.
+      {"lines without CR",
+       [&] {
+         for (int i = 0; i < 100; ++i) port_.Deliver("tick\n", Millis(100 * i));
+       },
+       false, Millis(5001), "no complete reply within 5000 ms"},
+      {"a flood", [&] { port_.Deliver(std::string(3000, 'z')); }, false, Millis(0),
+       "a reply longer than 2048 bytes without CR"},
+      {"unplugged", [&] { port_.vanish_at = clock_.Now() + Millis(300); }, false, Millis(300),
+       "the reader was disconnected"},
+  };
+  for (const auto& c : cases) {
+    link_.OpenReaderPort("/dev/ttyUSB0", LineSettings{});
+    port_.vanish_at = Millis::max();
+    c.script();
     const Millis start = clock_.Now();
-    EXPECT_EQ(link_.ReadReply(0), ends_with_cr);
-    const Millis silence = clock_.Now() - start - Millis(1900 * (ends_with_cr ? 100 : 99));
-    EXPECT_TRUE(ends_with_cr ? silence == Millis(0)
-                             : silence > kIdleTimeout && silence <= kIdleTimeout + Millis(1))
-        << silence.count();
+    EXPECT_EQ(link_.ReadReply(0), c.ok) << c.name;
+    EXPECT_EQ(clock_.Now() - start, c.took) << c.name;
+    EXPECT_EQ(c.ok ? "" : link_.failure(), c.failure) << c.name;
+    link_.CloseReaderPort();
   }
 }
 
@@ -101,7 +129,7 @@ TEST_F(ReaderLinkTest, OverlongRepliesStayInsideTheBuffers) {  // ASan watches t
   port_.responder = [](ScriptedPort& p, const std::string&) { p.Deliver(std::string(5000, 'F')); };
   EXPECT_FALSE(link_.ReadBlock("R000010\r", 2000));
   port_.Deliver(std::string(5000, 'F') + "\r");
-  EXPECT_TRUE(link_.ReadReply(2040));
+  EXPECT_FALSE(link_.ReadReply(2040));
 }
 
 Lines Texts(const DeviceInfo& i) {

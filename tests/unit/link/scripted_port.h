@@ -23,7 +23,7 @@ class ScriptedPort : public SerialPort {
 
   std::function<void(ScriptedPort&, const std::string& written)> responder;
   std::size_t write_limit = 0;       // most bytes a write takes; 0: all
-  Millis vanish_at = Millis::max();  // from then on reads wait and fail, as when unplugged
+  Millis vanish_at = Millis::max();  // from then on reads fail at once, as when unplugged
   std::vector<WriteRecord> writes;
   int opens = 0, reads = 0;
 
@@ -56,10 +56,7 @@ class ScriptedPort : public SerialPort {
   }
   long Read(std::span<std::uint8_t> buf, Millis wait) override {
     ++reads;
-    if (!open_ || clock_.Now() >= vanish_at) {
-      clock_.Advance(wait);
-      return -1;
-    }
+    if (!open_ || clock_.Now() >= vanish_at) return -1;
     wait = std::min(wait, vanish_at - clock_.Now());
     const auto next = incoming_.begin();
     if (next == incoming_.end() || next->first > clock_.Now() + wait) {
