@@ -1,12 +1,16 @@
 #include "cli/commands.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
+#include "cli/interrupt.h"
 #include "cli/session.h"
 #include "core/defaults.h"
 #include "core/settings_file.h"
@@ -25,13 +29,30 @@ int Fail(const std::string& text, ExitCode code) {
   return code;
 }
 
+// Texts from the reader or the file system need not be UTF-8; JSON must be,
+// so bytes that are not become U+FFFD instead of stopping the program.
+void PrintJson(const nlohmann::json& value) {
+  std::cout << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
 void PrintResult(const Options& o, const std::string& key, const nlohmann::json& value,
                  const std::string& text) {
   if (o.json) {
-    std::cout << nlohmann::json{{key, value}, {"text", text}}.dump() << "\n";
+    PrintJson({{key, value}, {"text", text}});
   } else {
     std::cout << text << "\n";
   }
+}
+
+// "cannot write x.K470: No such file or directory"
+std::string CannotWrite(const std::string& path) {
+  return "cannot write " + path + ": " + std::strerror(errno);
+}
+
+// What k470ctl says when the port of an upload or PIN cannot be opened.
+std::string CannotOpen(Session& s, const std::string& name) {
+  const std::string why = s.PortError();
+  return "Can't open the COM port! (" + (why.empty() ? name : why) + ")";
 }
 
 // The value part of a result text, without its label and trailing CR.
@@ -49,7 +70,7 @@ int CmdPorts(const Options& o) {
   if (o.json) {
     nlohmann::json list = nlohmann::json::array();
     for (const auto& p : ports) list.push_back({{"port", p}, {"device", CurrentDeviceOf(p)}});
-    std::cout << list.dump() << "\n";
+    PrintJson(list);
   } else if (ports.empty()) {
     std::fprintf(stderr, "k470ctl: no reader found on USB\n");
   } else {
@@ -66,14 +87,12 @@ int CmdInfo(const Options& o) {
   if (auto code = s.Run(DeviceOperation::kIdentify)) return *code;
   const DeviceInfo& d = s.state().device_info;
   if (o.json) {
-    std::cout << nlohmann::json{{"port", s.state().port_in_use},
-                                {"device_type", d.device_type},
-                                {"serial_number", d.serial_number},
-                                {"kernel_version", d.kernel_version},
-                                {"user_version", d.user_version},
-                                {"bt_mac_id", d.bt_mac_id}}
-                     .dump()
-              << "\n";
+    PrintJson({{"port", s.state().port_in_use},
+               {"device_type", d.device_type},
+               {"serial_number", d.serial_number},
+               {"kernel_version", d.kernel_version},
+               {"user_version", d.user_version},
+               {"bt_mac_id", d.bt_mac_id}});
   } else {
     std::printf(
         "Port:           %s\nDevice Type:    %s\nSerial Number:  %s\n"
@@ -86,19 +105,33 @@ int CmdInfo(const Options& o) {
 
 int CmdRead(const Options& o) {
   Session s(o);
+  s.ui().SetProgressLabel("Reading settings");
   s.state().read_settings_type =
       o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
   if (auto code = s.Run(DeviceOperation::kReadSettings)) return *code;
-  if (!WriteSettingsFile(s.state().image, o.output)) {
-    return Fail("cannot write " + o.output, kExitFile);
-  }
+  if (!WriteSettingsFile(s.state().image, o.output)) return Fail(CannotWrite(o.output), kExitFile);
   if (o.verbose) std::fprintf(stderr, "k470ctl: settings written to %s\n", o.output.c_str());
+  if (o.json) PrintJson({{"file", o.output}, {"settings_type", o.settings_type}});
   return kExitOk;
 }
 
 int CmdDownload(const Options& o) {
+  // Only a whole settings image goes to a reader: anything else would be
+  // padded with defaults or cut, and sent with a fresh checksum as if valid.
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(o.input, ec);
+  if (!ec && size != kImageSize) {
+    return Fail("settings file " + o.input + " is " + std::to_string(size) + " bytes, not " +
+                    std::to_string(kImageSize),
+                kExitFile);
+  }
   Session s(o);
-  if (!Open(s.state(), o.input)) return Fail("cannot read settings file " + o.input, kExitFile);
+  s.ui().SetProgressLabel("Downloading settings");
+  errno = 0;
+  if (!Open(s.state(), o.input)) {
+    const std::string why = ec ? ec.message() : errno != 0 ? std::strerror(errno) : "not a file";
+    return Fail("cannot read settings file " + o.input + ": " + why, kExitFile);
+  }
   if (o.settings_type == "user") {
     s.state().download_settings_type = DownloadSettingsType::kUserDefined;
   } else if (o.settings_type == "both") {
@@ -111,34 +144,45 @@ int CmdDownload(const Options& o) {
     s.state().clock_mode = ClockMode::kSkip;
   }
   if (auto code = s.Run(DeviceOperation::kDownloadSettings)) return *code;
+  if (o.json) {
+    PrintJson({{"file", o.input}, {"settings_type", o.settings_type}, {"clock", o.clock}});
+  }
   return kExitOk;
 }
 
 std::optional<std::string> ClockCommandFromText(const std::string& text) {
-  ClockTime t;
-  char extra;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour,
-                  &t.minute, &t.second, &extra) != 6 &&
-      std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour,
-                  &t.minute, &t.second, &extra) != 6) {
-    return std::nullopt;
+  // Exactly "YYYY-MM-DD hh:mm:ss" (or a T between date and time): no signs,
+  // blanks or missing digits, and a date the calendar has.
+  static constexpr char kShape[] = "dddd-dd-dd?dd:dd:dd";
+  if (text.size() != sizeof kShape - 1) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool fits = kShape[i] == 'd'   ? c >= '0' && c <= '9'
+                      : kShape[i] == '?' ? c == ' ' || c == 'T'
+                                         : c == kShape[i];
+    if (!fits) return std::nullopt;
   }
+  const auto number = [&](std::size_t at, std::size_t n) { return std::stoi(text.substr(at, n)); };
+  const ClockTime t{number(0, 4),  number(5, 2),  number(8, 2),
+                    number(11, 2), number(14, 2), number(17, 2)};
   if (!IsValidClockTime(t)) return std::nullopt;
   return MakeClockCommand(t);
 }
 
 int CmdClock(const Options& o) {
   std::string command = ClockCommandAt(std::chrono::system_clock::now());
-  if (!o.time.empty()) {
-    auto parsed = ClockCommandFromText(o.time);
-    if (!parsed) return Fail("--time wants \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)", kExitUsage);
+  if (o.time) {
+    auto parsed = ClockCommandFromText(*o.time);
+    if (!parsed) return Fail("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)", kExitUsage);
     command = *parsed;
   }
   Session s(o);
   s.state().clock_mode = ClockMode::kSetTimeAndDate;
   s.driver().SetClockCommand(command);
   if (auto code = s.Run(DeviceOperation::kSetClock)) return *code;
-  if (o.verbose) std::fprintf(stderr, "k470ctl: clock set: %s\n", command.substr(11, 17).c_str());
+  const std::string set = command.substr(11, 17);  // "yy,MM,dd,hh,mm,ss"
+  if (o.verbose) std::fprintf(stderr, "k470ctl: clock set: %s\n", set.c_str());
+  if (o.json) PrintJson({{"clock", set}});
   return kExitOk;
 }
 
@@ -165,18 +209,29 @@ int CmdQuery(const Options& o, DeviceOperation op) {
 
 int CmdUpload(const Options& o) {
   Session s(o);
-  const std::string name = s.ShellPortName();
-  if (name.empty()) return Fail("no reader port: connect a reader or give --port PATH", kExitPort);
+  s.ui().SetProgressLabel("Uploading memorized data");
+  // The file is prepared before the reader is asked anything: a folder that
+  // cannot be written fails without touching the reader.
   FileByteSink sink;
-  if (!sink.Create(o.output)) return Fail("cannot create " + o.output, kExitFile);
-  if (!OpenShellPort(s.port(), name)) {
-    sink.Finish();
-    return Fail("Can't open the COM port! (" + name + ")", kExitPort);
-  }
+  if (!sink.Create(o.output)) return Fail(CannotWrite(o.output), kExitFile);
+  // Who answers is checked as for every other operation: an upload from a
+  // device that is no reader would report success for nothing.
+  if (auto code = s.Run(DeviceOperation::kIdentify)) return *code;
+  const std::string name = s.state().port_in_use;
+  if (!OpenShellPort(s.port(), name)) return Fail(CannotOpen(s, name), kExitPort);
   const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
-  if (!r.ok) return Fail(kUploadFailedText, kExitReader);
+  if (!r.ok) {
+    if (Interrupted()) return kExitInterrupted;
+    std::string text = kUploadFailedText;
+    if (sink.write_failed()) text += std::string(" (cannot write ") + o.output + ")";
+    if (!sink.partial_path().empty()) {
+      text += "; " + o.output + " is unchanged, the " + std::to_string(r.bytes_written) +
+              " bytes received are in " + sink.partial_path();
+    }
+    return Fail(text, sink.write_failed() ? kExitFile : kExitReader);
+  }
   if (o.json) {
-    std::cout << nlohmann::json{{"file", o.output}, {"bytes", r.bytes_written}}.dump() << "\n";
+    PrintJson({{"file", o.output}, {"bytes", r.bytes_written}});
   } else {
     std::printf("%s (%zu bytes to %s)\n", kUploadSucceededText, r.bytes_written, o.output.c_str());
   }
@@ -184,23 +239,25 @@ int CmdUpload(const Options& o) {
 }
 
 int CmdPin(const Options& o) {
-  if (o.pin.empty() || o.pin.size() > kMaxPinCodeLength) {
-    return Fail("the PIN code takes 1 to 16 characters", kExitUsage);
+  if (!IsValidPinCode(o.pin)) {
+    return Fail("the PIN code takes 1 to 16 ASCII letters and digits", kExitUsage);
   }
   Session s(o);
-  const std::string name = s.ShellPortName();
-  if (name.empty()) return Fail("no reader port: connect a reader or give --port PATH", kExitPort);
-  if (!OpenShellPort(s.port(), name))
-    return Fail("Can't open the COM port! (" + name + ")", kExitPort);
-  if (!SendPinCode(s.port(), SteadyClock(), o.pin))
-    return Fail("cannot send the PIN code", kExitReader);
+  if (auto code = s.Run(DeviceOperation::kIdentify)) return *code;
+  const std::string name = s.state().port_in_use;
+  if (!OpenShellPort(s.port(), name)) return Fail(CannotOpen(s, name), kExitPort);
+  if (!SendPinCode(s.port(), SteadyClock(), o.pin)) {
+    return Fail("cannot send the PIN code (" + s.PortError() + ")", kExitReader);
+  }
+  if (o.json) PrintJson({{"pin", "sent"}});
   return kExitOk;
 }
 
 int CmdNew(const Options& o) {
   AppState state;
   New(state);
-  if (!WriteSettingsFile(state.image, o.output)) return Fail("cannot write " + o.output, kExitFile);
+  if (!WriteSettingsFile(state.image, o.output)) return Fail(CannotWrite(o.output), kExitFile);
+  if (o.json) PrintJson({{"file", o.output}});
   return kExitOk;
 }
 

@@ -1,8 +1,13 @@
 // k470ctl: the reader's device operations and settings files from a shell.
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/interrupt.h"
 #include "cli/options.h"
 #include "link/com_port_settings.h"
 
@@ -17,7 +22,12 @@ Exit codes:
   1  reader error: the reader did not answer, is another model, or refused the operation
   2  usage error: bad command line
   3  port error: no reader port, or the port cannot be opened
-  4  file error: a settings or upload file cannot be read or written
+  4  file error: a settings, upload or output file cannot be read or written
+  130  interrupted (Ctrl-C): the reader was told to leave service mode
+
+Settings files for download are exactly 640 bytes. A PIN code is 1 to 16 ASCII
+letters and digits. An upload replaces its file only when it ends well; after a
+failure the old file is unchanged and what arrived is kept as FILE.partial.
 
 The port is --port, else the one remembered in K470Configuration.ini of the
 configuration folder ($XDG_CONFIG_HOME/K470Configuration), else the first
@@ -25,6 +35,22 @@ reader found on USB. Name a reader by its /dev/serial/by-id/ link (see
 "k470ctl ports"): unlike /dev/ttyACM0 it stays the same when the reader is
 plugged in again.
 )";
+
+// Runs the subcommand `name` with the options parsed.
+int RunSubcommand(const std::string& name, const Options& o) {
+  if (name == "ports") return CmdPorts(o);
+  if (name == "info") return CmdInfo(o);
+  if (name == "read") return CmdRead(o);
+  if (name == "download") return CmdDownload(o);
+  if (name == "battery") return CmdQuery(o, DeviceOperation::kBatteryQuery);
+  if (name == "memsize") return CmdQuery(o, DeviceOperation::kMemorySizeQuery);
+  if (name == "memclear") return CmdQuery(o, DeviceOperation::kClearMemory);
+  if (name == "clock") return CmdClock(o);
+  if (name == "upload") return CmdUpload(o);
+  if (name == "pin") return CmdPin(o);
+  if (name == "new") return CmdNew(o);
+  return kExitUsage;
+}
 
 }  // namespace
 
@@ -41,35 +67,39 @@ int Main(int argc, char** argv) {
       ->check([](const std::string& name) { return PortNameProblem(name); });
   app.add_option("--retries", o.retries, "Retry a failed connection or transfer N times")
       ->check(CLI::Range(0, 100));
-  app.add_flag("--json", o.json, "Print results as JSON (info, ports, queries, upload)");
+  app.add_flag("--json", o.json, "Print the result as one JSON object (a list for ports)");
   app.add_flag("--trace", o.trace, "Print every byte exchanged with the reader to stderr");
   app.add_flag("-v,--verbose", o.verbose, "Tell what is happening on stderr");
   app.add_option("--sysfs-root", o.sysfs_root, "Where to look for USB readers")->group("");
   app.add_option("--dev-root", o.dev_root, "Where the readers' device nodes are")->group("");
 
-  auto* ports = app.add_subcommand(
-      "ports", "List the readers found on USB, with the device each by-id name leads to now");
-  auto* info = app.add_subcommand("info", "Show the reader's identity");
+  app.add_subcommand("ports",
+                     "List the readers found on USB, with the device each by-id name leads to now");
+  app.add_subcommand("info", "Show the reader's identity");
   auto* read = app.add_subcommand("read", "Read the reader's settings into a settings file");
   read->add_option("-o,--output", o.output, "Settings file to write")->required();
   read->add_option("--type", o.settings_type, "Which settings: current or user")
-      ->check(CLI::IsMember({"current", "user"}));
+      ->check(CLI::IsMember({"current", "user"}))
+      ->capture_default_str();
   auto* download = app.add_subcommand("download", "Download a settings file into the reader");
   download->add_option("file", o.input, "Settings file (*.K470)")->required();
   download->add_option("--type", o.settings_type, "Which settings: current, user or both")
-      ->check(CLI::IsMember({"current", "user", "both"}));
+      ->check(CLI::IsMember({"current", "user", "both"}))
+      ->capture_default_str();
   download
       ->add_option("--clock", o.clock,
                    "auto: set the reader's clock from this computer first; skip: leave it")
-      ->check(CLI::IsMember({"auto", "skip"}));
-  auto* battery = app.add_subcommand("battery", "Show the battery voltage");
-  auto* memsize = app.add_subcommand("memsize", "Show the free memory size");
-  auto* memclear = app.add_subcommand("memclear", "Clear the memorized tag data");
+      ->check(CLI::IsMember({"auto", "skip"}))
+      ->capture_default_str();
+  app.add_subcommand("battery", "Show the battery voltage");
+  app.add_subcommand("memsize", "Show the free memory size");
+  app.add_subcommand("memclear", "Clear the memorized tag data");
   auto* clock = app.add_subcommand("clock", "Set the reader's clock");
   clock->add_option("--time", o.time, "\"YYYY-MM-DD hh:mm:ss\" instead of this computer's time");
   auto* upload = app.add_subcommand("upload", "Upload the memorized tag data into a text file");
   upload->add_option("-o,--output", o.output, "Text file to write")->required();
-  auto* pin = app.add_subcommand("pin", "Send a new Bluetooth PIN code (1 to 16 characters)");
+  auto* pin =
+      app.add_subcommand("pin", "Send a new Bluetooth PIN code (1 to 16 letters and digits)");
   pin->add_option("code", o.pin, "The PIN code")->required();
   auto* fresh = app.add_subcommand("new", "Write a settings file with the factory defaults");
   fresh->add_option("-o,--output", o.output, "Settings file to write")->required();
@@ -79,22 +109,37 @@ int Main(int argc, char** argv) {
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
+    // A word that names no subcommand is the likeliest slip; say which.
+    std::string message = e.what();
+    for (const std::string& word : app.remaining()) {
+      if (!word.starts_with('-')) {
+        message = "unknown subcommand '" + word + "'";
+        break;
+      }
+    }
+    if (app.get_subcommands().empty() && app.remaining().empty() &&
+        message.find("subcommand") != std::string::npos) {
+      message = "a subcommand is required";
+    }
+    std::fprintf(stderr, "k470ctl: %s\nRun 'k470ctl --help' for the subcommands and options.\n",
+                 message.c_str());
     return kExitUsage;
   }
 
-  if (*ports) return CmdPorts(o);
-  if (*info) return CmdInfo(o);
-  if (*read) return CmdRead(o);
-  if (*download) return CmdDownload(o);
-  if (*battery) return CmdQuery(o, DeviceOperation::kBatteryQuery);
-  if (*memsize) return CmdQuery(o, DeviceOperation::kMemorySizeQuery);
-  if (*memclear) return CmdQuery(o, DeviceOperation::kClearMemory);
-  if (*clock) return CmdClock(o);
-  if (*upload) return CmdUpload(o);
-  if (*pin) return CmdPin(o);
-  if (*fresh) return CmdNew(o);
-  return kExitUsage;
+  InstallInterruptHandlers();
+  const int code = RunSubcommand(app.get_subcommands().front()->get_name(), o);
+  if (Interrupted()) {
+    std::fprintf(stderr, "k470ctl: interrupted\n");
+    return kExitInterrupted;
+  }
+  // Output that did not reach its file (a full disk, a closed pipe) is a
+  // failure like any other, not a silent success.
+  std::cout.flush();
+  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "k470ctl: cannot write the output: %s\n", std::strerror(errno));
+    return code == kExitOk ? kExitFile : code;
+  }
+  return code;
 }
 
 }  // namespace k470::cli

@@ -1,6 +1,7 @@
 // What k470ctl was asked to do: the global options and those of the subcommand.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace k470::cli {
@@ -18,7 +19,7 @@ struct Options {
   std::string input;
   std::string settings_type = "current";
   std::string clock = "auto";
-  std::string time;
+  std::optional<std::string> time;  // --time, when given
   std::string pin;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/exit_codes.h"
+#include "cli/interruptible_port.h"
 #include "cli/options.h"
 #include "cli/terminal_ui.h"
 #include "core/app_state.h"
@@ -32,6 +33,10 @@ class Session {
   // The port for the commands that open their own connection (upload, PIN).
   std::string ShellPortName();
 
+  // Why the port could not be opened, or the reader's last exchange failed.
+  std::string PortError() const { return posix_.last_error(); }
+  const std::string& LinkFailure() const { return link_.failure(); }
+
  private:
   void Trace(Millis at, TraceDirection direction, const std::string& bytes);
 
@@ -39,6 +44,7 @@ class Session {
   AppState state_;
   TerminalUi ui_;
   PosixSerialPort posix_;
+  InterruptiblePort interruptible_;
   TracingPort tracing_;
   ReaderLink link_;
   DeviceDriver driver_;

@@ -1,18 +1,34 @@
 #include "cli/terminal_ui.h"
 
+#include <chrono>
+#include <thread>
+
+#include "cli/interrupt.h"
+
 namespace k470::cli {
 
 void TerminalUi::Error(const std::string& text, ExitCode code) {
   last_error_ = text;
   failure_code_ = code;
-  std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+  // After Ctrl-C the failure is ours, not the reader's: main says so.
+  if (!Interrupted()) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+}
+
+std::string TerminalUi::WithCause(const std::string& text) const {
+  const std::string cause = cause_ ? cause_() : "";
+  return cause.empty() ? text : text + " (" + cause + ")";
 }
 
 bool TerminalUi::TakeRetry() {
-  if (retries_left_ <= 0) return false;
+  if (retries_left_ <= 0 || Interrupted()) return false;
   --retries_left_;
-  if (verbose_) std::fprintf(stderr, "k470ctl: retrying (%d left)\n", retries_left_);
-  return true;
+  if (verbose_) std::fprintf(stderr, "k470ctl: retrying in 1 s (%d left)\n", retries_left_);
+  // A reader that is just being plugged in or woken up needs a moment; back to
+  // back attempts would all be over before it is there.
+  for (int slice = 0; slice < 10 && !Interrupted(); ++slice) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return !Interrupted();
 }
 
 FailureChoice TerminalUi::ShowFailed(FailureKind kind) {
@@ -21,8 +37,9 @@ FailureChoice TerminalUi::ShowFailed(FailureKind kind) {
     const std::string why = port_error_ ? port_error_() : "";
     Error("cannot open the reader port" + (why.empty() ? "" : " " + why), kExitPort);
   } else {
-    Error("the reader does not answer; press its trigger key to wake it up and try again",
-          kExitReader);
+    Error(
+        WithCause("the reader does not answer; press its trigger key to wake it up and try again"),
+        kExitReader);
   }
   return FailureChoice::kCancel;
 }
@@ -38,12 +55,12 @@ void TerminalUi::ShowMessage(const std::string& text, const std::string&, Messag
     if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
     return;
   }
-  Error(text, kExitReader);
+  Error(WithCause(text), kExitReader);
 }
 
 bool TerminalUi::AskYesNo(const std::string&, const std::string&, const std::string& failure) {
   if (TakeRetry()) return true;
-  Error(failure, kExitReader);
+  Error(WithCause(failure), kExitReader);
   return false;
 }
 
@@ -52,7 +69,7 @@ void TerminalUi::SetStatusText(const std::string& text) {
 }
 
 void TerminalUi::Begin(const std::string& text, const std::string&, int maximum) {
-  progress_text_ = text;
+  progress_text_ = progress_label_.empty() ? text : progress_label_;
   progress_max_ = maximum;
   last_percent_ = -1;
 }

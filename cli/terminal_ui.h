@@ -31,6 +31,11 @@ class TerminalUi : public DeviceUi {
 
   // Tells why the port could not be opened, for the error message.
   void SetPortErrorSource(std::function<std::string()> source) { port_error_ = std::move(source); }
+  // Tells why the reader's last exchange failed, added to the driver's texts.
+  void SetCauseSource(std::function<std::string()> source) { cause_ = std::move(source); }
+  // What the progress line says, in the user's terms ("Reading settings"):
+  // the reader's own words for it are the other way round.
+  void SetProgressLabel(std::string label) { progress_label_ = std::move(label); }
 
   // The exit code that fits what went wrong last; kExitReader when nothing was said.
   ExitCode failure_code() const { return failure_code_; }
@@ -41,7 +46,12 @@ class TerminalUi : public DeviceUi {
   void Error(const std::string& text, ExitCode code);
   bool TakeRetry();
 
+  // The driver's text, with the link's cause after it when there is one.
+  std::string WithCause(const std::string& text) const;
+
   std::function<std::string()> port_error_;
+  std::function<std::string()> cause_;
+  std::string progress_label_;
   int retries_left_;
   bool verbose_;
   bool show_progress_;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <random>
 
 namespace k470 {
@@ -57,14 +58,6 @@ bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes
 
 namespace {
 
-std::string TemporaryNameBeside(const std::string& path) {
-  static std::mt19937_64 rng{std::random_device{}()};
-  const auto slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  return dir + "." + base + ".tmp" + std::to_string(rng() % 1000000000);
-}
-
 bool WriteAll(FileEnv& env, int fd, std::span<const std::uint8_t> data) {
   std::size_t done = 0;
   while (done < data.size()) {
@@ -78,9 +71,25 @@ bool WriteAll(FileEnv& env, int fd, std::span<const std::uint8_t> data) {
 
 }  // namespace
 
-bool WriteFileAtomically(FileEnv& env, const std::string& path,
+std::string TemporaryNameBeside(const std::string& path) {
+  static std::mt19937_64 rng{std::random_device{}()};
+  const auto slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  return dir + "." + base + ".tmp" + std::to_string(rng() % 1000000000);
+}
+
+std::string WriteTarget(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+  const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : target.string();
+}
+
+bool WriteFileAtomically(FileEnv& env, const std::string& written_path,
                          std::span<const std::uint8_t> data) {
-  if (path.empty()) return false;
+  if (written_path.empty()) return false;
+  const std::string path = WriteTarget(written_path);
   // Keep the permissions of the file we replace; new files get the usual 0666 & ~umask.
   mode_t mode = 0666;
   struct stat st {};

@@ -38,10 +38,18 @@ class FileEnv {
 bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
                     std::vector<std::uint8_t>& out);
 
-// Replaces `path` with `data` so that readers see either the old file or the
-// complete new one: a temporary file in the same folder, flushed to disk and
-// renamed over the target. On failure the old file is untouched and the
-// temporary file removed.
+// A name for a temporary file in the folder of `path` (so a rename over
+// `path` stays on one file system), hidden and unlikely to exist.
+std::string TemporaryNameBeside(const std::string& path);
+
+// The file a write to `path` must replace: `path` itself, or for a symbolic
+// link the file it leads to, so that replacing keeps the link.
+std::string WriteTarget(const std::string& path);
+
+// Replaces `path` (through a symbolic link, its target) with `data` so that
+// readers see either the old file or the complete new one: a temporary file
+// in the same folder, flushed to disk and renamed over the target. On
+// failure the old file is untouched and the temporary file removed.
 bool WriteFileAtomically(FileEnv& env, const std::string& path, std::span<const std::uint8_t> data);
 
 }  // namespace k470

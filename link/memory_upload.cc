@@ -1,6 +1,7 @@
 #include "link/memory_upload.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -42,15 +43,26 @@ std::size_t PossibleAcknowledgementStart(std::span<const std::uint8_t> data) {
 }  // namespace
 
 FileByteSink::~FileByteSink() {
-  if (fd_ >= 0) env_.Close(fd_);
+  if (fd_ >= 0) Finish(false);
 }
 
 bool FileByteSink::Create(const std::string& path) {
-  if (fd_ >= 0) env_.Close(fd_);
-  fd_ = -1;
+  if (fd_ >= 0) Finish(false);
   failed_ = false;
-  if (path.empty()) return false;
-  fd_ = env_.Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  appended_ = 0;
+  partial_path_.clear();
+  if (path.empty()) {
+    errno = ENOENT;
+    return false;
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  target_ = WriteTarget(path);
+  temporary_ = TemporaryNameBeside(target_);
+  fd_ = env_.Open(temporary_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   return fd_ >= 0;
 }
 
@@ -64,26 +76,31 @@ bool FileByteSink::Append(std::span<const std::uint8_t> bytes) {
       return false;
     }
     bytes = bytes.subspan(static_cast<std::size_t>(n));
+    appended_ += static_cast<std::size_t>(n);
   }
   return true;
 }
 
-bool FileByteSink::Finish() {
+bool FileByteSink::Finish(bool complete) {
   if (fd_ < 0) return false;
-  bool ok = !failed_;
-  // A target such as a pipe or a character device cannot be synced; that is
-  // not a lost byte.
-  if (env_.Fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) ok = false;
+  bool ok = !failed_ && env_.Fsync(fd_) == 0;
   if (env_.Close(fd_) != 0) ok = false;
   fd_ = -1;
-  return ok;
+  if (complete && ok && env_.Rename(temporary_, target_) == 0) return true;
+  // The old file stays; whatever arrived is the reader's data and is kept.
+  if (appended_ > 0 && env_.Rename(temporary_, target_ + ".partial") == 0) {
+    partial_path_ = target_ + ".partial";
+  } else {
+    env_.Unlink(temporary_);
+  }
+  return false;
 }
 
 UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
                                  ProgressSink& progress) {
   UploadResult result;
   const auto finish = [&](bool ok) {
-    result.ok = out.Finish() && ok;
+    result.ok = out.Finish(ok) && ok;
     if (port.IsOpen()) port.Purge();
     port.Close();
     return result;

@@ -28,33 +28,51 @@ class ByteSink {
   virtual ~ByteSink() = default;
   // False when the bytes could not be stored; the upload then fails.
   virtual bool Append(std::span<const std::uint8_t> bytes) = 0;
-  // Makes what was appended durable and releases the target. False when
-  // anything appended so far was not stored.
-  virtual bool Finish() { return true; }
+  // Makes what was appended durable and releases the target; `complete`
+  // tells whether the upload ended well. False when anything appended so far
+  // was not stored.
+  virtual bool Finish(bool complete) {
+    static_cast<void>(complete);
+    return true;
+  }
 };
 
-// A ByteSink writing to a file. The upload dialog creates the file on OK, so
-// that a path that cannot be written keeps the dialog open; the upload then
-// writes each piece straight through and Finish flushes it to disk and closes.
+// A ByteSink writing to a file without ever losing the file it replaces: the
+// bytes go into a temporary file beside it, which becomes the file only when
+// the upload ends well. After a failure the old file stays as it was, and
+// what did arrive is kept as "<file>.partial": it is the reader's tag data.
+// The upload dialog creates the sink on OK, so a folder that cannot be
+// written keeps the dialog open before the port is used.
 class FileByteSink : public ByteSink {
  public:
   explicit FileByteSink(FileEnv& env = FileEnv::Default()) : env_(env) {}
+  // An upload that never finished (interrupted) keeps its bytes as .partial.
   ~FileByteSink() override;
   FileByteSink(const FileByteSink&) = delete;
   FileByteSink& operator=(const FileByteSink&) = delete;
 
-  // Creates `path`, replacing an existing file. False when it cannot be
-  // created (also for an empty path). A file created earlier is closed first.
+  // Prepares to replace `path` (through a symbolic link, its target). False,
+  // with errno set, when the temporary file cannot be created beside it or
+  // `path` names a directory; also for an empty path.
   bool Create(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
 
   bool Append(std::span<const std::uint8_t> bytes) override;
-  bool Finish() override;
+  bool Finish(bool complete) override;
+
+  // True when a write to the file failed (a full disk): a file error.
+  bool write_failed() const { return failed_; }
+  // Where the bytes of a failed upload were kept; "" when none arrived.
+  const std::string& partial_path() const { return partial_path_; }
 
  private:
   FileEnv& env_;
   int fd_ = -1;
   bool failed_ = false;
+  std::size_t appended_ = 0;
+  std::string target_;
+  std::string temporary_;
+  std::string partial_path_;
 };
 
 // A reader holds a few megabytes of tag data at most; a device that sends

@@ -1,5 +1,6 @@
 #include "link/pin_code.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "link/write_fully.h"
@@ -16,8 +17,15 @@ void PurgeAndClose(SerialPort& port) {
 
 }  // namespace
 
+bool IsValidPinCode(const std::string& pin) {
+  return !pin.empty() && pin.size() <= kMaxPinCodeLength &&
+         std::all_of(pin.begin(), pin.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+         });
+}
+
 bool SendPinCode(SerialPort& port, Clock& clock, const std::string& pin) {
-  if (pin.size() > kMaxPinCodeLength) {
+  if (!IsValidPinCode(pin)) {
     PurgeAndClose(port);
     return false;
   }

@@ -42,6 +42,14 @@ std::string BlockRequest(int k) {
   return request;
 }
 
+// "block 20 (R014010): no reply within 2000 ms" for messages.
+static std::string BlockFailure(int k, const std::string& why) {
+  std::string request = BlockRequest(k);
+  request.pop_back();  // the CR
+  if (request.front() == 'R') request.erase(0, 1);
+  return "block " + std::to_string(k) + " at " + request.substr(0, 4) + ": " + why;
+}
+
 bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
   progress.Begin("Downloading...", "Downloading", kProgressEnd);
   progress.SetPosition(0);
@@ -49,15 +57,18 @@ bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
   link.FlushReaderPort();
 
   bool ok = true;
+  std::string why;
   for (int k = 0; k < kBlockCount && ok; ++k) {
     progress.SetPosition(k * kBlockSize);
     ok = link.SendLineConfirmed(BlockLine(image, k));
+    if (!ok) why = BlockFailure(k, link.failure());
   }
-  ok = ok && link.SendLineConfirmed(command::kUpdate);
+  if (ok && !(ok = link.SendLineConfirmed(command::kUpdate))) why = "UPDATE: " + link.failure();
   if (ok) {
     progress.SetPosition(kProgressEnd);
   } else {
     SendExitConfirmed(link);
+    link.SetFailure(why);
   }
   progress.End();
   link.CloseReaderPort();
@@ -72,10 +83,12 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
 
   SettingsImage decoded;
   bool ok = true;
+  std::string why;
   for (int k = 0; k < kBlockCount && ok; ++k) {
     progress.SetPosition(k * kBlockSize);
     const std::size_t offset = static_cast<std::size_t>(k) * 32;
     ok = link.ReadBlock(BlockRequest(k), offset);
+    if (!ok) why = BlockFailure(k, link.failure());
     // Decode as the blocks arrive so that a reply of non-hex characters fails
     // here instead of turning into made-up settings.
     for (int i = 0; ok && i < kBlockSize; ++i) {
@@ -83,6 +96,7 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
       const int lo = HexDigitValue(link.reply_buffer()[offset + 2 * i + 1]);
       if (hi < 0 || lo < 0) {
         ok = false;
+        why = BlockFailure(k, "a reply with characters that are not hex digits");
         break;
       }
       decoded.SetByte(static_cast<std::size_t>(k * kBlockSize + i),
@@ -90,11 +104,12 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
     }
   }
   if (ok) progress.SetPosition(kProgressEnd);
-  ok = ok && link.SendLineConfirmed(command::kUpdate);
+  if (ok && !(ok = link.SendLineConfirmed(command::kUpdate))) why = "UPDATE: " + link.failure();
   if (ok) {
     image = decoded;
   } else {
     SendExitConfirmed(link);
+    link.SetFailure(why);
   }
   progress.End();
   link.CloseReaderPort();

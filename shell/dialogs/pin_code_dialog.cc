@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <utility>
 
 #include "link/pin_code.h"
@@ -26,6 +27,9 @@ PinCodeDialog::PinCodeDialog(k470::AppState& state, k470::SerialPort& shell_port
   pin_label->setBuddy(pin_);
   pin_->setObjectName(QStringLiteral("pin_code"));
   pin_->setMaxLength(static_cast<int>(k470::kMaxPinCodeLength));
+  // Letters and digits only: the PIN goes to the reader as a bare line.
+  pin_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9]*")), pin_));
 
   auto* fields = new QGridLayout;
   fields->addWidget(pin_label, 0, 0);

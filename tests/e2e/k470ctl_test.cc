@@ -1,145 +1,11 @@
-// k470ctl end to end: the real program against the k470sim program on a
-// pseudo-terminal, each in a process of its own. The reader's side is
-// observed through the sim's image files and its log of received lines.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+// k470ctl end to end against k470sim: moving settings both ways, the
+// identity, the service queries, the clock and PIN, exit codes and ports.
+#include "tests/e2e/k470ctl_fixture.h"
 
-#include <algorithm>
-#include <chrono>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
-#include <string>
-#include <thread>
-#include <vector>
 
 namespace k470::e2e {
 namespace {
-
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-// Exit codes as k470ctl documents them in its help.
-constexpr int kOk = 0, kReaderError = 1, kUsageError = 2, kPortError = 3, kFileError = 4;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Starts `argv` with stdout and stderr going to files. The arguments reach
-// the program as they are; no shell sees them.
-pid_t Spawn(std::vector<std::string> argv, const std::string& out, const std::string& err) {
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
-    ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
-    ::execv(args[0], args.data());
-    ::_exit(127);
-  }
-  return pid;
-}
-
-template <typename Done>
-bool WaitFor(Done done) {  // for ten seconds at most, which only a failing test reaches
-  for (int i = 0; i < 1000 && !done(); ++i) std::this_thread::sleep_for(10ms);
-  return done();
-}
-
-// 640 bytes that differ per seed and use every hex digit; bytes 638-639 hold
-// the low 8 bits of the sum of bytes 0-637 and its complement when `pair` is set.
-std::string Image(unsigned seed, bool pair) {
-  std::string image(640, '\0');
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < 638; ++i) {
-    image[i] = static_cast<char>(i * 53 + seed * 29 + (i >> 7));
-    sum += static_cast<unsigned char>(image[i]);
-  }
-  image[638] = static_cast<char>(pair ? sum & 0xFF : 0);
-  image[639] = static_cast<char>(pair ? ~sum & 0xFF : 0);
-  return image;
-}
-
-class K470ctlWithSim : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / ("k470e2e_" + std::to_string(::getpid()));
-    ASSERT_TRUE(fs::create_directories(dir_)) << dir_;
-    // Keeps k470ctl away from the remembered port of whoever runs the tests.
-    ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-    // The sim stands where udev puts a reader's stable name, which is long.
-    reader_ =
-        Path("dev/serial/by-id/usb-K470_UHF_RFID_Reader_K471-" +
-             std::string(std::max<std::size_t>(10, 190 - dir_.string().size()), '0') + "-if00");
-    fs::create_directories(fs::path(reader_).parent_path());
-    ASSERT_GE(reader_.size(), 200u);
-  }
-
-  void TearDown() override {
-    StopSim();
-    fs::remove_all(dir_);
-  }
-
-  // Starts k470sim (stopping an earlier one) with `options`, logging what it
-  // receives, and waits for its link to the pty.
-  void StartSim(std::vector<std::string> options) {
-    StopSim();
-    options.insert(options.begin(), {K470SIM_PATH, "--link", reader_, "--verbose"});
-    sim_ = Spawn(options, Path("sim.out"), Path("sim.err"));
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(reader_); })) << SimLog();
-  }
-
-  // Remembers `line` as the .ini file of the configuration folder.
-  void WriteIni(const std::string& line) {
-    fs::create_directories(dir_ / "config/K470Configuration");
-    WriteFile(Path("config/K470Configuration/K470Configuration.ini"), line);
-  }
-
-  void StopSim() {
-    if (sim_ > 0 && ::kill(sim_, SIGTERM) == 0) ::waitpid(sim_, nullptr, 0);
-    sim_ = -1;
-  }
-
-  std::string SimLog() const { return ReadFile(Path("sim.err")); }
-
-  // Whether the sim received a line starting with `text`, CR written as \r.
-  bool SimGot(const std::string& text) const {
-    return WaitFor([&] { return SimLog().find("k470sim: < " + text) != std::string::npos; });
-  }
-
-  // Runs k470ctl, with --port set to the sim unless `port` is false, and
-  // returns its exit code; out_ and err_ get what it printed.
-  int Ctl(std::vector<std::string> args, bool port = true) {
-    if (port) args.insert(args.begin(), {"--port", reader_});
-    args.insert(args.begin(), K470CTL_PATH);
-    int status = 0;
-    ::waitpid(Spawn(args, Path("ctl.out"), Path("ctl.err")), &status, 0);
-    out_ = ReadFile(Path("ctl.out"));
-    err_ = ReadFile(Path("ctl.err"));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-  fs::path dir_;
-  std::string reader_;  // the sim's link
-  pid_t sim_ = -1;
-  std::string out_, err_;
-};
 
 TEST_F(K470ctlWithSim, ReadDownloadAndReadBackMoveTheImagesBothWays) {
   const std::vector<std::string> images = {"--image", Path("current.K470"), "--user-image",
@@ -238,7 +104,7 @@ TEST_F(K470ctlWithSim, ClockAndPinCodeReachTheReader) {
 
   // A date that does not exist never reaches the reader.
   EXPECT_EQ(Ctl({"clock", "--time", "2013-02-30 10:00:00"}), kUsageError) << err_;
-  EXPECT_FALSE(SimGot("#@SYS_TIME=13,02,30")) << SimLog();
+  EXPECT_EQ(SimLog().find("#@SYS_TIME=13,02,30"), std::string::npos) << SimLog();
 
   ASSERT_EQ(Ctl({"pin", "4321"}), kOk) << err_;
   EXPECT_TRUE(SimGot("4321\\r")) << SimLog();

@@ -1,6 +1,12 @@
 #include "link/memory_upload.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "tests/unit/link/scripted_port.h"
 
@@ -16,7 +22,7 @@ class StringSink : public ByteSink {
     data.append(b.begin(), b.end());
     return true;
   }
-  bool Finish() override { return ++finishes > 0; }
+  bool Finish(bool) override { return ++finishes > 0; }
   std::string data;
   int finishes = 0;
 };
@@ -88,6 +94,51 @@ TEST_F(UploadTest, VanishedReaderFails) {
   port_.vanish_at = clock_.Now() + Millis(3000);
   EXPECT_FALSE(Run(Script{{2100, "T1"}, {2900, "T2"}, {3500, "T3"}}).ok);
   EXPECT_EQ(sink_.data, "T1T2");
+}
+
+// The upload's file: replaced only by a complete upload; after a failure the
+// old file stays and what arrived is kept beside it.
+TEST(FileByteSinkTest, OnlyACompleteUploadReplacesTheFileAndPartialDataIsKept) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("k470_sink_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string target = (dir / "tags.txt").string();
+  const auto read = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto bytes = [](const char* text) {
+    return std::span(reinterpret_cast<const std::uint8_t*>(text), std::strlen(text));
+  };
+  std::ofstream(target) << "old tags";
+
+  FileByteSink sink;
+  ASSERT_TRUE(sink.Create(target));
+  ASSERT_TRUE(sink.Append(bytes("half of the ")));
+  EXPECT_FALSE(sink.Finish(false));
+  EXPECT_EQ(read(target), "old tags");
+  EXPECT_EQ(sink.partial_path(), target + ".partial");
+  EXPECT_EQ(read(target + ".partial"), "half of the ");
+
+  // Nothing arrived: nothing is kept, not even an empty .partial.
+  fs::remove(target + ".partial");
+  ASSERT_TRUE(sink.Create(target));
+  EXPECT_FALSE(sink.Finish(false));
+  EXPECT_EQ(sink.partial_path(), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file is left";
+
+  // A complete upload replaces the file, through a symbolic link its target.
+  fs::create_symlink(target, dir / "link.txt");
+  ASSERT_TRUE(sink.Create((dir / "link.txt").string()));
+  ASSERT_TRUE(sink.Append(bytes("new tags")));
+  EXPECT_TRUE(sink.Finish(true));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+  EXPECT_EQ(read(target), "new tags");
+
+  // A folder that cannot take the file fails before anything else happens.
+  EXPECT_FALSE(sink.Create((dir / "no/such/folder/tags.txt").string()));
+  EXPECT_FALSE(sink.Create(dir.string()));
+  fs::remove_all(dir);
 }
 
 }  // namespace
