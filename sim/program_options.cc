@@ -187,10 +187,15 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->check(CLI::PositiveNumber)
       ->group(fault);
 
+  app.set_version_flag("--version", "k470sim 1.02");
   try {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
+  } catch (const CLI::Success& e) {
     return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    // One exit code for every bad command line, as k470ctl has.
+    err << "k470sim: " << e.what() << "\nRun 'k470sim --help' for the options.\n";
+    return 2;
   }
 
   if (!memory_file.empty()) {

@@ -19,8 +19,8 @@ struct ProgramOptions {
 };
 
 // Fills `options` from the command line. Returns the exit status when the
-// program should end at once — 0 after --help, non-zero after a bad command
-// line, with the text written to `out` or `err` — and nullopt to go on.
+// program should end at once — 0 after --help or --version, 2 after a bad
+// command line, with the text written to `out` or `err` — and nullopt to go on.
 std::optional<int> ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options,
                                        std::ostream& out, std::ostream& err);
 

@@ -128,9 +128,11 @@ TEST(ProgramOptions, HelpDocumentsTheRepliesAndBadInputIsRefused) {
   }
   for (const char* bad : {"--naks=-1", "--vanish-after=0", "--nonsense", "--baud=fast",
                           "--memory-data=/nonexistent/file"}) {
-    const auto status = parse({bad});
-    EXPECT_TRUE(status.has_value() && *status != 0) << bad;
+    EXPECT_EQ(parse({bad}), 2) << bad;  // a usage error, as k470ctl's
   }
+  out.str("");
+  EXPECT_EQ(parse({"--version"}), 0);
+  EXPECT_EQ(out.str(), "k470sim 1.02\n");
 }
 
 }  // namespace
