@@ -12,6 +12,7 @@ enum class CommandId {
   kNew = 1110,
   kOpen = 1120,
   kSave = 1130,
+  kSaveAs = 1131,  // no id of its own in the original menu; the one after Save
   kExit = 105,
   kConfigureDevice = 1140,
   kReadSettings = 1150,
@@ -39,7 +40,8 @@ struct Command {
 std::span<const Command> AllCommands();
 
 // Menu and toolbar contents in order; kSeparator marks a separator.
-inline constexpr CommandId kFileMenu[] = {CommandId::kNew, CommandId::kOpen, CommandId::kSave,
+inline constexpr CommandId kFileMenu[] = {CommandId::kNew,       CommandId::kOpen,
+                                          CommandId::kSave,      CommandId::kSaveAs,
                                           CommandId::kSeparator, CommandId::kExit};
 inline constexpr CommandId kToolsMenu[] = {
     CommandId::kConfigureDevice,  CommandId::kSeparator,   CommandId::kReadSettings,

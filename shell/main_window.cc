@@ -71,6 +71,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
   setAttribute(Qt::WA_DeleteOnClose, false);
 
   New(state_);
+  clean_image_ = state_.image;
   state_.device_info = DeviceInfo{};
 
   CreateActions();
@@ -188,6 +189,9 @@ void MainWindow::RunCommand(CommandId id) {
     case kSave:
       SaveSettings();
       break;
+    case kSaveAs:
+      SaveSettingsAs();
+      break;
     case kConfigureDevice:
       OpenSheet();
       break;
@@ -243,19 +247,47 @@ void MainWindow::SetReaderClock(const ClockTime& time, QWidget* owner) {
 }
 
 void MainWindow::NewSettings() {
+  if (!MayDropEdits()) return;
   state_.settings_path.clear();
   New(state_);
+  clean_image_ = state_.image;
   OpenSheet();
 }
 
 void MainWindow::OpenSettings() {
+  if (!MayDropEdits()) return;
   state_.settings_path.clear();
   const auto chosen = services_.file_chooser.choose_open(this);
-  if (chosen && Open(state_, *chosen)) OpenSheet();
+  if (!chosen || !Open(state_, *chosen)) return;
+  clean_image_ = state_.image;
+  OpenSheet();
 }
 
-void MainWindow::SaveSettings() {
-  Save(state_, [this] { return services_.file_chooser.choose_save(this); });
+bool MainWindow::SaveSettings() {
+  if (!Save(state_, [this] { return services_.file_chooser.choose_save(this); })) return false;
+  clean_image_ = state_.image;
+  return true;
+}
+
+bool MainWindow::SaveSettingsAs() {
+  const auto chosen = services_.file_chooser.choose_save(this);
+  if (!chosen || !SaveAs(state_, *chosen)) return false;
+  clean_image_ = state_.image;
+  return true;
+}
+
+bool MainWindow::MayDropEdits() {
+  if (state_.image == clean_image_) return true;
+  switch (ShowMessageBox(this, QMessageBox::Question, QStringLiteral("K470Configuration"),
+                         QStringLiteral("The settings have been changed. Save them?"),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+      return SaveSettings();
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool MainWindow::RunDeviceOperation(DeviceOperation operation) {
@@ -264,7 +296,9 @@ bool MainWindow::RunDeviceOperation(DeviceOperation operation) {
 }
 
 void MainWindow::ReadSettings() {
+  if (!MayDropEdits()) return;
   if (!RunDeviceOperation(DeviceOperation::kReadSettings)) return;
+  clean_image_ = state_.image;
   DeriveSelectedInterface(state_);
   clock_.SleepFor(kAfterReadSettings);
   OpenSheet();
@@ -274,8 +308,11 @@ void MainWindow::DownloadSettings() {
   if (state_.clock_mode == ClockMode::kSyncWithHost) {
     driver_.SetClockCommand(MakeClockCommand(services_.local_time()));
   }
-  if (RunDeviceOperation(DeviceOperation::kDownloadSettings))
+  if (RunDeviceOperation(DeviceOperation::kDownloadSettings)) {
+    // What the reader now holds, checksum pair included, is nothing to lose.
+    clean_image_ = state_.image;
     clock_.SleepFor(kAfterDownloadSettings);
+  }
 }
 
 void MainWindow::RunServiceQuery(DeviceOperation operation) {
@@ -323,7 +360,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A command blocks in the handler; the window goes only once it is over.
-  if (command_running_) {
+  if (command_running_ || !MayDropEdits()) {
     event->ignore();
     return;
   }

@@ -90,7 +90,13 @@ class MainWindow : public QMainWindow {
 
   void NewSettings();
   void OpenSettings();
-  void SaveSettings();
+  // Save and Save As; true when the file was written.
+  bool SaveSettings();
+  bool SaveSettingsAs();
+  // Before a command replaces or drops edited settings: "Save them?" Yes
+  // saves (as Save does), No drops them; false when the command must not go
+  // on (Cancel, or a save that did not happen).
+  bool MayDropEdits();
   void ReadSettings();
   void DownloadSettings();
   // Battery, memory size and clear memory: the driver, then the result box.
@@ -120,6 +126,9 @@ class MainWindow : public QMainWindow {
   QLabel* status_text_ = nullptr;
   QTimer poll_timer_;
   bool command_running_ = false;
+  // The image as last opened, saved, read, downloaded or made new: anything
+  // else holds edits the user has not saved.
+  SettingsImage clean_image_;
 };
 
 }  // namespace k470::gui

@@ -135,6 +135,7 @@ class MainWindowSimTest : public QObject {
     SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
     window_->RunCommand(CommandId::kDownloadSettings);
     state_.image = SettingsImage{};
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });  // drop it
     window_->RunCommand(CommandId::kReadSettings);
     QVERIFY(state_.image == reader_->current_image());
     for (std::size_t i = 0; i < kChecksumOffset; ++i) {

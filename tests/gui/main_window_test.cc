@@ -60,6 +60,7 @@ class MainWindowTest : public QObject {
                        "&File 1110 &New\tCtrl+N [Ctrl+N]",
                        "&File 1120 &Open\tCtrl+O [Ctrl+O]",
                        "&File 1130 &Save\tCtrl+S [Ctrl+S]",
+                       "&File 1131 Save &As...\tCtrl+Shift+S [Ctrl+Shift+S]",
                        "&File |",
                        "&File 105 E&xit\tAlt+F4 [Alt+F4]",
                        "&Tools 1140 &Configure Device\tCtrl+C [Ctrl+C]",
@@ -138,6 +139,67 @@ class MainWindowTest : public QObject {
              QStringList({"COM Port Properties over Device Settings (Connecting to K470......)",
                           "COM Port Properties over K470Configuration 1.02 (Connecting to "
                           "K470......)"}));
+  }
+
+  // Edits are never dropped without a word: New, Open, Read Settings and
+  // closing ask first; Yes saves, Cancel keeps everything as it was.
+  void editedSettingsAreSavedOrKeptBeforeTheyWouldBeDropped() {
+    const std::string first = dir_.filePath("first.K470").toStdString();
+    const std::string second = dir_.filePath("second.K470").toStdString();
+    std::string save_as = second;
+    MainWindowServices services = DefaultMainWindowServices(dir_.path().toStdString());
+    services.discover_ports = [] { return std::vector<std::string>{"-Select-"}; };
+    services.port_can_be_opened = [](const std::string&) { return false; };
+    services.file_chooser.choose_open = [&](QWidget*) { return std::optional(first); };
+    services.file_chooser.choose_save = [&](QWidget*) { return std::optional(save_as); };
+    state_ = AppState{};
+    MainWindow window(state_, std::move(services));
+    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    QStringList asked;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    SetMessageBoxHandler([&](const MessageBoxRequest& r) {
+      asked << r.text;
+      return r.text.startsWith("The settings") ? answer : QMessageBox::Ok;
+    });
+    const auto edit = [&] {
+      state_.image.SetByte(0, static_cast<std::uint8_t>(state_.image.Byte(0) + 1));
+    };
+
+    // Untouched defaults: nothing to ask.
+    window.RunCommand(CommandId::kSaveAs);  // first a file to open later
+    save_as = first;
+    window.RunCommand(CommandId::kSaveAs);
+    window.RunCommand(CommandId::kNew);
+    QCOMPARE(asked, QStringList{});
+
+    edit();
+    const SettingsImage edited = state_.image;
+    for (CommandId id : {CommandId::kNew, CommandId::kOpen, CommandId::kReadSettings}) {
+      window.RunCommand(id);
+      QVERIFY(state_.image == edited);
+    }
+    QVERIFY(!window.close());
+    QCOMPARE(asked, QStringList(4, "The settings have been changed. Save them?"));
+    QVERIFY(state_.image == edited);
+
+    // No drops them; Yes saves them (as Save does, here to the file opened).
+    answer = QMessageBox::No;
+    window.RunCommand(CommandId::kOpen);
+    QCOMPARE(state_.settings_path, first);
+    edit();
+    answer = QMessageBox::Yes;
+    window.RunCommand(CommandId::kNew);
+    QFile saved(QString::fromStdString(first));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(static_cast<int>(saved.readAll().at(0)), 11);  // the defaults' 10, edited
+    QCOMPARE(state_.image.Byte(0), 10);                     // and then New
+
+    // Save As after Open writes under the new name and keeps it.
+    window.RunCommand(CommandId::kOpen);
+    save_as = dir_.filePath("third").toStdString();
+    window.RunCommand(CommandId::kSaveAs);
+    QCOMPARE(state_.settings_path, save_as + ".K470");
+    QVERIFY(QFile::exists(QString::fromStdString(save_as + ".K470")));
   }
 };
 
