@@ -209,16 +209,12 @@ class TagFilterPagesTest : public QObject {
             state_.beeper_on = rng() % 2;
             const SettingsImage written = state_.image;
             Dialog([] {});
-            if (state_.image != written) {
-              for (std::size_t at = 0; at < kImageSize; ++at) {
-                if (state_.image.Byte(at) != written.Byte(at)) qWarning("byte %zu differs", at);
-              }
-              QFAIL(qPrintable(QStringLiteral("%1 type %2 method %3 round %4")
-                                   .arg(QLatin1String(type.name.data(), type.name.size()))
-                                   .arg(static_cast<int>(filter_type))
-                                   .arg(static_cast<int>(method))
-                                   .arg(rounds)));
-            }
+            QVERIFY2(state_.image == written,
+                     qPrintable(QStringLiteral("%1, Filter Type %2, method %3, round %4")
+                                    .arg(QLatin1String(type.name.data(), type.name.size()))
+                                    .arg(static_cast<int>(filter_type))
+                                    .arg(static_cast<int>(method))
+                                    .arg(rounds)));
           }
         }
       }
