@@ -4,6 +4,7 @@
 
 #include "pages/system/date_time_page.h"
 #include "pages/system/system_page.h"
+#include "pages/tagfilter/tag_type_page.h"
 
 namespace k470::gui {
 namespace {
@@ -28,7 +29,7 @@ std::unique_ptr<SettingsPage> Make(AppState& state, SheetContext& context) {
 std::vector<PageEntry> DefaultSettingsPages() {
   return {
       {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
-      {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
+      {PageId::kTagType, QStringLiteral("TAG Type"), Make<TagTypePage>},
       {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
       {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
   };

@@ -14,6 +14,8 @@
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
 #include "pages/settings_pages.h"
+#include "pages/tagfilter/epc_filter.h"
+#include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "shell/device_settings_sheet.h"
 #include "shell/dialogs/about_dialog.h"
 #include "shell/dialogs/com_port_properties_dialog.h"
@@ -98,6 +100,33 @@ int Run(const QString& folder) {
     sheet.tabs()->setCurrentIndex(3);
     shooter.Save(sheet, QStringLiteral("device-settings-4-set-time"));
     sheet.hide();
+  }
+
+  {
+    // The Single TAG Mode dialog as each scan mode opens it, over filters
+    // that show its scheme captions: SGTIN-96 by item reference, ADI-var by
+    // part number.
+    AppState single = state;
+    single.pending_scan_mode = kScanModeSingleTag;
+    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-single"));
+    OpenSingleTagModeDialog(single, &window);
+
+    AppState multi = state;
+    multi.pending_scan_mode = kScanModeMultiTag;
+    multi.beeper_on = true;
+    FilterChoice item_reference{
+        FilterType::kIncludeEpc, FilterMethod::kSecondField, 0x30, {}, "12345", "12399", 6u};
+    StoreFilter(item_reference, multi.image);
+    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-multi"));
+    OpenSingleTagModeDialog(multi, &window);
+
+    AppState test = state;
+    test.pending_scan_mode = kScanModeTest;
+    FilterChoice part_number{
+        FilterType::kExcludeEpc, FilterMethod::kSecondField, 0x3B, {}, "AB1", "AB12", {}};
+    StoreFilter(part_number, test.image);
+    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-test"));
+    OpenSingleTagModeDialog(test, &window);
   }
 
   shooter.SaveNextDialogAs(QStringLiteral("failed-port"));

@@ -9,6 +9,7 @@
 #include "pages/tagfilter/filter_values.h"
 #include "pages/tagfilter/partition_tables.h"
 #include "pages/tagfilter/scheme_fields.h"
+#include "tests/support/filter_choices.h"
 
 namespace k470 {
 namespace {
@@ -16,23 +17,11 @@ namespace {
 using enum FilterType;
 using enum FilterMethod;
 
-constexpr std::string_view kDigits = "0123456789";
-constexpr std::string_view kPrintable =
-    " !\"#$%&'()*+,-./0123456789:;<=>?ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz";
-constexpr std::string_view kAdiCharacters =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-/ ";
-
-SettingsImage RandomImage(std::mt19937& rng) {
-  SettingsImage image;
-  for (auto& b : image.bytes()) b = static_cast<std::uint8_t>(rng());
-  return image;
-}
-
-std::string RandomText(std::mt19937& rng, std::string_view alphabet, std::size_t length) {
-  std::string text;
-  for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[rng() % alphabet.size()]);
-  return text;
-}
+using testing::GenerateChoice;
+using testing::kDigits;
+using testing::kPrintable;
+using testing::RandomImage;
+using testing::RandomText;
 
 FilterChoice Choice(FilterType type, FilterMethod method, std::uint8_t header,
                     std::string pattern1 = "", std::string pattern2 = "",
@@ -255,35 +244,6 @@ TEST(EpcFilterTest, EveryPartitionOfEveryGs1SchemeComesBackExactly) {
       }
     }
   }
-}
-
-FilterChoice GenerateChoice(std::mt19937& rng, const TagType& type, FilterType filter_type,
-                            FilterMethod method) {
-  const SchemeFields& fields = SchemeFieldsOf(type.scheme);
-  const auto count = static_cast<unsigned>(rng() % (fields.max_digits + 4));
-  const DigitRange range = DigitRangeFor(true, type.scheme, method, count,
-                                         std::max(0, static_cast<int>(count) - fields.min_digits));
-  std::string_view alphabet = kDigits;
-  if (type.scheme == Scheme::kAdiVar) alphabet = kAdiCharacters;
-  if (type.scheme == Scheme::kDod96 && method == kFirstField) alphabet = kPrintable;
-  if (type.scheme == Scheme::kGiai202 && method == kSecondField) alphabet = kPrintable;
-
-  const auto text = [&](std::optional<int> limit) {
-    return RandomText(rng, alphabet, rng() % (static_cast<std::size_t>(limit.value_or(12)) + 1));
-  };
-  FilterChoice choice = Choice(filter_type, method, type.header, text(range.pattern1_limit));
-  switch (rng() % 3) {
-    case 0:
-      break;  // Pattern2 left empty
-    case 1:
-      choice.pattern2 = choice.pattern1;
-      break;
-    default:
-      choice.pattern2 = text(range.pattern2_limit);
-  }
-  if (rng() % 4 != 0) choice.digit_count = count;
-  choice.filter_value = static_cast<int>(rng() % FilterValueEntries(type.header).size());
-  return choice;
 }
 
 // What the dialog wrote, opened and confirmed without edits, stays byte for byte.

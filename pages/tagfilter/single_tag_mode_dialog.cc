@@ -1,0 +1,600 @@
+#include "pages/tagfilter/single_tag_mode_dialog.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QValidator>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "pages/tagfilter/epc_filter.h"
+#include "pages/tagfilter/filter_values.h"
+#include "pages/tagfilter/partition_tables.h"
+#include "pages/tagfilter/scheme_fields.h"
+#include "pages/tagfilter/tag_types.h"
+#include "widgets/code_list.h"
+#include "widgets/modal.h"
+#include "widgets/numeric_edit.h"
+#include "widgets/ok_cancel_buttons.h"
+
+namespace k470::gui {
+namespace {
+
+// Bytes 80-83: the delay in bits 4-7 of the scan-mode byte (its bits 0-3 are
+// the Operation page's), the Single TAG timeout, the Multi-TAG counter limit
+// and its flags.
+constexpr std::size_t kScanModeByte = 80;
+constexpr std::size_t kTimeoutByte = 81;
+constexpr std::size_t kCounterByte = 82;
+constexpr std::size_t kMultiTagFlagsByte = 83;
+constexpr int kMaxTimeout = 254;
+constexpr int kMaxCounter = 128;
+constexpr int kNumberDigits = 3;
+constexpr int kOpeningPatternLimit = 32;
+
+constexpr std::array<ListEntry, 8> kDelays = {{{"100ms", 0},
+                                               {"200ms", 1},
+                                               {"400ms", 2},
+                                               {"800ms", 3},
+                                               {"1000ms", 4},
+                                               {"2000ms", 5},
+                                               {"3000ms", 6},
+                                               {"5000ms", 7}}};
+constexpr std::array<ListEntry, 3> kFilterTypes = {
+    {{"Disable Filter", 0}, {"Include EPC", 1}, {"Exclude EPC", 2}}};
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QLabel* Label(const char* text, const char* name, QWidget* parent) {
+  return Named(new QLabel(QString::fromLatin1(text), parent), name);
+}
+
+NumericEdit* Edit(const char* name, int max, QWidget* parent) {
+  auto* edit = Named(new NumericEdit(kNumberDigits, RangeCorrection(0, max), parent), name);
+  edit->SetSpinRange(0, max);
+  edit->spin()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
+  return edit;
+}
+
+QHBoxLayout* EditRow(NumericEdit* edit) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  row->addWidget(edit);
+  row->addWidget(edit->spin());
+  row->addStretch(1);
+  return row;
+}
+
+// A text limit that stops typing past it but never cuts a text already
+// longer: a stored pattern (a Pattern2 longer than Pattern1, say) shows and
+// stores again whole, whatever limit the later steps set.
+class TypingLimit : public QValidator {
+ public:
+  explicit TypingLimit(QLineEdit* edit) : QValidator(edit) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { length_ = edit->text().size(); });
+  }
+
+  void SetLimit(int limit) { limit_ = limit; }
+
+  State validate(QString& input, int&) const override {
+    return input.size() > limit_ && input.size() > length_ ? Invalid : Acceptable;
+  }
+
+ private:
+  int limit_ = kOpeningPatternLimit;
+  qsizetype length_ = 0;  // of the text before the edit being validated
+};
+
+void SetEnabled(std::initializer_list<QWidget*> widgets, bool on) {
+  for (QWidget* w : widgets) w->setEnabled(on);
+}
+
+// The code a list shows, or the loaded one when it shows none.
+int CodeOr(const CodeList* list, int loaded) {
+  const int code = list->SelectedCode();
+  return code == kNoCode ? loaded : code;
+}
+
+class SingleTagModeDialog : public QDialog {
+ public:
+  SingleTagModeDialog(AppState& state, QWidget* parent);
+
+  void accept() override;
+
+ private:
+  void Load();
+  void ApplyScanMode();
+  void LoadFilterControls();
+
+  // What the user does.
+  void DigitCountChanged();
+  void PatternChanged(QLineEdit* edit);
+  void TagTypeChosen();
+  void FilterTypeChosen();
+  void MethodClicked();
+
+  // The scheme's vocabulary applied to the controls.
+  void FillFilterValues(std::uint8_t header);
+  void ApplySchemeLabels();
+  void ApplyDigitRange(std::optional<unsigned> count);
+
+  std::optional<std::uint8_t> SelectedHeader() const;
+  std::optional<Scheme> SelectedScheme() const;
+  bool Filtering() const;
+  FilterMethod CheckedMethod() const;
+  FilterChoice Choice() const;
+  void ClearTexts();
+
+  // The control groups the rules switch together.
+  void SetDigitControls(bool on) {
+    SetEnabled({digit_caption_, digit_field_label_, digit_count_, digit_range_}, on);
+  }
+  void SetPattern1Controls(bool on) { SetEnabled({pattern1_label_, pattern1_}, on); }
+  void SetPattern2Controls(bool on) { SetEnabled({pattern2_label_, pattern2_}, on); }
+  void SetFilterValueControls(bool on) { SetEnabled({filter_value_label_, filter_value_}, on); }
+  void SetSchemeControls(bool on) {
+    SetEnabled({tag_type_label_, tag_type_, method_label_, by_value_, by_first_, by_second_}, on);
+  }
+
+  AppState& state_;
+  int loaded_delay_ = 0;
+  std::optional<int> loaded_filter_value_;
+  // The partition the digit count gives, and the digit range last applied.
+  int partition_offset_ = 0;
+  int digit_min_ = 0;
+  bool uppercasing_ = false;
+
+  QLabel* timeout_label_;
+  NumericEdit* timeout_;
+  QLabel* delay_label_;
+  CodeList* delay_;
+  QGroupBox* count_group_;
+  QLabel* counter_label_;
+  NumericEdit* counter_;
+  QCheckBox* warn_;
+  CodeList* filter_type_;
+  QLabel* tag_type_label_;
+  CodeList* tag_type_;
+  QLabel* method_label_;
+  QRadioButton* by_value_;
+  QRadioButton* by_first_;
+  QRadioButton* by_second_;
+  QLabel* filter_value_label_;
+  CodeList* filter_value_;
+  QLabel* digit_caption_;
+  QLabel* digit_field_label_;
+  QLineEdit* digit_count_;
+  QLabel* digit_range_;
+  QLabel* pattern1_label_;
+  QLineEdit* pattern1_;
+  TypingLimit* limit1_;
+  QLabel* pattern2_label_;
+  QLineEdit* pattern2_;
+  TypingLimit* limit2_;
+};
+
+SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
+  setWindowTitle(QStringLiteral("Single TAG Mode"));
+
+  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", "scanningTimeoutLabel", this);
+  timeout_ = Edit("scanningTimeout", kMaxTimeout, this);
+  delay_label_ = Label("Delay Between Each Scan :", "delayLabel", this);
+  delay_ = Named(new CodeList(this), "delay");
+  delay_->Fill(kDelays);
+
+  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), "multiTagCount");
+  counter_label_ = Label("Counter Limit for Unique Tag Read :", "counterLimitLabel", count_group_);
+  counter_ = Edit("counterLimit", kMaxCounter, count_group_);
+  warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
+                "warnAtLimit");
+
+  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), "filterEpc");
+  auto* filter_type_label = Label("Filter Type :", "filterTypeLabel", filter_group);
+  filter_type_ = Named(new CodeList(filter_group), "filterType");
+  filter_type_->Fill(kFilterTypes);
+  tag_type_label_ = Label("TAG Type :", "tagTypeLabel", filter_group);
+  tag_type_ = Named(new CodeList(filter_group), "tagType");
+  method_label_ = Label("Filter Method : ", "filterMethodLabel", filter_group);
+  by_value_ =
+      Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group), "byFilterValue");
+  by_first_ = Named(new QRadioButton(QStringLiteral("By GS1 Company Prefix"), filter_group),
+                    "byFirstField");
+  by_second_ =
+      Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group), "bySecondField");
+  filter_value_label_ = Label("Filter Value :", "filterValueLabel", filter_group);
+  filter_value_ = Named(new CodeList(filter_group), "filterValue");
+  // The longest values run to a hundred characters: the list keeps its width
+  // and the open list shows them whole.
+  filter_value_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  filter_value_->setMinimumContentsLength(40);
+  digit_caption_ = Label("Maximum number of digits in", "digitCaption", filter_group);
+  digit_field_label_ = Label("an item reference : ", "digitFieldLabel", filter_group);
+  digit_count_ = Named(new QLineEdit(filter_group), "digitCount");
+  digit_range_ = Label("( 0~6 )", "digitRange", filter_group);
+  pattern1_label_ = Label("Pattern1 :", "pattern1Label", filter_group);
+  pattern1_ = Named(new QLineEdit(filter_group), "pattern1");
+  limit1_ = new TypingLimit(pattern1_);
+  pattern1_->setValidator(limit1_);
+  pattern2_label_ = Label("Pattern2 :", "pattern2Label", filter_group);
+  pattern2_ = Named(new QLineEdit(filter_group), "pattern2");
+  limit2_ = new TypingLimit(pattern2_);
+  pattern2_->setValidator(limit2_);
+
+  // Room for the longest caption of any scheme, so relabelling never moves
+  // the controls.
+  const QFontMetrics metrics = fontMetrics();
+  int caption_width = 0;
+  int label_width = 0;
+  for (const TagType& type : kTagTypes) {
+    caption_width = std::max(
+        {caption_width, metrics.horizontalAdvance(Latin1(SecondFieldCaption(type.scheme))),
+         metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).first_field_caption))});
+    label_width =
+        std::max(label_width,
+                 metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).second_field_label)));
+  }
+  for (QRadioButton* radio : {by_value_, by_first_, by_second_}) {
+    radio->setMinimumWidth(caption_width + 32);
+  }
+  digit_field_label_->setMinimumWidth(std::max(label_width, digit_caption_->sizeHint().width()));
+  digit_range_->setMinimumWidth(
+      metrics.horizontalAdvance(QStringLiteral("(18~24 digits/characters)")) + 4);
+  digit_count_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
+  const int pattern_width =
+      metrics.horizontalAdvance(QString(kOpeningPatternLimit, QLatin1Char('W')));
+  pattern1_->setMinimumWidth(pattern_width);
+  pattern2_->setMinimumWidth(pattern_width);
+
+  auto* scan = new QGridLayout;
+  scan->addWidget(timeout_label_, 0, 0);
+  scan->addLayout(EditRow(timeout_), 0, 1);
+  scan->addWidget(delay_label_, 1, 0);
+  scan->addWidget(delay_, 1, 1, Qt::AlignLeft);
+  scan->setColumnStretch(1, 1);
+
+  auto* count = new QGridLayout(count_group_);
+  count->addWidget(counter_label_, 0, 0);
+  count->addLayout(EditRow(counter_), 0, 1);
+  count->addWidget(warn_, 1, 0, 1, 2);
+  count->setColumnStretch(1, 1);
+
+  auto* radios = new QVBoxLayout;
+  radios->setSpacing(2);
+  radios->addWidget(by_value_);
+  radios->addWidget(by_first_);
+  radios->addWidget(by_second_);
+  auto* captions = new QVBoxLayout;
+  captions->setSpacing(0);
+  captions->addWidget(digit_caption_);
+  captions->addWidget(digit_field_label_);
+  auto* digits = new QHBoxLayout;
+  digits->addWidget(digit_count_);
+  digits->addWidget(digit_range_);
+  digits->addStretch(1);
+  auto* filter = new QGridLayout(filter_group);
+  filter->addWidget(filter_type_label, 0, 0);
+  filter->addWidget(filter_type_, 0, 1, Qt::AlignLeft);
+  filter->addWidget(tag_type_label_, 1, 0);
+  filter->addWidget(tag_type_, 1, 1, Qt::AlignLeft);
+  filter->addWidget(method_label_, 2, 0, Qt::AlignTop);
+  filter->addLayout(radios, 2, 1);
+  filter->addWidget(filter_value_label_, 3, 0);
+  filter->addWidget(filter_value_, 3, 1);
+  filter->addLayout(captions, 4, 0);
+  filter->addLayout(digits, 4, 1);
+  filter->addWidget(pattern1_label_, 5, 0);
+  filter->addWidget(pattern1_, 5, 1);
+  filter->addWidget(pattern2_label_, 6, 0);
+  filter->addWidget(pattern2_, 6, 1);
+  filter->setColumnStretch(1, 1);
+
+  auto* fields = new QVBoxLayout;
+  fields->addLayout(scan);
+  fields->addWidget(count_group_);
+  fields->addWidget(filter_group);
+  LayOutWithOkCancel(this, fields);
+
+  Load();
+
+  // Connected after the load: the load sets the controls as the image has them.
+  connect(digit_count_, &QLineEdit::textChanged, this, &SingleTagModeDialog::DigitCountChanged);
+  connect(pattern1_, &QLineEdit::textChanged, this, [this] { PatternChanged(pattern1_); });
+  connect(pattern2_, &QLineEdit::textChanged, this, [this] { PatternChanged(pattern2_); });
+  connect(tag_type_, &QComboBox::activated, this, &SingleTagModeDialog::TagTypeChosen);
+  connect(filter_type_, &QComboBox::activated, this, &SingleTagModeDialog::FilterTypeChosen);
+  for (QRadioButton* radio : {by_value_, by_first_, by_second_}) {
+    connect(radio, &QRadioButton::clicked, this, &SingleTagModeDialog::MethodClicked);
+  }
+}
+
+void SingleTagModeDialog::Load() {
+  const SettingsImage& image = state_.image;
+  timeout_->SetValue(image.Byte(kTimeoutByte));
+  loaded_delay_ = static_cast<int>(image.Bits(kScanModeByte, 4, 4));
+  delay_->SelectCode(loaded_delay_);
+  counter_->SetValue(image.Byte(kCounterByte));
+  warn_->setChecked(image.Bit(kMultiTagFlagsByte, 0));
+  ApplyScanMode();
+  LoadFilterControls();
+}
+
+void SingleTagModeDialog::ApplyScanMode() {
+  switch (state_.pending_scan_mode) {
+    case kScanModeSingleTag:
+      setWindowTitle(QStringLiteral("Single TAG Mode"));
+      SetEnabled({timeout_label_, timeout_}, true);
+      SetEnabled({delay_label_, delay_, counter_label_, counter_, warn_, count_group_}, false);
+      break;
+    case kScanModeMultiTag:
+      setWindowTitle(QStringLiteral("Multi-TAG Mode"));
+      SetEnabled({timeout_label_, timeout_}, false);
+      SetEnabled({delay_label_, delay_, counter_label_, counter_, count_group_}, true);
+      warn_->setEnabled(state_.beeper_on);
+      break;
+    default:
+      break;  // as built: everything enabled
+  }
+}
+
+void SingleTagModeDialog::LoadFilterControls() {
+  const SettingsImage& image = state_.image;
+
+  // The TAG Type list comes first: the method rules of GID-96 and the decoding
+  // both go by the type it shows.
+  const std::vector<TagType> enabled = EnabledTagTypes(TagTypeMask(image));
+  std::vector<ListEntry> types;
+  for (const TagType& type : enabled) types.push_back({type.name, type.header});
+  tag_type_->Fill(types);
+  tag_type_->SelectCode(image.Byte(kFilteredTagTypeOffset));
+  if (tag_type_->currentIndex() < 0 && tag_type_->count() > 3) tag_type_->setCurrentIndex(3);
+  const std::optional<std::uint8_t> header = SelectedHeader();
+  // The values of the type shown; for a stored type that is not offered this
+  // is SGTIN-96 whenever the first four types are enabled.
+  if (header) FillFilterValues(*header);
+
+  const LoadedFilter loaded = LoadFilter(image, header);
+  const FilterChoice& choice = loaded.choice;
+  filter_type_->SelectCode(static_cast<int>(choice.filter_type));
+
+  const bool on = image.Bits(kFilterMethodByte, 0, 4) != 0;
+  SetPattern1Controls(on);
+  SetPattern2Controls(on);
+  SetSchemeControls(on);
+  SetDigitControls(on);
+  SetFilterValueControls(on);
+
+  switch (choice.method) {
+    case FilterMethod::kFilterValue:
+      by_value_->setChecked(true);
+      break;
+    case FilterMethod::kFirstField:
+      by_first_->setChecked(true);
+      break;
+    case FilterMethod::kSecondField:
+      by_second_->setChecked(true);
+      break;
+  }
+  // GID-96 has no filter value. A stored zero-length filter keeps its radio
+  // checked, so an unchanged OK stores it again.
+  if (header == kHeaderGid96) by_value_->setEnabled(false);
+  if (choice.method != FilterMethod::kSecondField) {
+    SetDigitControls(false);
+    SetPattern2Controls(false);
+  }
+  if (choice.method == FilterMethod::kFilterValue) {
+    SetPattern1Controls(false);
+  } else {
+    SetFilterValueControls(false);
+  }
+
+  loaded_filter_value_ = choice.filter_value;
+  if (choice.filter_value) filter_value_->SelectCode(*choice.filter_value);
+  if (choice.digit_count) {
+    digit_count_->setText(QString::number(*choice.digit_count));
+    DigitCountChanged();
+  }
+  if (loaded.partition_offset) partition_offset_ = *loaded.partition_offset;
+  // Without a count the range is applied as well, so the hint and the
+  // pattern limits fit the scheme from the start.
+  ApplyDigitRange(choice.digit_count);
+  pattern1_->setText(Latin1(choice.pattern1));
+  pattern2_->setText(Latin1(choice.pattern2));
+
+  ApplySchemeLabels();
+}
+
+void SingleTagModeDialog::DigitCountChanged() {
+  const unsigned count = DigitCountOf(digit_count_->text().toStdString());
+  partition_offset_ = ClampPartition(static_cast<long long>(count) - digit_min_);
+  ApplyDigitRange(count);
+}
+
+void SingleTagModeDialog::PatternChanged(QLineEdit* edit) {
+  // Writing the text back changes it again; that round is ours.
+  if (uppercasing_ || SelectedHeader() != kHeaderAdiVar) return;
+  QString text = edit->text();
+  if (text.isEmpty()) return;
+  const QChar last = text.back();
+  if (last < QLatin1Char('a') || last > QLatin1Char('z')) return;
+  text.back() = last.toUpper();
+  uppercasing_ = true;
+  edit->setText(text);
+  edit->setCursorPosition(static_cast<int>(text.size()));
+  uppercasing_ = false;
+}
+
+void SingleTagModeDialog::TagTypeChosen() {
+  ClearTexts();
+  ApplySchemeLabels();
+  ApplyDigitRange(std::nullopt);
+  const std::optional<std::uint8_t> header = SelectedHeader();
+  if (!header) return;
+  FillFilterValues(*header);
+  filter_value_->setCurrentIndex(0);
+
+  if (*header != kHeaderGid96) {
+    by_value_->setEnabled(true);
+    return;
+  }
+  by_value_->setEnabled(false);
+  SetFilterValueControls(false);
+  SetPattern1Controls(true);
+  if (by_value_->isChecked()) {
+    by_first_->setChecked(true);
+    SetDigitControls(false);
+    SetPattern2Controls(false);
+    // Pattern1 now takes the manager number: its limit follows the radio.
+    ApplyDigitRange(std::nullopt);
+  } else {
+    const bool second = by_second_->isChecked();
+    SetDigitControls(second);
+    SetPattern2Controls(second);
+  }
+}
+
+void SingleTagModeDialog::FilterTypeChosen() {
+  const bool on = filter_type_->SelectedCode() != static_cast<int>(FilterType::kDisableFilter);
+  SetPattern1Controls(on);
+  if (!on) {
+    SetDigitControls(false);
+    SetPattern2Controls(false);
+    SetFilterValueControls(false);
+  } else if (by_second_->isChecked()) {
+    SetDigitControls(true);
+    SetPattern2Controls(true);
+    SetFilterValueControls(false);
+  } else if (by_value_->isChecked()) {
+    SetDigitControls(false);
+    SetPattern2Controls(false);
+    SetFilterValueControls(true);
+    SetPattern1Controls(false);
+  }
+  SetSchemeControls(on);
+  ClearTexts();
+}
+
+void SingleTagModeDialog::MethodClicked() {
+  ClearTexts();
+  SetDigitControls(false);
+  SetPattern2Controls(false);
+  SetFilterValueControls(false);
+  SetPattern1Controls(true);
+  ApplyDigitRange(std::nullopt);
+  if (by_second_->isChecked()) {
+    SetDigitControls(true);
+    SetPattern2Controls(true);
+  } else if (by_value_->isChecked()) {
+    SetFilterValueControls(true);
+    filter_value_->setCurrentIndex(0);
+    SetPattern1Controls(false);
+  }
+  ApplyDigitRange(std::nullopt);
+}
+
+void SingleTagModeDialog::FillFilterValues(std::uint8_t header) {
+  const std::vector<FilterValueEntry> values = FilterValueEntries(header);
+  std::vector<ListEntry> entries;
+  for (const FilterValueEntry& value : values) entries.push_back({value.text, value.value});
+  filter_value_->Fill(entries);
+  filter_value_->view()->setMinimumWidth(filter_value_->view()->sizeHintForColumn(0) + 24);
+}
+
+void SingleTagModeDialog::ApplySchemeLabels() {
+  const std::optional<Scheme> scheme = SelectedScheme();
+  if (!scheme) return;  // no type offered: the captions stay as built
+  const SchemeFields& fields = SchemeFieldsOf(*scheme);
+  digit_field_label_->setText(Latin1(fields.second_field_label));
+  by_second_->setText(QString::fromStdString(SecondFieldCaption(*scheme)));
+  by_first_->setText(Latin1(fields.first_field_caption));
+}
+
+void SingleTagModeDialog::ApplyDigitRange(std::optional<unsigned> count) {
+  const DigitRange range =
+      DigitRangeFor(Filtering(), SelectedScheme(), CheckedMethod(), count, partition_offset_);
+  digit_min_ = range.min_digits;
+  digit_range_->setText(QString::fromStdString(range.hint));
+  if (range.pattern1_limit) limit1_->SetLimit(*range.pattern1_limit);
+  if (range.pattern2_limit) limit2_->SetLimit(*range.pattern2_limit);
+}
+
+std::optional<std::uint8_t> SingleTagModeDialog::SelectedHeader() const {
+  const int code = tag_type_->SelectedCode();
+  if (code == kNoCode) return std::nullopt;
+  return static_cast<std::uint8_t>(code);
+}
+
+std::optional<Scheme> SingleTagModeDialog::SelectedScheme() const {
+  const std::optional<std::uint8_t> header = SelectedHeader();
+  return header ? SchemeOfHeader(*header) : std::nullopt;
+}
+
+bool SingleTagModeDialog::Filtering() const {
+  const int type = filter_type_->SelectedCode();
+  return type == static_cast<int>(FilterType::kIncludeEpc) ||
+         type == static_cast<int>(FilterType::kExcludeEpc);
+}
+
+FilterMethod SingleTagModeDialog::CheckedMethod() const {
+  if (by_value_->isChecked()) return FilterMethod::kFilterValue;
+  if (by_second_->isChecked()) return FilterMethod::kSecondField;
+  return FilterMethod::kFirstField;
+}
+
+FilterChoice SingleTagModeDialog::Choice() const {
+  FilterChoice choice;
+  const int type = filter_type_->SelectedCode();
+  choice.filter_type = type == kNoCode ? FilterType::kNoSelection : static_cast<FilterType>(type);
+  choice.method = CheckedMethod();
+  choice.header = SelectedHeader();
+  const int value = filter_value_->SelectedCode();
+  choice.filter_value = value == kNoCode ? loaded_filter_value_ : value;
+  choice.pattern1 = pattern1_->text().toLatin1().toStdString();
+  choice.pattern2 = pattern2_->text().toLatin1().toStdString();
+  const std::string digits = digit_count_->text().toLatin1().toStdString();
+  if (!digits.empty()) choice.digit_count = DigitCountOf(digits);
+  return choice;
+}
+
+void SingleTagModeDialog::ClearTexts() {
+  pattern1_->clear();
+  pattern2_->clear();
+  digit_count_->clear();
+}
+
+void SingleTagModeDialog::accept() {
+  SettingsImage& image = state_.image;
+  image.SetByte(kTimeoutByte, static_cast<std::uint8_t>(timeout_->Value()));
+  image.SetBits(kScanModeByte, 4, 4, static_cast<std::uint32_t>(CodeOr(delay_, loaded_delay_)));
+  image.SetByte(kCounterByte, static_cast<std::uint8_t>(counter_->Value()));
+  image.SetBit(kMultiTagFlagsByte, 1, false);
+  image.SetBit(kMultiTagFlagsByte, 0, warn_->isChecked());
+  // Byte 89, then byte 211 and the record of the chosen direction.
+  StoreFilter(Choice(), image);
+  QDialog::accept();
+}
+
+}  // namespace
+
+void OpenSingleTagModeDialog(AppState& state, QWidget* parent) {
+  SingleTagModeDialog dialog(state, parent);
+  ExecDialog(dialog);
+}
+
+}  // namespace k470::gui
