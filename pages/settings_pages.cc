@@ -2,6 +2,7 @@
 // factory here; a page that is not written yet is an empty one.
 #include "pages/settings_pages.h"
 
+#include "pages/operation/operation_page.h"
 #include "pages/system/date_time_page.h"
 #include "pages/system/system_page.h"
 
@@ -29,7 +30,7 @@ std::vector<PageEntry> DefaultSettingsPages() {
   return {
       {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
       {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
-      {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
+      {PageId::kOperation, QStringLiteral("Operation"), Make<OperationPage>},
       {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
   };
 }
