@@ -30,6 +30,8 @@ std::vector<PageEntry> DefaultSettingsPages() {
   return {
       {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
       {PageId::kTagType, QStringLiteral("TAG Type"), MakeEmptyPage},
+      // Its "Advanced" buttons do nothing until the Single TAG Mode dialog is
+      // handed to OperationPage.
       {PageId::kOperation, QStringLiteral("Operation"), Make<OperationPage>},
       {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
   };

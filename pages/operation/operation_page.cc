@@ -134,7 +134,7 @@ OperationPage::OperationPage(AppState& state, SheetContext&, AdvancedDialog adva
   });
   connect(transmission_buffer_, &QCheckBox::clicked, this, &OperationPage::UpdateDelayControls);
 
-  // Not offered by the reader any more: filled and loaded, never shown.
+  // Filled and loaded, but never shown: the operation mode is stored nowhere.
   operation_mode_label_ = Label("Operation Mode :", 1060, this);
   operation_mode_ = List(kOperationModeList, 1012, this);
 
@@ -315,10 +315,10 @@ OperationPage::OperationPage(AppState& state, SheetContext&, AdvancedDialog adva
   columns->addLayout(left);
   columns->addWidget(right_group, 1);
 
-  Show(k470::LoadOperationPage(state_, kNoCode));
+  ShowValues(k470::LoadOperationPage(state_, kNoCode));
 }
 
-void OperationPage::Show(const OperationPageValues& v) {
+void OperationPage::ShowValues(const OperationPageValues& v) {
   loaded_ = v;
   operation_mode_->SelectCode(state_.operation_mode);
   operation_mode_label_->hide();
@@ -495,7 +495,7 @@ void OperationPage::DelimiterClicked() {
 }
 
 void OperationPage::Reset() {
-  Show(k470::ResetOperationPage(state_, date_format_->SelectedCode()));
+  ShowValues(k470::ResetOperationPage(state_, date_format_->SelectedCode()));
 }
 
 }  // namespace k470::gui

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -45,7 +46,7 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
 
  private:
   // Every control from the values of a load, in the page's load order.
-  void Show(const OperationPageValues& values);
+  void ShowValues(const OperationPageValues& values);
   void ScanModeClicked(int mode);
   void UpdateDelayControls();
   // The output sequence, the Counter, Timestamp and EPC Tag controls, all together.
