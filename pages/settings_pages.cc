@@ -1,27 +1,24 @@
 // The pages of the Device Settings sheet. Each tab gets its page through a
-// factory here; a page that is not written yet is an empty one.
+// factory here.
 #include "pages/settings_pages.h"
 
+#include "pages/operation/operation_page.h"
 #include "pages/system/date_time_page.h"
 #include "pages/system/system_page.h"
+#include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "pages/tagfilter/tag_type_page.h"
 
 namespace k470::gui {
 namespace {
 
-// Shows nothing and stores nothing.
-class EmptyPage : public SettingsPage {
- public:
-  void Apply() override {}
-};
-
-std::unique_ptr<SettingsPage> MakeEmptyPage(AppState&, SheetContext&) {
-  return std::make_unique<EmptyPage>();
-}
-
 template <typename Page>
 std::unique_ptr<SettingsPage> Make(AppState& state, SheetContext& context) {
   return std::make_unique<Page>(state, context);
+}
+
+// Its two "Advanced" buttons open the Single TAG Mode dialog.
+std::unique_ptr<SettingsPage> MakeOperationPage(AppState& state, SheetContext& context) {
+  return std::make_unique<OperationPage>(state, context, OpenSingleTagModeDialog);
 }
 
 }  // namespace
@@ -30,7 +27,7 @@ std::vector<PageEntry> DefaultSettingsPages() {
   return {
       {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
       {PageId::kTagType, QStringLiteral("TAG Type"), Make<TagTypePage>},
-      {PageId::kOperation, QStringLiteral("Operation"), MakeEmptyPage},
+      {PageId::kOperation, QStringLiteral("Operation"), MakeOperationPage},
       {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
   };
 }

@@ -13,7 +13,10 @@
 #include "link/failed_lines.h"
 #include "link/memory_upload.h"
 #include "link/posix_serial_port.h"
+#include "pages/operation/epc_delimiter.h"
+#include "pages/operation/operation_settings.h"
 #include "pages/settings_pages.h"
+#include "pages/system/key_picker_dialog.h"
 #include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "shell/device_settings_sheet.h"
@@ -127,6 +130,35 @@ int Run(const QString& folder) {
     StoreFilter(part_number, test.image);
     shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-test"));
     OpenSingleTagModeDialog(test, &window);
+  }
+  {
+    // The Operation tab with its output controls on, and its Delimiter dialog.
+    AppState raw = state;
+    raw.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
+    raw.image.Fill(kDelimiterByte, kDelimiterCopies, ',');
+    DeviceSettingsSheet sheet(raw, DefaultSettingsPages(), {}, &window);
+    sheet.tabs()->setCurrentIndex(2);
+    shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));
+    shooter.SaveNextDialogAs(QStringLiteral("delimiter"));
+    sheet.findChild<QPushButton*>(QStringLiteral("1170"))->click();
+    sheet.hide();
+  }
+  {
+    // The key picker in its three forms, each opened on a field that holds keys.
+    const struct {
+      const char* name;
+      SelectedInterface interface;
+      KeyBuffer field;
+    } pickers[] = {
+        {"key-picker-ascii", SelectedInterface::kBluetoothSpp, {'I', 'D', 0x0D, '&'}},
+        {"key-picker-normal-key", SelectedInterface::kBluetoothHid, {0xC1, 'a', 0x0D}},
+        {"key-picker-scan-code", SelectedInterface::kM912Hid, {0xC0, 0x1C, 0xC0, 0x2A}},
+    };
+    for (const auto& picker : pickers) {
+      KeyPickerDialog dialog(picker.field, kKeyFieldSize, picker.interface, &window);
+      shooter.Save(dialog, QLatin1String(picker.name));
+      dialog.hide();
+    }
   }
 
   shooter.SaveNextDialogAs(QStringLiteral("failed-port"));

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include "link/com_port_settings.h"
+#include "pages/system/key_picker_dialog.h"
 #include "shell/main_window.h"
 #include "sim/pty_reader.h"
 #include "widgets/modal.h"
@@ -142,6 +144,52 @@ class MainWindowSimTest : public QObject {
       QVERIFY2(state_.image.Byte(i) == expected.Byte(i), qPrintable(QString::number(i)));
     }
     QCOMPARE(state_.selected_interface, SelectedInterface::kM912Hid);
+  }
+
+  // The same for the Operation page: its store at OK, the delimiter written at
+  // once and a key sequence from the picker, under the reader's Bluetooth HID.
+  void operationSettingsEditedOnThePageReachTheReaderByteForByte() {
+    SettingsImage expected = reader_->current_image();
+    SetDialogHandler([this](QDialog& d) {
+      if (d.windowTitle() == "Delimiter") {
+        d.findChild<QRadioButton*>("1208")->click();  // [Tab]
+        return static_cast<int>(QDialog::Accepted);
+      }
+      if (d.windowTitle() == "ASCII Table") {
+        auto* grid = d.findChild<KeyGridView*>("801");
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(4, 1).center());  // "A"
+        return static_cast<int>(QDialog::Accepted);
+      }
+      if (d.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
+      d.findChild<QTabWidget*>()->setCurrentIndex(2);
+      d.findChild<QRadioButton*>("1066")->click();          // Test Mode
+      d.findChild<QComboBox*>("1075")->setCurrentIndex(1);  // Raw Data
+      d.findChild<QComboBox*>("1078")->setCurrentIndex(0);  // third section off
+      QTest::mouseClick(d.findChild<QLineEdit*>("1088"), Qt::LeftButton);
+      d.findChild<QPushButton*>("1170")->click();
+      d.findChild<QListWidget*>("1199")->setCurrentRow(0);  // Length
+      d.findChild<QPushButton*>("1201")->click();
+      d.findChild<QPushButton*>("1")->click();
+      return d.result();
+    });
+    window_->RunCommand(CommandId::kReadSettings);
+
+    expected.SetBits(80, 0, 4, 7);
+    expected.SetBits(320, 2, 2, 2);
+    expected.SetBits(321, 6, 3, 0);
+    expected.SetByte(325, 0x41);
+    expected.Fill(369, 3, 0x09);
+    expected.SetBits(367, 9, 3, 5);
+    QVERIFY(state_.image == expected);
+
+    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    window_->RunCommand(CommandId::kDownloadSettings);
+    state_.image = SettingsImage{};
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });  // drop it
+    window_->RunCommand(CommandId::kReadSettings);
+    for (std::size_t i = 0; i < kChecksumOffset; ++i) {
+      QVERIFY2(state_.image.Byte(i) == expected.Byte(i), qPrintable(QString::number(i)));
+    }
   }
 };
 

@@ -16,6 +16,7 @@
 #include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
 #include "tests/gui/dialog_test_util.h"
+#include "tests/support/operation_image.h"
 #include "tests/support/system_image.h"
 #include "widgets/modal.h"
 
@@ -65,12 +66,17 @@ class SystemPagesTest : public QObject {
   }
 
   // The promise: visiting every tab and pressing OK changes nothing but the
-  // hidden "Command Indicating Beep", which OK always clears.
+  // hidden "Command Indicating Beep", which OK always clears, and what the
+  // Operation page always writes.
   void okOnUntouchedPagesChangesOnlyTheCommandBeep() {
     std::mt19937 random(10);
     for (int round = 0; round < 60; ++round) {
       state_.image = k470::testing::SystemImageInRange(random);
-      SettingsImage expected = state_.image;
+      k470::testing::PutOperationFieldsInRange(state_.image, random);
+      AppState derived = state_;
+      DeriveSelectedInterface(derived);
+      SettingsImage expected =
+          k470::testing::WithOperationAlwaysWrites(state_.image, derived.selected_interface);
       expected.SetBit(2, 3, false);
       Sheet();
       for (int tab = 0; tab < 4; ++tab) sheet_->tabs()->setCurrentIndex(tab);

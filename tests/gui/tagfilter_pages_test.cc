@@ -181,6 +181,20 @@ class TagFilterPagesTest : public QObject {
     QCOMPARE(Records(state_.image), Records(before));
   }
 
+  // The Operation page's two "Advanced" buttons open this dialog in the sheet
+  // the program builds.
+  void operationPagesAdvancedButtonsOpenTheDialog() {
+    state_.image.SetBits(80, 0, 4, kScanModeMultiTag);
+    Sheet(2);
+    QStringList titles;
+    SetDialogHandler([&](QDialog& d) {
+      titles << d.windowTitle();
+      return static_cast<int>(QDialog::Rejected);
+    });
+    Control<QPushButton>(*sheet_, "1068")->click();
+    QCOMPARE(titles, QStringList{"Multi-TAG Mode"});
+  }
+
   // The promise of the dialog: opened and confirmed without an edit, it leaves
   // any image it could have written byte for byte, in every scan mode. Images
   // with both directions set, which it cannot write, are kept as well.

@@ -6,6 +6,7 @@
 
 #include "core/defaults.h"
 #include "pages/operation/epc_delimiter.h"
+#include "tests/support/operation_image.h"
 
 namespace k470 {
 namespace {
@@ -30,39 +31,10 @@ void LoadAndStore(AppState& state) {
   StoreOperationPage(AsTheListsShowIt(values, state.selected_interface), state);
 }
 
-std::uint32_t Random(std::mt19937& rng, std::uint32_t below) {
-  return std::uniform_int_distribution<std::uint32_t>(0, below - 1)(rng);
-}
-
-// Every byte random, then every field the page edits set to a documented value.
 SettingsImage InRangeImage(std::mt19937& rng) {
   SettingsImage im;
   for (auto& b : im.bytes()) b = static_cast<std::uint8_t>(rng());
-  const int scan_modes[] = {kScanModeSingleTag, kScanModeTest, kScanModeMultiTag};
-  im.SetBits(kScanModeByte, 0, 4, static_cast<std::uint32_t>(scan_modes[Random(rng, 3)]));
-  im.SetBits(kDataFormatByte, 2, 2, Random(rng, 3));
-  for (unsigned i = 0; i < 3; ++i) im.SetBits(kOutputSequenceWord, 3 * i, 3, Random(rng, 4));
-  im.SetByte(kLeftPaddingByte, Random(rng, 2) ? kZeroPadding : kBlankPadding);
-  const TimestampLists lists{static_cast<int>(Random(rng, 10)), static_cast<int>(Random(rng, 8)),
-                             static_cast<int>(Random(rng, 2)), static_cast<int>(Random(rng, 3))};
-  const std::uint32_t kept_bits = im.Bits(kTimestampWord, 21, 11);
-  WriteTimestamp(ComposeTimestamp(lists), im);
-  im.SetBits(kTimestampWord, 21, 11, kept_bits);  // bits 21-22 as a file may hold them
-  for (unsigned j = 0; j < 5; ++j) im.SetBits(kUhfFieldWord, 3 * j, 3, Random(rng, 6));
-  im.Fill(kDelimiterByte, kDelimiterCopies, kDelimiterCharacters[Random(rng, 4)]);
-  return im;
-}
-
-// The writes that load and OK always make.
-SettingsImage WithTheAlwaysWrites(SettingsImage im, SelectedInterface selected) {
-  im.SetBits(kTimestampWord, 21, 2, 2);
-  for (unsigned j = 0; j < 5; ++j) {
-    if (im.Bits(kUhfFieldWord, 3 * j, 3) == kUhfData) im.SetBits(kUhfFieldWord, 3 * j, 3, 0);
-  }
-  // A keyboard interface has no "Packet Data"; its "Hexadecimal" is code 0.
-  if (IsKeyboardInterface(selected) && im.Bits(kDataFormatByte, 2, 2) == kDataFormatHexadecimal) {
-    im.SetBits(kDataFormatByte, 2, 2, kDataFormatKeyboardHexadecimal);
-  }
+  testing::PutOperationFieldsInRange(im, rng);
   return im;
 }
 
@@ -72,7 +44,8 @@ TEST(OperationPageValuesTest, LoadThenStoreChangesOnlyWhatItAlwaysWrites) {
     AppState state;
     state.selected_interface = kAll[n % 4];
     state.image = InRangeImage(rng);
-    const SettingsImage expected = WithTheAlwaysWrites(state.image, state.selected_interface);
+    const SettingsImage expected =
+        testing::WithOperationAlwaysWrites(state.image, state.selected_interface);
     LoadAndStore(state);
     for (std::size_t i = 0; i < kImageSize; ++i) {
       ASSERT_EQ(state.image.Byte(i), expected.Byte(i)) << "image " << n << " byte " << i;

@@ -1,0 +1,59 @@
+#include "pages/operation/delimiter_dialog.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "pages/operation/epc_delimiter.h"
+#include "widgets/modal.h"
+#include "widgets/ok_cancel_buttons.h"
+
+namespace k470::gui {
+namespace {
+
+struct Choice {
+  int id;
+  const char* text;
+};
+// By delimiter position.
+constexpr std::array<Choice, kDelimiterCharacters.size()> kChoices = {
+    {{1207, "No Delimiter"}, {1208, " [Tab]"}, {1209, " [ , ]"}, {1210, " [ . ]"}}};
+// Characters the reader could take but the program does not offer.
+constexpr std::array<Choice, 5> kUnoffered = {
+    {{1211, " [ - ]"}, {1212, " [ : ]"}, {1213, " [ / ]"}, {1214, " [ \\ ]"}, {1215, " [NULL]"}}};
+
+}  // namespace
+
+DelimiterDialog::DelimiterDialog(int position, QWidget* parent)
+    : QDialog(parent), opened_with_(position), position_(position) {
+  setWindowTitle(QStringLiteral("Delimiter"));
+  auto* group = new QGroupBox(this);
+  auto* column = new QVBoxLayout(group);
+  for (int i = 0; i < static_cast<int>(kChoices.size()); ++i) {
+    auto* radio = new QRadioButton(QString::fromLatin1(kChoices[i].text), group);
+    radio->setObjectName(QString::number(kChoices[i].id));
+    radio->setChecked(i == position);
+    column->addWidget(radio);
+    connect(radio, &QRadioButton::clicked, this, [this, i] { position_ = i; });
+  }
+  for (const Choice& choice : kUnoffered) {
+    auto* radio = new QRadioButton(QString::fromLatin1(choice.text), group);
+    radio->setObjectName(QString::number(choice.id));
+    radio->hide();
+  }
+  auto* fields = new QVBoxLayout;
+  fields->addWidget(group);
+  LayOutWithOkCancel(this, fields);
+}
+
+void DelimiterDialog::reject() {
+  position_ = opened_with_;
+  QDialog::reject();
+}
+
+int DelimiterDialog::Choose(int position, QWidget* parent) {
+  DelimiterDialog dialog(position, parent);
+  return ExecDialog(dialog) == QDialog::Accepted ? dialog.position() : position;
+}
+
+}  // namespace k470::gui
