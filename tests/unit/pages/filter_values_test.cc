@@ -7,26 +7,11 @@
 namespace k470 {
 namespace {
 
-TEST(FilterValuesTest, ListSizesAndTheirDistinctEntries) {
-  struct Case {
-    std::uint8_t header;
-    std::size_t size;
-    int index;
-    const char* text;
-  };
-  const Case cases[] = {
-      {0x39, 8, 7, "[7] Reserved"},
-      {0x36, 8, 6, "[6] Unit Load"},
-      {0x31, 8, 1, "[1] Reserved"},
-      {0x2F, 16, 15, "[15] Reserved"},
-      {0x3B, 64, 23, "[23] Other repair (exclude component); e.g., structure item repair"},
-      {0x3B, 64, 24, "[24] Reserved"},
-      {0x3B, 64, 63, "[63] Reserved"},
-  };
-  for (const Case& c : cases) {
-    const auto entries = FilterValueEntries(c.header);
-    ASSERT_EQ(entries.size(), c.size) << int{c.header};
-    EXPECT_EQ(entries[static_cast<std::size_t>(c.index)].text, c.text);
+TEST(FilterValuesTest, ListSizesByHeader) {
+  const std::pair<std::uint8_t, std::size_t> sizes[] = {
+      {0x39, 8}, {0x36, 8}, {0x31, 8}, {0x2F, 16}, {0x3B, 64}};
+  for (const auto& [header, size] : sizes) {
+    EXPECT_EQ(FilterValueEntries(header).size(), size) << int{header};
   }
 }
 

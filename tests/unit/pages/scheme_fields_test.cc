@@ -5,25 +5,6 @@
 namespace k470 {
 namespace {
 
-TEST(SchemeFieldsTest, CaptionsOfTheTwoFieldRadios) {
-  const std::pair<Scheme, const char*> second[] = {
-      {Scheme::kGdti96, "By document type"},
-      {Scheme::kGsrn96, "By serial reference"},
-      {Scheme::kDod96, "By serial number"},
-      {Scheme::kSgtin198, "By item reference"},
-      {Scheme::kSgln195, "By location reference"},
-      {Scheme::kGrai170, "By asset type"},
-      {Scheme::kGiai202, "By individual asset reference"},
-      {Scheme::kGid96, "By object class"},
-      {Scheme::kAdiVar, "By part number"}};
-  for (const auto& [scheme, caption] : second) EXPECT_EQ(SecondFieldCaption(scheme), caption);
-  EXPECT_EQ(SchemeFieldsOf(Scheme::kSgtin96).first_field_caption, "By GS1 company prefix");
-  EXPECT_EQ(SchemeFieldsOf(Scheme::kDod96).first_field_caption, "By government managed identifier");
-  EXPECT_EQ(SchemeFieldsOf(Scheme::kGid96).first_field_caption, "By general manager number");
-  EXPECT_EQ(SchemeFieldsOf(Scheme::kAdiVar).first_field_caption, "By CAGE/DoDAAC");
-  EXPECT_EQ(SchemeFieldsOf(Scheme::kAdiVar).second_field_label, " a part number");
-}
-
 TEST(SchemeFieldsTest, RangeHintAndPatternLimits) {
   struct Case {
     bool filtering;

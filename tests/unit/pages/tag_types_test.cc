@@ -16,21 +16,6 @@ TEST(TagTypesTest, SchemeIndexIsTheHeaderLessItsBaseAndOnlyTableHeadersNameASche
   }
   EXPECT_EQ(found, 15);
   EXPECT_FALSE(SchemeOfHeader(0x2E));  // would fold onto GSRN-96 by the arithmetic
-  EXPECT_EQ(kTagTypes[3].name, "SGTIN-96");
-  EXPECT_EQ(kTagTypes[14].name, "ADI-var");
-}
-
-TEST(TagTypesTest, MaskWritesBitsZeroToFourteenOnly) {
-  SettingsImage image;
-  image.Fill(0, kImageSize, 0xFF);
-  SetTagTypeMask(image, 0x7FFB);  // "DoD-96" unchecked
-  EXPECT_EQ(image.Word16(207), 0xFFFB);
-  SetTagTypeMask(image, 0);              // "Clear All"
-  EXPECT_EQ(image.Word16(207), 0x8000);  // bit 15 is carried
-  EXPECT_EQ(image.Byte(206), 0xFF);
-  EXPECT_EQ(image.Byte(209), 0xFF);
-  image.SetWord16(207, 0x8004);
-  EXPECT_EQ(TagTypeMask(image), 0x0004);
 }
 
 TEST(TagTypesTest, EnabledTypesKeepTableOrder) {
