@@ -6,7 +6,6 @@
 
 #include "core/defaults.h"
 #include "pages/operation/epc_delimiter.h"
-#include "tests/support/operation_image.h"
 
 namespace k470 {
 namespace {
@@ -29,28 +28,6 @@ OperationPageValues AsTheListsShowIt(OperationPageValues v, SelectedInterface se
 void LoadAndStore(AppState& state) {
   const auto values = LoadOperationPage(state, kNoCode);
   StoreOperationPage(AsTheListsShowIt(values, state.selected_interface), state);
-}
-
-SettingsImage InRangeImage(std::mt19937& rng) {
-  SettingsImage im;
-  for (auto& b : im.bytes()) b = static_cast<std::uint8_t>(rng());
-  testing::PutOperationFieldsInRange(im, rng);
-  return im;
-}
-
-TEST(OperationPageValuesTest, LoadThenStoreChangesOnlyWhatItAlwaysWrites) {
-  std::mt19937 rng(470);
-  for (int n = 0; n < 2000; ++n) {
-    AppState state;
-    state.selected_interface = kAll[n % 4];
-    state.image = InRangeImage(rng);
-    const SettingsImage expected =
-        testing::WithOperationAlwaysWrites(state.image, state.selected_interface);
-    LoadAndStore(state);
-    for (std::size_t i = 0; i < kImageSize; ++i) {
-      ASSERT_EQ(state.image.Byte(i), expected.Byte(i)) << "image " << n << " byte " << i;
-    }
-  }
 }
 
 TEST(OperationPageValuesTest, ForeignImagesChangeOnlyThePageBitsAndSettleAfterOneStore) {

@@ -15,46 +15,7 @@ int Shown(std::span<const ListEntry> list, int code) {
   return ListPositionOfCode(list, code) == kNoCode ? kNoCode : code;
 }
 
-TEST(OperationSettingsTest, ScanModeFromTheImageUntilARadioButtonChangesIt) {
-  AppState state;
-  New(state);
-  state.image.SetBits(kScanModeByte, 0, 8, 0xA9);  // delay bits 4-7 belong to another dialog
-  auto s = LoadOperationSettings(state);
-  EXPECT_EQ(state.pending_scan_mode, kScanModeMultiTag);
-  StoreOperationSettings(s, state);
-  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xA9);
-
-  state.image.SetByte(kSingleTagModeByte, 0xFF);
-  EXPECT_TRUE(ChooseScanMode(state, kScanModeTest));
-  EXPECT_EQ(state.image.Byte(kSingleTagModeByte), 0xFF);
-  StoreOperationSettings(s, state);
-  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xA7);
-
-  EXPECT_TRUE(ChooseScanMode(state, kScanModeSingleTag));
-  EXPECT_EQ(state.image.Byte(kSingleTagModeByte), 0xE8);  // at once, before any store
-  EXPECT_FALSE(ChooseScanMode(state, 5));
-  EXPECT_EQ(state.pending_scan_mode, kScanModeSingleTag);
-
-  // A stored value that no radio button shows is stored back as it was.
-  state.image.SetBits(kScanModeByte, 0, 4, 0xF);
-  s = LoadOperationSettings(state);
-  StoreOperationSettings(s, state);
-  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xAF);
-}
-
 TEST(OperationSettingsTest, DataFormatListAndSelectionByInterface) {
-  const auto names = [](SelectedInterface i) {
-    std::string all;
-    for (const auto& e : DataFormatList(i))
-      all += std::string(e.text) + "=" + std::to_string(e.code) + ";";
-    return all;
-  };
-  EXPECT_EQ(names(kBluetoothSpp), "Packet Data=0;Hexadecimal=1;Raw Data=2;");
-  EXPECT_EQ(names(kM912Vcom), names(kBluetoothSpp));
-  EXPECT_EQ(names(kBluetoothHid), "Hexadecimal=0;Raw Data=2;");
-  EXPECT_EQ(names(kM912Hid), names(kBluetoothHid));
-  EXPECT_EQ(names(static_cast<SelectedInterface>(4)), "");
-
   // stored code -> code selected -> code stored at OK
   struct Case {
     SelectedInterface selected;
@@ -149,8 +110,6 @@ TEST(OutputSequenceTest, RefusesAllDisabledAndASectionUsedTwice) {
   state.image.SetBits(kOutputSequenceWord, 0, 9, 0b000'110'000);
   EXPECT_EQ(CheckOutputSequenceChoice({0, 0, 0}, 0, state.image).select_code, 0);
   EXPECT_EQ(CheckOutputSequenceChoice({0, 0, 0}, 1, state.image).select_code, 6);
-  EXPECT_STREQ(kAllDisableMessage, "All disable is inadmissible!");
-  EXPECT_STREQ(kSameSectionMessage, "The same section can only be used once!");
 }
 
 }  // namespace
