@@ -15,22 +15,6 @@ KeyBuffer Buffer(std::initializer_list<std::uint8_t> bytes) {
   return b;
 }
 
-TEST(KeyCompositionTest, SerialFieldOpensWithItsTextAndTakesKeysUpToItsSize) {
-  const KeyBuffer field = Buffer({'I', 'D', 0x0D});
-  KeyComposition c(field, kKeyFieldSize, kM912Vcom);
-  EXPECT_EQ(c.grid(), KeyGrid::kAscii);
-  EXPECT_EQ(c.result_text(), "ID[CR]");
-  EXPECT_EQ(c.byte_count(), 3u);
-  for (const std::uint8_t key : {0x20, 0x26, 0x09, 0x7F, 0x41}) {
-    EXPECT_EQ(c.AddKey(key), KeyAddResult::kAdded);
-  }
-  EXPECT_EQ(c.AddKey(0x42), KeyAddResult::kTooManyCharacters);
-  EXPECT_EQ(c.result_text(), "ID[CR][Space]&[HT]DELA");
-  EXPECT_EQ(c.StoredBytes(), Buffer({'I', 'D', 0x0D, 0x20, 0x26, 0x09, 0x7F, 0x41}));
-  EXPECT_EQ(c.opening_text(), "ID[CR]");  // what Cancel puts back
-  EXPECT_EQ(c.AddKey(0x80), KeyAddResult::kNotInGrid);
-}
-
 TEST(KeyCompositionTest, AFullFieldRefusesTheFirstKey) {
   const KeyBuffer full = Buffer({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});
   for (const auto selected : {kBluetoothSpp, kBluetoothHid}) {
@@ -42,22 +26,21 @@ TEST(KeyCompositionTest, AFullFieldRefusesTheFirstKey) {
   }
 }
 
-TEST(KeyCompositionTest, ModifiersStayOnAndPrecedeEveryKey) {
-  KeyComposition c(KeyBuffer{}, kKeyFieldSize, kBluetoothHid);
-  c.ToggleModifier(kShift);
-  EXPECT_EQ(c.AddKey('a'), KeyAddResult::kAdded);
-  EXPECT_EQ(c.AddKey('b'), KeyAddResult::kAdded);
-  EXPECT_EQ(c.result_text(), "[Shift]a[Shift]b");
-  const KeyBuffer stored = c.StoredBytes();
-  EXPECT_EQ(stored, Buffer({0xC1, 0x61, 0xC1, 0x62}));
-  EXPECT_EQ(DescribeKeySequence(stored, kKeyFieldSize, kBluetoothHid).text, "[Shift][a][Shift][b]");
-
+// Composing with modifiers and scan codes is checked through the picker;
+// here what a reopened field starts from.
+TEST(KeyCompositionTest, AReopenedFieldGoesOnWithItsModifierOrItsScanCodes) {
   // Reopened: the modifier met in the field is on again for the next key.
   KeyComposition again(Buffer({0xC2, 0x41}), kKeyFieldSize, kM912Hid);
   EXPECT_EQ(again.modifiers(), kLeftCtrl);
   EXPECT_EQ(again.AddKey(0x0D), KeyAddResult::kAdded);
   EXPECT_EQ(again.result_text(), "[LeftCtrl][A][LeftCtrl][Enter]");
   EXPECT_EQ(again.StoredBytes(), Buffer({0xC2, 0x41, 0xC2, 0x0D}));
+
+  KeyComposition two_pairs(Buffer({0xC0, 0x1C, 0xC0, 0x2A}), kKeyFieldSize, kM912Hid);
+  EXPECT_EQ(two_pairs.key_type(), KeyType::kScanCode);
+  EXPECT_EQ(two_pairs.byte_count(), 4u);
+  EXPECT_EQ(two_pairs.AddKey(0x33), KeyAddResult::kAdded);
+  EXPECT_EQ(two_pairs.StoredBytes(), Buffer({0xC0, 0x1C, 0xC0, 0x2A, 0xC0, 0x33}));
 }
 
 TEST(KeyCompositionTest, AModifiedKeyIsNeverSplitFromItsModifierByte) {
@@ -97,39 +80,6 @@ TEST(KeyCompositionTest, AModifiedKeyIsNeverSplitFromItsModifierByte) {
     }
     EXPECT_LE(c.byte_count(), t.field_size);
   }
-}
-
-TEST(KeyCompositionTest, ScanCodesGoInPairsFourToAField) {
-  KeyComposition c(Buffer({'q'}), kKeyFieldSize, kBluetoothHid);
-  c.SetKeyType(KeyType::kScanCode);
-  EXPECT_EQ(c.byte_count(), 0u);  // switching the type starts afresh
-  EXPECT_EQ(c.grid(), KeyGrid::kScanCode);
-  for (const std::uint8_t code : {0x1C, 0x2A, 0x00, 0xFF}) {
-    EXPECT_EQ(c.AddKey(code), KeyAddResult::kAdded);
-  }
-  EXPECT_EQ(c.AddKey(0x01), KeyAddResult::kTooManyCharacters);
-  EXPECT_EQ(c.result_text(), "[1C]2A[00]FF");
-  EXPECT_EQ(c.StoredBytes(), Buffer({0xC0, 0x1C, 0xC0, 0x2A, 0xC0, 0x00, 0xC0, 0xFF}));
-
-  KeyComposition two_pairs(Buffer({0xC0, 0x1C, 0xC0, 0x2A}), kKeyFieldSize, kM912Hid);
-  EXPECT_EQ(two_pairs.key_type(), KeyType::kScanCode);
-  EXPECT_EQ(two_pairs.byte_count(), 4u);
-  EXPECT_EQ(two_pairs.AddKey(0x33), KeyAddResult::kAdded);
-  EXPECT_EQ(two_pairs.StoredBytes(), Buffer({0xC0, 0x1C, 0xC0, 0x2A, 0xC0, 0x33}));
-}
-
-TEST(KeyCompositionTest, KeyTypeSwitchAndClearEmptyTheCompositionButKeepModifiers) {
-  KeyComposition c(Buffer({0xC1, 0x41}), kKeyFieldSize, kBluetoothHid);
-  c.SetKeyType(KeyType::kScanCode);
-  c.SetKeyType(KeyType::kNormalKey);
-  EXPECT_EQ(c.StoredBytes(), KeyBuffer{});
-  EXPECT_EQ(c.result_text(), "");
-  EXPECT_EQ(c.modifiers(), kShift);
-  c.AddKey('z');
-  c.Clear();
-  EXPECT_EQ(c.byte_count(), 0u);
-  EXPECT_EQ(c.modifiers(), kShift);
-  EXPECT_EQ(c.key_type(), KeyType::kNormalKey);
 }
 
 TEST(KeyCompositionTest, TheEmptyCellEndsTheSequenceWhenDescribedAgain) {
