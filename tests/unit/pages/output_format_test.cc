@@ -7,22 +7,6 @@
 namespace k470 {
 namespace {
 
-using enum SelectedInterface;
-
-TEST(OutputFormatTest, DefaultsLoadAsTheFactoryFormat) {
-  AppState state;
-  New(state);
-  const OutputFormat f = LoadOutputFormat(state.image, kNoCode);
-  EXPECT_EQ(f.left_padding, 0);
-  EXPECT_FALSE(f.reset_on_uhf_power_on);
-  EXPECT_TRUE(f.reset_on_new_connection);
-  EXPECT_EQ(f.timestamp, (TimestampLists{1, 1, 0, 0}));
-  EXPECT_EQ(f.counter_prefix, KeyBuffer{});
-  EXPECT_EQ(DescribeKeySequence(f.counter_suffix, kKeyFieldSize, kBluetoothSpp).text, ".");
-  EXPECT_EQ(DescribeKeySequence(f.timestamp_prefix, kKeyFieldSize, kBluetoothSpp).text, "[Space]");
-  EXPECT_EQ(DescribeKeySequence(f.epc_suffix, kKeyFieldSize, kBluetoothSpp).text, "[CR]");
-  EXPECT_EQ(DescribeKeySequence(f.epc_suffix, kKeyFieldSize, kBluetoothHid).text, "[Enter]");
-}
 
 TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
   SettingsImage image;
