@@ -89,22 +89,6 @@ class SheetTest : public QObject {
     QCOMPARE(log_.back(), "interface changed");
   }
 
-  void aPageSetsTheReadersClockThroughTheSheet() {
-    QList<QPair<QString, QWidget*>> set;
-    SheetServices services;
-    services.local_time = [] { return ClockTime{2024, 2, 29, 23, 59, 58}; };
-    services.set_reader_clock = [&set](const ClockTime& time, QWidget* owner) {
-      set.append({QString::fromStdString(MakeClockCommand(time)), owner});
-    };
-    DeviceSettingsSheet sheet(state_, ProbePages(), services);
-    QCOMPARE(sheet.LocalTime(), (ClockTime{2024, 2, 29, 23, 59, 58}));
-    sheet.tabs()->setCurrentIndex(3);
-    Click(sheet.CreatedPage(PageId::kDateTime), "clock");
-    QCOMPARE(set.size(), 1);
-    QCOMPARE(set[0].first, "#@SYS_TIME=24,02,29,23,59,58\r");
-    QCOMPARE(set[0].second, &sheet);  // the driver's dialogs come over the sheet
-  }
-
   // Pages ask the context from their destructors; the sheet must still be
   // whole then (UBSan checks every call), and a deleted page is gone from it.
   void pagesAreDeletedLastTabFirstBeforeTheSheet() {
