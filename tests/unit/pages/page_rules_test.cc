@@ -28,19 +28,7 @@ TEST(NumericCorrectionTest, OutOfRangeAndEmptyAreReplacedInRangeTextsStay) {
   EXPECT_EQ(NumericValue("99999999999"), INT_MAX);
 }
 
-TEST(DateRulesTest, LeapYearsAndDaysInMonth) {
-  EXPECT_TRUE(IsLeapYear(2000));   // divisible by 400
-  EXPECT_FALSE(IsLeapYear(2100));  // by 100 only
-  EXPECT_TRUE(IsLeapYear(2024));
-  EXPECT_FALSE(IsLeapYear(2023));
-  EXPECT_EQ(DaysInMonth(2024, 2), 29);
-  EXPECT_EQ(DaysInMonth(2023, 2), 28);
-  EXPECT_EQ(DaysInMonth(2023, 4), 30);
-  EXPECT_EQ(DaysInMonth(2023, 12), 31);
-  EXPECT_EQ(DaysInMonth(2023, 0), 0);
-  EXPECT_EQ(DaysInMonth(2023, 13), 0);
-}
-
+// Leap years and month lengths are checked through the date corrections.
 TEST(DateRulesTest, OnlyRealDatesOfTheClocksCenturyAndTimesOfDayAreValid) {
   EXPECT_TRUE(IsValidClockTime({2000, 1, 1, 0, 0, 0}));
   EXPECT_TRUE(IsValidClockTime({2099, 12, 31, 23, 59, 59}));
