@@ -22,6 +22,12 @@ class CodeList : public QComboBox {
   void SelectCode(int code);
   // The code of the selected entry; kNoCode when nothing is selected.
   int SelectedCode() const;
+  // The selected code, or `loaded` when nothing is selected: a stored code
+  // that has no entry is kept, never replaced by "nothing selected".
+  int SelectedCodeOr(int loaded) const {
+    const int code = SelectedCode();
+    return code == kNoCode ? loaded : code;
+  }
 };
 
 }  // namespace k470::gui

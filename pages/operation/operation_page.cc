@@ -19,6 +19,7 @@
 #include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
 
 namespace k470::gui {
 namespace {
@@ -27,27 +28,6 @@ constexpr int kMoveIconSize = 16;
 constexpr int kKeyFieldWidth = 120;
 constexpr int kDisplayFieldWidth = 56;
 constexpr int kFieldListHeight = 76;
-
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename W>
-W* Named(W* widget, int id) {
-  widget->setObjectName(QString::number(id));
-  return widget;
-}
-
-QLabel* Label(const char* text, int id, QWidget* parent) {
-  return Named(new QLabel(QString::fromLatin1(text), parent), id);
-}
-
-CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent) {
-  auto* list = Named(new CodeList(parent), id);
-  list->Fill(entries);
-  return list;
-}
-
 // The first selected row of a field list box, -1 when none is selected.
 int FirstSelectedRow(const QListWidget* list) {
   int first = -1;

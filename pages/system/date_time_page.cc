@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "pages/system/date_rules.h"
+#include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 
 namespace k470::gui {
@@ -30,13 +31,6 @@ constexpr std::array<EditSpec, 6> kEdits = {{{1146, 1152, 4, kFirstClockYear, kL
                                              {1151, 1157, 2, 0, 59}}};
 
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
-
-QLabel* Label(const char* text, int id, QWidget* parent) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::number(id));
-  return label;
-}
-
 }  // namespace
 
 DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* parent)

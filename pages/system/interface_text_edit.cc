@@ -1,5 +1,10 @@
 #include "pages/system/interface_text_edit.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "pages/system/interface_options.h"
@@ -22,6 +27,19 @@ InterfaceTextEdit::InterfaceTextEdit(SelectedInterface interface, const std::str
     });
   }
   setText(loaded_);
+}
+
+QVBoxLayout* BluetoothBoxesAndText(const std::array<QCheckBox*, 4>& boxes, QLabel* label,
+                                   QLineEdit* text) {
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < 4; ++i) grid->addWidget(boxes[i], i / 2, i % 2);
+  auto* text_row = new QHBoxLayout;
+  text_row->addWidget(label);
+  text_row->addWidget(text, 1);
+  auto* layout = new QVBoxLayout;
+  layout->addLayout(grid);
+  layout->addLayout(text_row);
+  return layout;
 }
 
 }  // namespace k470::gui

@@ -1,13 +1,18 @@
-// The text edit of the interface dialogs: the Bluetooth PIN code or the M912
-// S/N. It holds what will be stored, so a PIN is limited to 15 characters;
-// a 16-character PIN read from a file is still shown whole and kept until
-// the user edits it.
+// The text edit of the interface dialogs (the Bluetooth PIN code or the M912
+// S/N), and the lower part that both dialogs lay out alike around it. It holds what will be stored,
+// so a PIN is limited to 15 characters; a 16-character PIN read from a file is still shown whole
+// and kept until the user edits it.
 #pragma once
 
 #include <QLineEdit>
+#include <array>
 #include <string>
 
 #include "core/app_state.h"
+
+class QCheckBox;
+class QLabel;
+class QVBoxLayout;
 
 namespace k470::gui {
 
@@ -25,5 +30,10 @@ class InterfaceTextEdit : public QLineEdit {
  private:
   QString loaded_;
 };
+
+// The four Bluetooth boxes (Discoverable, BT Power Saving, Authentication,
+// SSP Mode) in two rows, then the text's label and edit.
+QVBoxLayout* BluetoothBoxesAndText(const std::array<QCheckBox*, 4>& boxes, QLabel* label,
+                                   QLineEdit* text);
 
 }  // namespace k470::gui

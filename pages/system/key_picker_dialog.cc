@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
@@ -23,11 +24,6 @@ constexpr int kResultTextIndent = 5;
 const QColor kHeaderFill(192, 192, 192);
 const QColor kDataLine(196, 196, 196);
 const QColor kResultText(128, 128, 128);
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr std::array<const char*, 5> kModifierTexts = {"Add Shift", "Add Left Ctrl", "Add Left Alt",
                                                        "Add Right Ctrl", "Add Right Alt"};
 constexpr std::array<ModifierFlags, 5> kModifierFlags = {kShift, kLeftCtrl, kLeftAlt, kRightCtrl,

@@ -7,32 +7,10 @@
 
 #include "pages/system/key_picker_dialog.h"
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
+#include "widgets/typing_limit.h"
 
 namespace k470::gui {
-namespace {
-
-// Typing stops at eight characters, but a longer description that the picker
-// or the load put there stays whole and can still be shortened.
-class TypedTextLimit : public QValidator {
- public:
-  explicit TypedTextLimit(QLineEdit* edit) : QValidator(edit) {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
-  }
-
-  State validate(QString& input, int&) const override {
-    const bool grows = input.size() > shown_.size();
-    return grows && input.size() > static_cast<qsizetype>(kKeyFieldSize) ? Invalid : Acceptable;
-  }
-
- private:
-  QString shown_;  // the text before the change being validated
-};
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 KeySequenceField::KeySequenceField(QLineEdit* edit, std::size_t field_size, const AppState& state)
     : QObject(edit),
@@ -40,7 +18,8 @@ KeySequenceField::KeySequenceField(QLineEdit* edit, std::size_t field_size, cons
       field_size_(field_size),
       state_(state),
       target_mark_(new QWidget(edit)) {
-  edit_->setValidator(new TypedTextLimit(edit_));
+  // Typing stops at eight characters; a longer description stays whole.
+  new TypingLimit(edit_, static_cast<int>(kKeyFieldSize));
   edit_->installEventFilter(this);
   target_mark_->setAutoFillBackground(true);
   QPalette blue = target_mark_->palette();

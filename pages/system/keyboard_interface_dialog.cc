@@ -9,6 +9,7 @@
 
 #include "pages/system/interface_text_edit.h"
 #include "widgets/code_list.h"
+#include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -16,17 +17,6 @@ namespace k470::gui {
 namespace {
 
 constexpr int kDelayDigits = 3;
-
-QCheckBox* Box(const char* text, int id, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-  box->setObjectName(QString::number(id));
-  return box;
-}
-
-int CodeOr(const CodeList* list, int loaded) {
-  const int code = list->SelectedCode();
-  return code == kNoCode ? loaded : code;
-}
 
 }  // namespace
 
@@ -105,31 +95,22 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
     ssp_mode_->hide();
   }
 
-  auto* fields = new QVBoxLayout;
-  fields->addWidget(group);
-  auto* boxes = new QGridLayout;
-  boxes->addWidget(discoverable_, 0, 0);
-  boxes->addWidget(power_saving_, 0, 1);
-  boxes->addWidget(authentication_, 1, 0);
-  boxes->addWidget(ssp_mode_, 1, 1);
-  fields->addLayout(boxes);
-  auto* text_row = new QHBoxLayout;
-  text_row->addWidget(text_label);
-  text_row->addWidget(text_, 1);
-  fields->addLayout(text_row);
+  QVBoxLayout* fields = BluetoothBoxesAndText(
+      {discoverable_, power_saving_, authentication_, ssp_mode_}, text_label, text_);
+  fields->insertWidget(0, group);
   LayOutWithOkCancel(this, fields);
 }
 
 void KeyboardInterfaceDialog::accept() {
   InterfaceFields f = loaded_;
-  f.keyboard_type = CodeOr(lists_[0], loaded_.keyboard_type);
-  f.caps_lock_state = CodeOr(lists_[1], loaded_.caps_lock_state);
-  f.caps_lock_type = CodeOr(lists_[2], loaded_.caps_lock_type);
-  f.transmit_mode = CodeOr(lists_[3], loaded_.transmit_mode);
-  f.keyboard_layout = CodeOr(lists_[4], loaded_.keyboard_layout);
-  f.alphabets = CodeOr(lists_[5], loaded_.alphabets);
-  f.digits_transmission = CodeOr(lists_[6], loaded_.digits_transmission);
-  f.digits_position = CodeOr(lists_[7], loaded_.digits_position);
+  f.keyboard_type = lists_[0]->SelectedCodeOr(loaded_.keyboard_type);
+  f.caps_lock_state = lists_[1]->SelectedCodeOr(loaded_.caps_lock_state);
+  f.caps_lock_type = lists_[2]->SelectedCodeOr(loaded_.caps_lock_type);
+  f.transmit_mode = lists_[3]->SelectedCodeOr(loaded_.transmit_mode);
+  f.keyboard_layout = lists_[4]->SelectedCodeOr(loaded_.keyboard_layout);
+  f.alphabets = lists_[5]->SelectedCodeOr(loaded_.alphabets);
+  f.digits_transmission = lists_[6]->SelectedCodeOr(loaded_.digits_transmission);
+  f.digits_position = lists_[7]->SelectedCodeOr(loaded_.digits_position);
   f.delay = static_cast<unsigned>(delay_->Value());
   f.kanji = kanji_->isChecked();
   f.discoverable = discoverable_->isChecked();

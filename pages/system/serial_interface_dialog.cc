@@ -7,19 +7,10 @@
 #include <QVBoxLayout>
 
 #include "pages/system/interface_text_edit.h"
+#include "widgets/named_controls.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
-namespace {
-
-QCheckBox* Box(const char* text, int id, bool checked, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-  box->setObjectName(QString::number(id));
-  box->setChecked(checked);
-  return box;
-}
-
-}  // namespace
 
 SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface interface,
                                              QWidget* parent)
@@ -28,10 +19,14 @@ SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface 
   const bool m912 = interface_ == SelectedInterface::kM912Vcom;
   setWindowTitle(m912 ? QStringLiteral("M912 VCOM") : QStringLiteral("Bluetooth SPP Slave"));
 
-  discoverable_ = Box("Discoverable", 1124, f.discoverable, this);
-  power_saving_ = Box("BT Power Saving", 1125, f.power_saving, this);
-  authentication_ = Box("Authentication", 1123, f.authentication, this);
-  ssp_mode_ = Box("SSP Mode", 1128, f.ssp_mode, this);
+  discoverable_ = Box("Discoverable", 1124, this);
+  power_saving_ = Box("BT Power Saving", 1125, this);
+  authentication_ = Box("Authentication", 1123, this);
+  ssp_mode_ = Box("SSP Mode", 1128, this);
+  discoverable_->setChecked(f.discoverable);
+  power_saving_->setChecked(f.power_saving);
+  authentication_->setChecked(f.authentication);
+  ssp_mode_->setChecked(f.ssp_mode);
   auto* text_label =
       new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this);
   text_label->setObjectName(QStringLiteral("1126"));
@@ -46,18 +41,9 @@ SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface 
     ssp_mode_->hide();
   }
 
-  auto* fields = new QVBoxLayout;
-  auto* boxes = new QGridLayout;
-  boxes->addWidget(discoverable_, 0, 0);
-  boxes->addWidget(power_saving_, 0, 1);
-  boxes->addWidget(authentication_, 1, 0);
-  boxes->addWidget(ssp_mode_, 1, 1);
-  fields->addLayout(boxes);
-  auto* text_row = new QHBoxLayout;
-  text_row->addWidget(text_label);
-  text_row->addWidget(text_, 1);
-  fields->addLayout(text_row);
-  LayOutWithOkCancel(this, fields);
+  LayOutWithOkCancel(
+      this, BluetoothBoxesAndText({discoverable_, power_saving_, authentication_, ssp_mode_},
+                                  text_label, text_));
 }
 
 void SerialInterfaceDialog::accept() {

@@ -18,6 +18,7 @@
 #include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 
 namespace k470::gui {
@@ -26,50 +27,12 @@ namespace {
 constexpr int kNoteHeight = 48;  // room above the groups for the painted note
 constexpr int kTimeoutDigits = 3;
 
-QString Id(int id) { return QString::number(id); }
-
-template <typename W>
-W* Named(W* widget, int id) {
-  widget->setObjectName(Id(id));
-  return widget;
-}
-
-QLabel* Label(const char* text, int id, QWidget* parent) {
-  return Named(new QLabel(QString::fromLatin1(text), parent), id);
-}
-
-CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent) {
-  auto* list = Named(new CodeList(parent), id);
-  list->Fill(entries);
-  return list;
-}
-
 // A numeric edit with its spin buttons, both named.
 NumericEdit* Edit(int edit_id, int spin_id, int min, int max, QWidget* parent) {
   auto* edit = Named(new NumericEdit(kTimeoutDigits, RangeCorrection(min, max), parent), edit_id);
   edit->SetSpinRange(min, max);
-  edit->spin()->setObjectName(Id(spin_id));
+  edit->spin()->setObjectName(QString::number(spin_id));
   return edit;
-}
-
-QHBoxLayout* EditRow(NumericEdit* edit, QLabel* unit = nullptr) {
-  auto* row = new QHBoxLayout;
-  row->setSpacing(0);
-  row->addWidget(edit);
-  row->addWidget(edit->spin());
-  if (unit != nullptr) {
-    row->addSpacing(6);
-    row->addWidget(unit);
-  }
-  row->addStretch(1);
-  return row;
-}
-
-// The code a list shows, or the loaded one when it shows none: a stored code
-// that has no entry is kept rather than replaced by "nothing selected".
-int CodeOr(const CodeList* list, int loaded) {
-  const int code = list->SelectedCode();
-  return code == kNoCode ? loaded : code;
 }
 
 }  // namespace
@@ -244,16 +207,16 @@ void SystemPage::Apply() {
   f.good_read_vibrator = vibrator_->isChecked();
   f.vibrator_duration = static_cast<unsigned>(vibrator_duration_->Value());
   f.beeper_on = beeper_->isChecked();
-  f.volume = CodeOr(volume_, loaded_.volume);
-  f.frequency = CodeOr(frequency_, loaded_.frequency);
-  f.beep_duration = CodeOr(beep_duration_, loaded_.beep_duration);
+  f.volume = volume_->SelectedCodeOr(loaded_.volume);
+  f.frequency = frequency_->SelectedCodeOr(loaded_.frequency);
+  f.beep_duration = beep_duration_->SelectedCodeOr(loaded_.beep_duration);
   f.good_read_beep = good_read_beep_->isChecked();
   f.command_beep = command_beep_->isChecked();
   for (int row = 0; row < kEventStringCount; ++row) {
-    f.actions[row] = CodeOr(actions_[row], loaded_.actions[row]);
+    f.actions[row] = actions_[row]->SelectedCodeOr(loaded_.actions[row]);
     f.strings[row] = {strings_[row]->text().toLatin1().toStdString(), crs_[row]->isChecked()};
   }
-  f.power_level = CodeOr(power_level_, loaded_.power_level);
+  f.power_level = power_level_->SelectedCodeOr(loaded_.power_level);
   StoreSystemFields(f, state_.selected_interface, state_.image);
 }
 

@@ -22,8 +22,10 @@
 #include "pages/tagfilter/tag_types.h"
 #include "widgets/code_list.h"
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/ok_cancel_buttons.h"
+#include "widgets/typing_limit.h"
 
 namespace k470::gui {
 namespace {
@@ -51,64 +53,11 @@ constexpr std::array<ListEntry, 8> kDelays = {{{"100ms", 0},
 constexpr std::array<ListEntry, 3> kFilterTypes = {
     {{"Disable Filter", 0}, {"Include EPC", 1}, {"Exclude EPC", 2}}};
 
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-QLabel* Label(const char* text, const char* name, QWidget* parent) {
-  return Named(new QLabel(QString::fromLatin1(text), parent), name);
-}
-
 NumericEdit* Edit(const char* name, int max, QWidget* parent) {
   auto* edit = Named(new NumericEdit(kNumberDigits, RangeCorrection(0, max), parent), name);
   edit->SetSpinRange(0, max);
   edit->spin()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
   return edit;
-}
-
-QHBoxLayout* EditRow(NumericEdit* edit) {
-  auto* row = new QHBoxLayout;
-  row->setSpacing(0);
-  row->addWidget(edit);
-  row->addWidget(edit->spin());
-  row->addStretch(1);
-  return row;
-}
-
-// A text limit that stops typing past it but never cuts a text already
-// longer: a stored pattern (a Pattern2 longer than Pattern1, say) shows and
-// stores again whole, whatever limit the later steps set.
-class TypingLimit : public QValidator {
- public:
-  explicit TypingLimit(QLineEdit* edit) : QValidator(edit) {
-    connect(edit, &QLineEdit::textChanged, this, [this, edit] { length_ = edit->text().size(); });
-  }
-
-  void SetLimit(int limit) { limit_ = limit; }
-
-  State validate(QString& input, int&) const override {
-    return input.size() > limit_ && input.size() > length_ ? Invalid : Acceptable;
-  }
-
- private:
-  int limit_ = kOpeningPatternLimit;
-  qsizetype length_ = 0;  // of the text before the edit being validated
-};
-
-void SetEnabled(std::initializer_list<QWidget*> widgets, bool on) {
-  for (QWidget* w : widgets) w->setEnabled(on);
-}
-
-// The code a list shows, or the loaded one when it shows none.
-int CodeOr(const CodeList* list, int loaded) {
-  const int code = list->SelectedCode();
-  return code == kNoCode ? loaded : code;
 }
 
 class SingleTagModeDialog : public QDialog {
@@ -230,12 +179,10 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
   digit_range_ = Label("( 0~6 )", "digitRange", filter_group);
   pattern1_label_ = Label("Pattern1 :", "pattern1Label", filter_group);
   pattern1_ = Named(new QLineEdit(filter_group), "pattern1");
-  limit1_ = new TypingLimit(pattern1_);
-  pattern1_->setValidator(limit1_);
+  limit1_ = new TypingLimit(pattern1_, kOpeningPatternLimit);
   pattern2_label_ = Label("Pattern2 :", "pattern2Label", filter_group);
   pattern2_ = Named(new QLineEdit(filter_group), "pattern2");
-  limit2_ = new TypingLimit(pattern2_);
-  pattern2_->setValidator(limit2_);
+  limit2_ = new TypingLimit(pattern2_, kOpeningPatternLimit);
 
   // Room for the longest caption of any scheme, so relabelling never moves
   // the controls.
@@ -581,7 +528,8 @@ void SingleTagModeDialog::ClearTexts() {
 void SingleTagModeDialog::accept() {
   SettingsImage& image = state_.image;
   image.SetByte(kTimeoutByte, static_cast<std::uint8_t>(timeout_->Value()));
-  image.SetBits(kScanModeByte, 4, 4, static_cast<std::uint32_t>(CodeOr(delay_, loaded_delay_)));
+  image.SetBits(kScanModeByte, 4, 4,
+                static_cast<std::uint32_t>(delay_->SelectedCodeOr(loaded_delay_)));
   image.SetByte(kCounterByte, static_cast<std::uint8_t>(counter_->Value()));
   image.SetBit(kMultiTagFlagsByte, 1, false);
   image.SetBit(kMultiTagFlagsByte, 0, warn_->isChecked());

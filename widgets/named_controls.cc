@@ -1,0 +1,47 @@
+#include "widgets/named_controls.h"
+
+#include "widgets/code_list.h"
+#include "widgets/numeric_edit.h"
+
+namespace k470::gui {
+
+QLabel* Label(const char* text, int id, QWidget* parent) {
+  return Named(new QLabel(QString::fromLatin1(text), parent), id);
+}
+
+QLabel* Label(const char* text, const char* name, QWidget* parent) {
+  return Named(new QLabel(QString::fromLatin1(text), parent), name);
+}
+
+QCheckBox* Box(const char* text, int id, QWidget* parent) {
+  return Named(new QCheckBox(QString::fromLatin1(text), parent), id);
+}
+
+CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent) {
+  auto* list = Named(new CodeList(parent), id);
+  list->Fill(entries);
+  return list;
+}
+
+QHBoxLayout* EditRow(NumericEdit* edit, QLabel* unit) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  row->addWidget(edit);
+  row->addWidget(edit->spin());
+  if (unit != nullptr) {
+    row->addSpacing(6);
+    row->addWidget(unit);
+  }
+  row->addStretch(1);
+  return row;
+}
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SetEnabled(std::initializer_list<QWidget*> widgets, bool on) {
+  for (QWidget* w : widgets) w->setEnabled(on);
+}
+
+}  // namespace k470::gui

@@ -1,0 +1,24 @@
+// A length limit for an edit that stops typing past it but never cuts a text
+// that is already longer (QLineEdit's own maximum would): a stored value
+// that is longer shows, and is stored again, whole, and can still be shortened.
+#pragma once
+
+#include <QLineEdit>
+#include <QValidator>
+
+namespace k470::gui {
+
+class TypingLimit : public QValidator {
+ public:
+  // Installs itself as the validator of `edit`.
+  TypingLimit(QLineEdit* edit, int limit);
+
+  void SetLimit(int limit) { limit_ = limit; }
+  State validate(QString& input, int& position) const override;
+
+ private:
+  int limit_;
+  qsizetype shown_ = 0;  // the text's length before the change being validated
+};
+
+}  // namespace k470::gui
