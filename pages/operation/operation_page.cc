@@ -28,6 +28,7 @@ constexpr int kMoveIconSize = 16;
 constexpr int kKeyFieldWidth = 120;
 constexpr int kDisplayFieldWidth = 56;
 constexpr int kFieldListHeight = 76;
+
 // The first selected row of a field list box, -1 when none is selected.
 int FirstSelectedRow(const QListWidget* list) {
   int first = -1;
