@@ -6,6 +6,7 @@
 
 #include "core/defaults.h"
 #include "pages/operation/epc_delimiter.h"
+#include "pages/operation/operation_settings.h"
 
 namespace k470 {
 namespace {
@@ -60,26 +61,30 @@ TEST(OperationPageValuesTest, ForeignImagesChangeOnlyThePageBitsAndSettleAfterOn
   }
 }
 
-TEST(OperationPageValuesTest, ResetWritesTheDefaultsAtOnceAndTheyStoreUnchanged) {
-  for (const auto selected : kAll) {
-    AppState state;
-    New(state);
-    state.selected_interface = selected;
-    state.image.Fill(320, 70, 0x5A);
-    state.pending_scan_mode = kScanModeTest;
-    state.operation_mode = 1;
-    AppState expected = state;
-    ApplyOperationDefaults(expected);
-    const auto values = ResetOperationPage(state, kNoCode);
-    EXPECT_EQ(state.image, expected.image);
-    EXPECT_EQ(state.pending_scan_mode, kScanModeSingleTag);
-    EXPECT_EQ(state.operation_mode, 0);
-    EXPECT_EQ(values.uhf_fields.display_row,
-              (std::array<int, 4>{kUhfPc, kUhfEpc, kUhfCrc, kUhfNone}));
-    EXPECT_EQ(values.delimiter_name, " ");
-    StoreOperationPage(values, state);
-    EXPECT_EQ(state.image, expected.image) << static_cast<int>(selected);
-  }
+TEST(OperationSettingsTest, StoresEveryFieldInItsOwnBitsOnly) {
+  AppState state;
+  state.image.Fill(0, kImageSize, 0xFF);
+  state.pending_scan_mode = kScanModeTest;
+  OperationSettings s;
+  s.memory_mode = false;
+  s.memory_delay = 5;
+  s.data_format = 0;
+  s.transmission_buffer = false;
+  s.transmit_delay = 2;
+  s.output_sequence = {3, 0, 1};
+  StoreOperationSettings(s, state);
+  EXPECT_EQ(state.image.Byte(kMemoryDataByte), 0xFA);          // 1111 101 0
+  EXPECT_EQ(state.image.Byte(kTransmissionBufferByte), 0xF4);  // 1111 010 0
+  EXPECT_EQ(state.image.Byte(kDataFormatByte), 0xF3);
+  EXPECT_EQ(state.image.Word16(kOutputSequenceWord), 0xFE43);  // bits 9-15 kept
+  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xF7);
+
+  // Nothing selected stores nothing.
+  const auto before = state.image;
+  s.memory_delay = s.transmit_delay = s.data_format = kNoCode;
+  s.output_sequence = {kNoCode, kNoCode, kNoCode};
+  StoreOperationSettings(s, state);
+  EXPECT_EQ(state.image, before);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 namespace k470 {
 namespace {
 
-
 TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
   SettingsImage image;
   image.Fill(0, kImageSize, 0xEE);
