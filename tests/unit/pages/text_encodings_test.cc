@@ -35,6 +35,11 @@ TEST(TextEncodingsTest, DecimalWrapsAndDropsHighBitsWithoutOverrun) {
   EXPECT_EQ(EncodeDecimal("1", 300), MaskOf({0, 0, 0, 0, 0, 0, 0, 1}));
   EXPECT_EQ(DecodeDecimal(MaskOf({0, 0, 0, 0, 0, 0, 0, 1, 0xFF}), 1000), "1");
   EXPECT_EQ(DecodeDecimal(FilterMask{}, 24), "");
+  FilterMask full;  // decodings of a full mask stay inside it
+  full.fill(0xFF);
+  EXPECT_EQ(DecodeCharacters6(full, 65535), std::string(42, '?'));
+  EXPECT_EQ(DecodeCharacters7(full).size(), 36u);
+  EXPECT_EQ(DecodeDecimal(full, 65535), "18446744073709551615");
 }
 
 TEST(TextEncodingsTest, DecimalRoundTripsEveryWidth) {
