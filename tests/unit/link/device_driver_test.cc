@@ -144,19 +144,6 @@ TEST_F(DriverTest, AnotherModelIsRefusedAfterTheSecondAttempt) {
   EXPECT_EQ(Commands(), (Lines{kIdentity, kIdentity, "EXIT\r"}));
 }
 
-TEST_F(DriverTest, DownloadSendsTheClockFirstOnlyInClockModeOne) {
-  for (const auto mode : {ClockMode::kSkip, ClockMode::kSyncWithHost, ClockMode::kSetTimeAndDate}) {
-    state_.clock_mode = mode;
-    port_.writes.clear();
-    EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
-    Lines expected{kIdentity, kServiceMode, "<blocks>", "UPDATE\r"};
-    if (mode == ClockMode::kSyncWithHost) expected.insert(expected.begin() + 1, kClock);
-    EXPECT_EQ(Commands(), expected);
-    EXPECT_EQ(Last(ui_.events), "done Download:Downloaded completely!");
-    EXPECT_FALSE(port_.IsOpen());
-  }
-}
-
 TEST_F(DriverTest, YesToTheRetryQuestionRepeatsEverythingWithTheClock) {
   state_.clock_mode = ClockMode::kSyncWithHost;
   state_.download_settings_type = DownloadSettingsType::kUserDefined;

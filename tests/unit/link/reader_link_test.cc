@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/defaults.h"
 #include "link/reader_protocol.h"
 #include "link/settings_transfer.h"
 #include "tests/unit/link/scripted_port.h"
@@ -178,17 +177,6 @@ TEST_F(ReaderLinkTest, ServiceQueriesAndReadUserCheckTheirReplies) {
   // READ_U wants exactly "OK\r".
   EXPECT_TRUE(SendExpectingOk(link_, command::kReadUser));
   for (int bad = 0; bad < 3; ++bad) EXPECT_FALSE(SendExpectingOk(link_, command::kReadUser)) << bad;
-}
-
-TEST(BlockFormatTest, LinesAndRequestsCarryAddressLengthAndHex) {
-  AppState s;
-  New(s);
-  EXPECT_EQ(BlockLine(s.image, 0), "0000100A0206040AC500016F00000000000000\r");
-  s.image.SetByte(624, 0x1F);
-  s.image.SetByte(639, 0xAB);
-  EXPECT_EQ(BlockLine(s.image, 39), "0270101F" + std::string(28, '0') + "AB\r");
-  EXPECT_EQ(BlockRequest(0), "R000010\r");
-  EXPECT_EQ(BlockRequest(39), "R027010\r");
 }
 
 TEST_F(ReaderLinkTest, ReadBackReplacesTheImageOnlyAfterUpdate) {

@@ -15,17 +15,6 @@ KeyBuffer Buffer(std::initializer_list<std::uint8_t> bytes) {
   return b;
 }
 
-TEST(KeyCompositionTest, AFullFieldRefusesTheFirstKey) {
-  const KeyBuffer full = Buffer({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});
-  for (const auto selected : {kBluetoothSpp, kBluetoothHid}) {
-    KeyComposition c(full, kKeyFieldSize, selected);
-    EXPECT_EQ(c.byte_count(), 8u);
-    EXPECT_FALSE(c.CanAddKey());
-    EXPECT_EQ(c.AddKey('x'), KeyAddResult::kTooManyCharacters);
-    EXPECT_EQ(c.StoredBytes(), full);
-  }
-}
-
 // Composing with modifiers and scan codes is checked through the picker;
 // here what a reopened field starts from.
 TEST(KeyCompositionTest, AReopenedFieldGoesOnWithItsModifierOrItsScanCodes) {
@@ -57,6 +46,7 @@ TEST(KeyCompositionTest, AModifiedKeyIsNeverSplitFromItsModifierByte) {
       {6, 8, kRightAlt, KeyType::kNormalKey, true},
       {6, 8, 0, KeyType::kScanCode, true},
       {8, 8, 0, KeyType::kScanCode, false},
+      {8, 8, 0, KeyType::kNormalKey, false},
       {0, 1, 0, KeyType::kNormalKey, true},  // the padding field
       {0, 1, kShift, KeyType::kNormalKey, false},
       {0, 1, 0, KeyType::kScanCode, false},
@@ -80,15 +70,6 @@ TEST(KeyCompositionTest, AModifiedKeyIsNeverSplitFromItsModifierByte) {
     }
     EXPECT_LE(c.byte_count(), t.field_size);
   }
-}
-
-TEST(KeyCompositionTest, TheEmptyCellEndsTheSequenceWhenDescribedAgain) {
-  KeyComposition c(KeyBuffer{}, kKeyFieldSize, kBluetoothSpp);
-  c.AddKey('A');
-  c.AddKey(0x00);
-  c.AddKey('B');
-  EXPECT_EQ(c.result_text(), "A[]B");
-  EXPECT_EQ(DescribeKeySequence(c.StoredBytes(), kKeyFieldSize, kBluetoothSpp).text, "A");
 }
 
 TEST(KeyCompositionTest, KeepsOnlyTheBytesTheFieldShows) {

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "pages/system/key_labels.h"
-
 namespace k470 {
 namespace {
 
@@ -121,30 +119,6 @@ TEST(DescribeKeySequenceTest, EightBytesDescribeInAtMost220Characters) {
       ASSERT_LE(d.byte_count, kKeyFieldSize);
     }
   }
-}
-
-TEST(KeyLabelsTest, GridsHeadersAndTheLabelsOfEachTable) {
-  EXPECT_EQ(KeyGridCodeCount(KeyGrid::kAscii), 0x80);
-  EXPECT_EQ(KeyGridCodeCount(KeyGrid::kNormalKey), 0x90);
-  EXPECT_EQ(KeyGridCodeCount(KeyGrid::kScanCode), 0x100);
-  EXPECT_EQ(KeyGridColumnHeader(0), "00");
-  EXPECT_EQ(KeyGridColumnHeader(15), "F0");
-  EXPECT_EQ(KeyGridRowHeader(15), "0F");
-
-  // Each table's first and last label, and nothing past its end.
-  const std::tuple<KeyGrid, std::uint8_t, std::string> labels[] = {
-      {KeyGrid::kAscii, 0x00, ""},           {KeyGrid::kAscii, 0x01, "SOH"},
-      {KeyGrid::kAscii, 0x7F, "DEL"},        {KeyGrid::kAscii, 0x80, ""},
-      {KeyGrid::kNormalKey, 0x01, "Insert"}, {KeyGrid::kNormalKey, 0x8F, "Enter*"},
-      {KeyGrid::kNormalKey, 0x90, ""},       {KeyGrid::kScanCode, 0x00, "00"},
-      {KeyGrid::kScanCode, 0xFF, "FF"},
-  };
-  for (const auto& [grid, code, label] : labels) {
-    EXPECT_EQ(KeyLabel(grid, code), label) << static_cast<int>(code);
-  }
-  EXPECT_FALSE(HasKeyLabel(KeyGrid::kAscii, 0x80));
-  EXPECT_FALSE(HasKeyLabel(KeyGrid::kNormalKey, 0x90));
-  EXPECT_TRUE(HasKeyLabel(KeyGrid::kScanCode, 0xFF));
 }
 
 }  // namespace

