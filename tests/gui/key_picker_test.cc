@@ -155,6 +155,7 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
   void clearEmptiesTheCompositionAndKeepsTheModifiers() {
     Field(SelectedInterface::kBluetoothHid, {0xD0, 0x02});
     Pick([&](KeyPickerDialog&) {
+      QVERIFY(Checked("305"));
       Press("1167");
       Click(0x02);
     });
