@@ -97,6 +97,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(advanced_opened_with_, std::vector<int>{kScanModeMultiTag});
     Press("1064");
     QCOMPARE(state_.image.Byte(kSingleTagModeByte), 0xE8);  // before any OK
+    QVERIFY(On("1067")->isEnabled());
     Press("1066");
     QVERIFY(!On("1067")->isEnabled() && !On("1068")->isEnabled());
     Ok();
