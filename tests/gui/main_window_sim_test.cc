@@ -16,9 +16,12 @@
 #include "pages/system/key_picker_dialog.h"
 #include "shell/main_window.h"
 #include "sim/pty_reader.h"
+#include "tests/gui/dialog_test_util.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {
+
+using testing::Control;
 
 class MainWindowSimTest : public QObject {
   Q_OBJECT
@@ -78,62 +81,9 @@ class MainWindowSimTest : public QObject {
     reader_.reset();
   }
 
-  void readSettingsTakesTheReadersImageThenOpensTheSheet() {
-    window_->RunCommand(CommandId::kReadSettings);
-    QCOMPARE(shown_, QStringList{"Device Settings (Connected!)"});
-    QVERIFY(state_.image == reader_->current_image());
-    QCOMPARE(state_.selected_interface, SelectedInterface::kBluetoothHid);
-    QVERIFY(state_.device_info.serial_number == "K471-000123");
-  }
-
-  void downloadSetsTheReadersClockOnlyInClockModeOne() {
-    state_.clock_mode = ClockMode::kSetTimeAndDate;
-    window_->RunCommand(CommandId::kDownloadSettings);
-    QVERIFY(!reader_->clock());
-
-    state_.clock_mode = ClockMode::kSyncWithHost;
-    state_.image.SetByte(300, 0x77);
-    window_->RunCommand(CommandId::kDownloadSettings);
-    QCOMPARE(shown_, QStringList(2, "Download: Downloaded completely!"));
-    QVERIFY(reader_->current_image() == state_.image);  // checksum pair included
-    QVERIFY(reader_->clock() == (sim::ReaderTime{2024, 2, 29, 12, 34, 56}));
-    QCOMPARE(reader_->received_lines().back(), std::string("UPDATE\r"));
-  }
-
-  // What an operator does on the System and Date & Time pages reaches the
-  // reader: the clock at once with "Update", the rest with Download Settings,
-  // and a read-back gives exactly the bytes the pages changed.
-  void settingsEditedOnThePagesReachTheReaderByteForByte() {
-    SettingsImage expected = reader_->current_image();
-    SetDialogHandler([this](QDialog& sheet) {
-      if (sheet.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
-      sheet.findChild<QRadioButton*>("1004")->click();  // M912 HID
-      sheet.findChild<QLineEdit*>("1033")->setText("30");
-      sheet.findChild<QCheckBox*>("1016")->click();  // vibrator on
-      sheet.findChild<QLineEdit*>("1053")->setText("HELLO");
-      sheet.findChild<QCheckBox*>("302")->click();              // with CR
-      sheet.findChild<QComboBox*>("1047")->setCurrentIndex(3);  // "F1 is pressed"
-      sheet.findChild<QTabWidget*>()->setCurrentIndex(3);
-      sheet.findChild<QRadioButton*>("1143")->click();
-      const char* const date[][2] = {{"1146", "2000"}, {"1147", "1"}, {"1148", "1"},
-                                     {"1149", "0"},    {"1150", "0"}, {"1151", "0"}};
-      for (const auto& [id, text] : date) sheet.findChild<QLineEdit*>(id)->setText(text);
-      sheet.findChild<QPushButton*>("1162")->click();
-      sheet.findChild<QPushButton*>("1")->click();
-      return sheet.result();
-    });
-    window_->RunCommand(CommandId::kReadSettings);
-    QVERIFY(reader_->clock() == (sim::ReaderTime{2000, 1, 1, 0, 0, 0}));
-    QCOMPARE(state_.clock_mode, ClockMode::kSetTimeAndDate);
-
-    expected.SetBits(16, 3, 3, 6);
-    expected.SetByte(18, 0x61);
-    expected.SetByte(0, 30);
-    expected.SetBit(2, 0, true);
-    expected.SetText(410, 10, "HELLO\r");
-    expected.SetBits(450, 8, 4, 3);
-    QVERIFY(state_.image == expected);
-
+ private:
+  // Downloads the state's image, reads it back and checks every settings byte.
+  void ReadBackIs(const SettingsImage& expected) {
     SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
     window_->RunCommand(CommandId::kDownloadSettings);
     state_.image = SettingsImage{};
@@ -143,6 +93,57 @@ class MainWindowSimTest : public QObject {
     for (std::size_t i = 0; i < kChecksumOffset; ++i) {
       QVERIFY2(state_.image.Byte(i) == expected.Byte(i), qPrintable(QString::number(i)));
     }
+  }
+
+ private slots:
+  void readSettingsThenDownloadSetsTheClockOnlyInClockModeOne() {
+    window_->RunCommand(CommandId::kReadSettings);
+    QCOMPARE(shown_, QStringList{"Device Settings (Connected!)"});
+    QVERIFY(state_.image == reader_->current_image());
+    QCOMPARE(state_.selected_interface, SelectedInterface::kBluetoothHid);
+
+    state_.clock_mode = ClockMode::kSetTimeAndDate;
+    window_->RunCommand(CommandId::kDownloadSettings);
+    QVERIFY(!reader_->clock());
+    state_.clock_mode = ClockMode::kSyncWithHost;
+    state_.image.SetByte(300, 0x77);
+    window_->RunCommand(CommandId::kDownloadSettings);
+    QVERIFY(reader_->current_image() == state_.image);  // checksum pair included
+    QVERIFY(reader_->clock() == (sim::ReaderTime{2024, 2, 29, 12, 34, 56}));
+  }
+
+  // What an operator does on the System and Date & Time pages reaches the
+  // reader: the clock at once with "Update", the rest with Download Settings,
+  // and a read-back gives exactly the bytes the pages changed.
+  void settingsEditedOnThePagesReachTheReaderByteForByte() {
+    SettingsImage expected = reader_->current_image();
+    SetDialogHandler([](QDialog& sheet) {
+      if (sheet.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
+      Control<QRadioButton>(sheet, "1004")->click();  // M912 HID
+      Control<QLineEdit>(sheet, "1033")->setText("30");
+      Control<QCheckBox>(sheet, "1016")->click();  // vibrator on
+      Control<QLineEdit>(sheet, "1053")->setText("HELLO");
+      Control<QCheckBox>(sheet, "302")->click();              // with CR
+      Control<QComboBox>(sheet, "1047")->setCurrentIndex(3);  // "F1 is pressed"
+      sheet.findChild<QTabWidget*>()->setCurrentIndex(3);
+      Control<QRadioButton>(sheet, "1143")->click();
+      Control<QLineEdit>(sheet, "1146")->setText("2000");
+      Control<QLineEdit>(sheet, "1149")->setText("0");
+      Control<QPushButton>(sheet, "1162")->click();
+      Control<QPushButton>(sheet, "1")->click();
+      return sheet.result();
+    });
+    window_->RunCommand(CommandId::kReadSettings);
+    QVERIFY(reader_->clock() == (sim::ReaderTime{2000, 2, 29, 0, 34, 56}));
+
+    expected.SetBits(16, 3, 3, 6);
+    expected.SetByte(18, 0x61);
+    expected.SetByte(0, 30);
+    expected.SetBit(2, 0, true);
+    expected.SetText(410, 10, "HELLO\r");
+    expected.SetBits(450, 8, 4, 3);
+    QVERIFY(state_.image == expected);
+    ReadBackIs(expected);
     QCOMPARE(state_.selected_interface, SelectedInterface::kM912Hid);
   }
 
@@ -150,26 +151,26 @@ class MainWindowSimTest : public QObject {
   // once and a key sequence from the picker, under the reader's Bluetooth HID.
   void operationSettingsEditedOnThePageReachTheReaderByteForByte() {
     SettingsImage expected = reader_->current_image();
-    SetDialogHandler([this](QDialog& d) {
+    SetDialogHandler([](QDialog& d) {
       if (d.windowTitle() == "Delimiter") {
-        d.findChild<QRadioButton*>("1208")->click();  // [Tab]
+        Control<QRadioButton>(d, "1208")->click();  // [Tab]
         return static_cast<int>(QDialog::Accepted);
       }
       if (d.windowTitle() == "ASCII Table") {
-        auto* grid = d.findChild<KeyGridView*>("801");
+        auto* grid = Control<KeyGridView>(d, "801");
         QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(4, 1).center());  // "A"
         return static_cast<int>(QDialog::Accepted);
       }
       if (d.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
       d.findChild<QTabWidget*>()->setCurrentIndex(2);
-      d.findChild<QRadioButton*>("1066")->click();          // Test Mode
-      d.findChild<QComboBox*>("1075")->setCurrentIndex(1);  // Raw Data
-      d.findChild<QComboBox*>("1078")->setCurrentIndex(0);  // third section off
-      QTest::mouseClick(d.findChild<QLineEdit*>("1088"), Qt::LeftButton);
-      d.findChild<QPushButton*>("1170")->click();
-      d.findChild<QListWidget*>("1199")->setCurrentRow(0);  // Length
-      d.findChild<QPushButton*>("1201")->click();
-      d.findChild<QPushButton*>("1")->click();
+      Control<QRadioButton>(d, "1066")->click();          // Test Mode
+      Control<QComboBox>(d, "1075")->setCurrentIndex(1);  // Raw Data
+      Control<QComboBox>(d, "1078")->setCurrentIndex(0);  // third section off
+      QTest::mouseClick(Control<QLineEdit>(d, "1088"), Qt::LeftButton);
+      Control<QPushButton>(d, "1170")->click();
+      Control<QListWidget>(d, "1199")->setCurrentRow(0);  // Length
+      Control<QPushButton>(d, "1201")->click();
+      Control<QPushButton>(d, "1")->click();
       return d.result();
     });
     window_->RunCommand(CommandId::kReadSettings);
@@ -181,15 +182,7 @@ class MainWindowSimTest : public QObject {
     expected.Fill(369, 3, 0x09);
     expected.SetBits(367, 9, 3, 5);
     QVERIFY(state_.image == expected);
-
-    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
-    window_->RunCommand(CommandId::kDownloadSettings);
-    state_.image = SettingsImage{};
-    SetMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });  // drop it
-    window_->RunCommand(CommandId::kReadSettings);
-    for (std::size_t i = 0; i < kChecksumOffset; ++i) {
-      QVERIFY2(state_.image.Byte(i) == expected.Byte(i), qPrintable(QString::number(i)));
-    }
+    ReadBackIs(expected);
   }
 };
 

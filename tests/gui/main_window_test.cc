@@ -3,10 +3,9 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSet>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
-#include <QToolBar>
 #include <QtTest>
 
 #include "shell/main_window.h"
@@ -59,12 +58,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(ids.size(), 14);
     QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
     QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
-    QVERIFY(keys.contains("Ctrl+Shift+S") && keys.contains("Alt+F4"));
-    QStringList toolbar;
-    for (const QAction* a : window->findChild<QToolBar*>()->actions()) {
-      toolbar << (a->isSeparator() ? "|" : a->objectName());
-    }
-    QCOMPARE(toolbar.join(' '), "1110 1120 1130 | 1140 1150 1160");
   }
 
   void statusFollowsThePollAndACommand() {
@@ -73,10 +66,8 @@ class MainWindowTest : public QObject {
     port_opens_ = true;
     window->PollPresence();
     QCOMPARE(window->StatusText(), "USB VCOM is opened...");
+    QVERIFY(probed_ == std::vector<std::string>{"/dev/ttyACM3"});  // the first port only
     port_opens_ = false;
-    window->PollPresence();
-    QCOMPARE(window->StatusText(), "USB VCOM is closed...");
-    QVERIFY(probed_ == std::vector<std::string>(2, "/dev/ttyACM3"));  // the first port only
 
     // No port configured: the command asks for one; cancelling is no error.
     QStringList asked;

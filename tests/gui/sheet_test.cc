@@ -37,15 +37,6 @@ class SheetTest : public QObject {
  private slots:
   void init() { log_.clear(); }
 
-  void programPagesComeInTheirOrder() {
-    DeviceSettingsSheet sheet(state_, DefaultSettingsPages(), {});
-    QStringList titles;
-    for (int i = 0; i < sheet.tabs()->count(); ++i) titles << sheet.tabs()->tabText(i);
-    QCOMPARE(titles, QStringList({"System", "TAG Type", "Operation", "Date && Time"}));
-    sheet.tabs()->setCurrentIndex(2);
-    QCOMPARE(sheet.CreatedPage(PageId::kOperation), sheet.tabs()->widget(2)->findChild<QWidget*>());
-  }
-
   void pagesAreCreatedOnceWhenFirstShownAndOkAppliesThemInOrder() {
     DeviceSettingsSheet sheet(state_, ProbePages(), {});
     QCOMPARE(log_, QStringList{"created System"});
