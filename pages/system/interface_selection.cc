@@ -15,6 +15,19 @@ void DeriveSelectedInterface(AppState& state) {
   }
 }
 
+std::optional<SelectedInterface> StoredInterface(const SettingsImage& image) {
+  // Derived over two different starting values: an unknown code keeps either.
+  AppState a;
+  a.image = image;
+  a.selected_interface = SelectedInterface::kBluetoothSpp;
+  AppState b = a;
+  b.selected_interface = SelectedInterface::kBluetoothHid;
+  DeriveSelectedInterface(a);
+  DeriveSelectedInterface(b);
+  if (a.selected_interface != b.selected_interface) return std::nullopt;
+  return a.selected_interface;
+}
+
 void EncodeSelectedInterface(SelectedInterface interface, SettingsImage& image) {
   switch (interface) {
     case SelectedInterface::kBluetoothSpp:

@@ -3,6 +3,10 @@
 // and the main window's Read Settings derive the selected interface from them.
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string_view>
+
 #include "core/app_state.h"
 
 namespace k470 {
@@ -15,6 +19,13 @@ inline constexpr std::uint8_t kVcomMarker = 0x60;
 // holds the VCOM marker and M912 HID otherwise; any other code leaves the
 // selected interface as it was.
 void DeriveSelectedInterface(AppState& state);
+
+// The Interface radio buttons' texts, by SelectedInterface.
+inline constexpr std::array<std::string_view, 4> kInterfaceNames = {
+    "Bluetooth SPP Slave", "Bluetooth HID", "M912 VCOM", "M912 HID"};
+
+// The interface the image selects; none for an interface code of no interface.
+std::optional<SelectedInterface> StoredInterface(const SettingsImage& image);
 
 // Bluetooth HID and M912 HID send keystrokes; the other two send characters.
 constexpr bool IsKeyboardInterface(SelectedInterface interface) {

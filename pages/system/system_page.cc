@@ -42,11 +42,9 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   // Interface.
   auto* interface_group = new QGroupBox(QStringLiteral("Interface"), this);
   auto* interface_grid = new QGridLayout(interface_group);
-  const char* const names[] = {"Bluetooth SPP Slave", "Bluetooth HID", "M912 VCOM", "M912 HID"};
   for (int i = 0; i < 4; ++i) {
     const auto interface = static_cast<SelectedInterface>(i);
-    interfaces_[i] =
-        Named(new QRadioButton(QString::fromLatin1(names[i]), interface_group), 1001 + i);
+    interfaces_[i] = Named(new QRadioButton(Latin1(kInterfaceNames[i]), interface_group), 1001 + i);
     advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), interface_group), 1007 + i);
     interface_grid->addWidget(interfaces_[i], i, 0);
     interface_grid->addWidget(advanced_[i], i, 1);

@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "pages/tagfilter/epc_filter.h"
+#include "pages/tagfilter/filter_dialog_view.h"
 #include "pages/tagfilter/filter_values.h"
 #include "pages/tagfilter/partition_tables.h"
+#include "pages/tagfilter/scan_settings.h"
 #include "pages/tagfilter/scheme_fields.h"
 #include "pages/tagfilter/tag_types.h"
 #include "widgets/code_list.h"
@@ -30,28 +32,8 @@
 namespace k470::gui {
 namespace {
 
-// Bytes 80-83: the delay in bits 4-7 of the scan-mode byte (its bits 0-3 are
-// the Operation page's), the Single TAG timeout, the Multi-TAG counter limit
-// and its flags.
-constexpr std::size_t kScanModeByte = 80;
-constexpr std::size_t kTimeoutByte = 81;
-constexpr std::size_t kCounterByte = 82;
-constexpr std::size_t kMultiTagFlagsByte = 83;
-constexpr int kMaxTimeout = 254;
-constexpr int kMaxCounter = 128;
 constexpr int kNumberDigits = 3;
 constexpr int kOpeningPatternLimit = 32;
-
-constexpr std::array<ListEntry, 8> kDelays = {{{"100ms", 0},
-                                               {"200ms", 1},
-                                               {"400ms", 2},
-                                               {"800ms", 3},
-                                               {"1000ms", 4},
-                                               {"2000ms", 5},
-                                               {"3000ms", 6},
-                                               {"5000ms", 7}}};
-constexpr std::array<ListEntry, 3> kFilterTypes = {
-    {{"Disable Filter", 0}, {"Include EPC", 1}, {"Exclude EPC", 2}}};
 
 NumericEdit* Edit(const char* name, int max, QWidget* parent) {
   auto* edit = Named(new NumericEdit(kNumberDigits, RangeCorrection(0, max), parent), name);
@@ -143,21 +125,21 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
   setWindowTitle(QStringLiteral("Single TAG Mode"));
 
   timeout_label_ = Label("Scanning Timeout (0~254 sec) :", "scanningTimeoutLabel", this);
-  timeout_ = Edit("scanningTimeout", kMaxTimeout, this);
+  timeout_ = Edit("scanningTimeout", kMaxScanTimeout, this);
   delay_label_ = Label("Delay Between Each Scan :", "delayLabel", this);
   delay_ = Named(new CodeList(this), "delay");
-  delay_->Fill(kDelays);
+  delay_->Fill(kScanDelayList);
 
   count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), "multiTagCount");
   counter_label_ = Label("Counter Limit for Unique Tag Read :", "counterLimitLabel", count_group_);
-  counter_ = Edit("counterLimit", kMaxCounter, count_group_);
+  counter_ = Edit("counterLimit", kMaxCounterLimit, count_group_);
   warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
                 "warnAtLimit");
 
   auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), "filterEpc");
   auto* filter_type_label = Label("Filter Type :", "filterTypeLabel", filter_group);
   filter_type_ = Named(new CodeList(filter_group), "filterType");
-  filter_type_->Fill(kFilterTypes);
+  filter_type_->Fill(kFilterTypeList);
   tag_type_label_ = Label("TAG Type :", "tagTypeLabel", filter_group);
   tag_type_ = Named(new CodeList(filter_group), "tagType");
   method_label_ = Label("Filter Method : ", "filterMethodLabel", filter_group);
@@ -272,12 +254,12 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
 }
 
 void SingleTagModeDialog::Load() {
-  const SettingsImage& image = state_.image;
-  timeout_->SetValue(image.Byte(kTimeoutByte));
-  loaded_delay_ = static_cast<int>(image.Bits(kScanModeByte, 4, 4));
+  const ScanSettings scan = LoadScanSettings(state_.image);
+  timeout_->SetValue(scan.timeout);
+  loaded_delay_ = scan.delay;
   delay_->SelectCode(loaded_delay_);
-  counter_->SetValue(image.Byte(kCounterByte));
-  warn_->setChecked(image.Bit(kMultiTagFlagsByte, 0));
+  counter_->SetValue(scan.counter_limit);
+  warn_->setChecked(scan.warn_at_limit);
   ApplyScanMode();
   LoadFilterControls();
 }
@@ -305,18 +287,17 @@ void SingleTagModeDialog::LoadFilterControls() {
 
   // The TAG Type list comes first: the method rules of GID-96 and the decoding
   // both go by the type it shows.
-  const std::vector<TagType> enabled = EnabledTagTypes(TagTypeMask(image));
+  const FilterDialogView view = ViewFilterDialog(image);
   std::vector<ListEntry> types;
-  for (const TagType& type : enabled) types.push_back({type.name, type.header});
+  for (const TagType& type : view.tag_types) types.push_back({type.name, type.header});
   tag_type_->Fill(types);
-  tag_type_->SelectCode(image.Byte(kFilteredTagTypeOffset));
-  if (tag_type_->currentIndex() < 0 && tag_type_->count() > 3) tag_type_->setCurrentIndex(3);
-  const std::optional<std::uint8_t> header = SelectedHeader();
+  if (view.header) tag_type_->SelectCode(*view.header);
+  const std::optional<std::uint8_t> header = view.header;
   // The values of the type shown; for a stored type that is not offered this
   // is SGTIN-96 whenever the first four types are enabled.
   if (header) FillFilterValues(*header);
 
-  const LoadedFilter loaded = LoadFilter(image, header);
+  const LoadedFilter& loaded = view.loaded;
   const FilterChoice& choice = loaded.choice;
   filter_type_->SelectCode(static_cast<int>(choice.filter_type));
 
@@ -468,8 +449,8 @@ void SingleTagModeDialog::ApplySchemeLabels() {
   if (!scheme) return;  // no type offered: the captions stay as built
   const SchemeFields& fields = SchemeFieldsOf(*scheme);
   digit_field_label_->setText(Latin1(fields.second_field_label));
-  by_second_->setText(QString::fromStdString(SecondFieldCaption(*scheme)));
-  by_first_->setText(Latin1(fields.first_field_caption));
+  by_second_->setText(QString::fromStdString(MethodCaption(FilterMethod::kSecondField, scheme)));
+  by_first_->setText(QString::fromStdString(MethodCaption(FilterMethod::kFirstField, scheme)));
 }
 
 void SingleTagModeDialog::ApplyDigitRange(std::optional<unsigned> count) {
@@ -527,12 +508,9 @@ void SingleTagModeDialog::ClearTexts() {
 
 void SingleTagModeDialog::accept() {
   SettingsImage& image = state_.image;
-  image.SetByte(kTimeoutByte, static_cast<std::uint8_t>(timeout_->Value()));
-  image.SetBits(kScanModeByte, 4, 4,
-                static_cast<std::uint32_t>(delay_->SelectedCodeOr(loaded_delay_)));
-  image.SetByte(kCounterByte, static_cast<std::uint8_t>(counter_->Value()));
-  image.SetBit(kMultiTagFlagsByte, 1, false);
-  image.SetBit(kMultiTagFlagsByte, 0, warn_->isChecked());
+  StoreScanSettings({timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_), counter_->Value(),
+                     warn_->isChecked()},
+                    image);
   // Byte 89, then byte 211 and the record of the chosen direction.
   StoreFilter(Choice(), image);
   QDialog::accept();
