@@ -1,0 +1,48 @@
+// The settings image as named settings, in JSON: what `k470ctl show`,
+// `export`, `import` and `diff` work with. Every value is shown as the sheet
+// shows it when the image is opened, through the pages' own load code, and
+// applied through the stores their OK runs.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings_image.h"
+#include "pages/named/json_values.h"
+
+namespace k470 {
+
+// Every named setting, then "unedited_bytes" (each run of bytes no page edits,
+// keyed by its first offset, as hex) and "image" (all 640 bytes as hex).
+Json ShowSettings(const SettingsImage& image);
+
+// Starts from "image" when present, else from the factory defaults, then
+// applies every named setting whose value differs from what that image shows.
+// Throws SettingError, naming the key, for an unknown key or a value the
+// sheet could not take; the caller then writes nothing.
+SettingsImage ImportSettings(const Json& in);
+
+struct ByteRun {
+  std::size_t offset;
+  std::size_t length;
+};
+// The runs of bytes no page edits, the checksum pair a run of its own.
+const std::vector<ByteRun>& UneditedByteRuns();
+
+// The leaves of a shown image: "system.volume" and its value, one for each
+// setting, and "unedited_bytes.<offset>" for each run; never "image".
+std::vector<std::pair<std::string, Json>> SettingLeaves(const Json& shown);
+
+struct SettingDifference {
+  std::string field;
+  Json a;  // null when `a` has no such setting (an interface option of another interface)
+  Json b;
+};
+
+// The settings whose shown values differ. Images that differ only in bits no
+// control shows (the hidden command beep, say) differ by "byte.<offset>".
+std::vector<SettingDifference> DiffSettings(const SettingsImage& a, const SettingsImage& b);
+
+}  // namespace k470
