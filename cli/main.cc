@@ -9,6 +9,7 @@
 #include "cli/exit_codes.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/settings_commands.h"
 #include "link/com_port_settings.h"
 
 namespace k470::cli {
@@ -22,8 +23,10 @@ Exit codes:
   1  reader error: the reader did not answer, is another model, or refused the operation
   2  usage error: bad command line
   3  port error: no reader port, or the port cannot be opened
-  4  file error: a settings, upload or output file cannot be read or written
+  4  file error: a settings, upload or output file cannot be read or written,
+     or import refused its JSON
   130  interrupted (Ctrl-C): the reader was told to leave service mode
+  diff: 0 the settings are equal, 1 they differ, 5 the reader (--reader) failed
 
 Settings files for download are exactly 640 bytes. A PIN code is 1 to 16 ASCII
 letters and digits. An upload replaces its file only when it ends well; after a
@@ -49,6 +52,10 @@ int RunSubcommand(const std::string& name, const Options& o) {
   if (name == "upload") return CmdUpload(o);
   if (name == "pin") return CmdPin(o);
   if (name == "new") return CmdNew(o);
+  if (name == "show") return CmdShow(o);
+  if (name == "diff") return CmdDiff(o);
+  if (name == "export") return CmdExport(o);
+  if (name == "import") return CmdImport(o);
   return kExitUsage;
 }
 
@@ -103,6 +110,7 @@ int Main(int argc, char** argv) {
   pin->add_option("code", o.pin, "The PIN code")->required();
   auto* fresh = app.add_subcommand("new", "Write a settings file with the factory defaults");
   fresh->add_option("-o,--output", o.output, "Settings file to write")->required();
+  AddSettingsSubcommands(app, o);
 
   try {
     app.parse(argc, argv);

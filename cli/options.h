@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace k470::cli {
 
@@ -21,6 +22,8 @@ struct Options {
   std::string clock = "auto";
   std::optional<std::string> time;  // --time, when given
   std::string pin;
+  std::vector<std::string> files;  // diff's A and B
+  bool reader = false;             // diff against the reader
 };
 
 }  // namespace k470::cli

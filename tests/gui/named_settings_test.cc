@@ -1,0 +1,165 @@
+// What `k470ctl show` gives for an image is what the real sheet and its
+// dialogs show once the image is opened, control by control; and every
+// control that edits a setting has its named form.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <random>
+#include <set>
+
+#include "pages/named/setting_labels.h"
+#include "pages/named/settings_json.h"
+#include "pages/system/interface_selection.h"
+#include "pages/tagfilter/epc_filter.h"
+#include "pages/tagfilter/single_tag_mode_dialog.h"
+#include "pages/tagfilter/tag_types.h"
+#include "tests/gui/sheet_driver.h"
+#include "tests/support/filter_choices.h"
+#include "tests/support/operation_image.h"
+#include "tests/support/system_image.h"
+
+namespace k470::gui {
+namespace {
+
+// Radio groups and check-box groups whose setting is one value: the controls
+// of each, found by id.
+const std::map<std::string, std::vector<QString>> kGroups = {
+    {"interface", {"1001", "1002", "1003", "1004"}},
+    {"operation.scan_mode", {"1064", "1065", "1066"}},
+    {"epc_filter.method", {"byFilterValue", "byFirstField", "bySecondField"}},
+};
+
+bool IsSettingControl(const QWidget* w) {
+  return qobject_cast<const QComboBox*>(w) || qobject_cast<const QCheckBox*>(w) ||
+         qobject_cast<const QRadioButton*>(w) || qobject_cast<const QLineEdit*>(w);
+}
+
+// A control's state in the form the named settings give it.
+Json Shown(const QWidget* w, const Json& expected) {
+  if (auto* list = qobject_cast<const QComboBox*>(w)) {
+    return list->currentIndex() < 0 ? Json(nullptr) : Json(list->currentText().toStdString());
+  }
+  if (auto* box = qobject_cast<const QCheckBox*>(w)) return box->isChecked();
+  if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+    if (expected.is_number()) return edit->text().toInt();
+    if (expected.is_object()) return {{"text", edit->text().toStdString()}};
+    return edit->text().toStdString();
+  }
+  return qobject_cast<const QAbstractButton*>(w)->text().toStdString();
+}
+
+// What a control shows for a value: a code without an entry selects nothing,
+// a key sequence shows its text.
+Json AsControlShows(const Json& value) {
+  if (value.is_object() && value.contains("unknown_code")) return nullptr;
+  if (value.is_object() && value.contains("bytes")) return {{"text", value["text"]}};
+  return value;
+}
+
+SettingsImage GeneratedImage(std::mt19937& rng, int round) {
+  SettingsImage image =
+      round % 3 ? k470::testing::SystemImageInRange(rng) : k470::testing::RandomImage(rng);
+  if (round % 3) k470::testing::PutOperationFieldsInRange(image, rng);
+  image.SetBits(kInterfaceByte, 3, 3, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
+  if (round % 5 == 2) image.SetByte(kVcomMarkerByte, kVcomMarker);
+  if (round % 4 == 0) {
+    StoreFilter(k470::testing::GenerateChoice(rng, kTagTypes[rng() % kTagTypes.size()],
+                                              FilterType::kIncludeEpc, FilterMethod::kSecondField),
+                image);
+  }
+  return image;
+}
+
+}  // namespace
+
+class NamedSettingsTest : public QObject, testing::SheetDriver {
+  Q_OBJECT
+
+  std::map<std::string, Json> expected_;
+  QStringList mismatches_;
+  std::set<QString> unnamed_;
+
+  // Compares every setting `place` shows inside `scope` and notes the
+  // controls there that no named setting stands for.
+  void Check(QWidget& scope, SettingPlace place) {
+    std::set<QString> named;
+    for (const SettingLabel& label : SettingLabels()) {
+      const std::string path(label.path);
+      if (label.place != place || !expected_.contains(path)) continue;
+      const Json want = AsControlShows(expected_.at(path));
+      Json got;
+      if (kGroups.contains(path)) {
+        for (const QString& id : kGroups.at(path)) {
+          named.insert(id);
+          auto* radio = testing::Control<QAbstractButton>(scope, id);
+          if (radio->isChecked()) got = radio->text().toStdString();
+        }
+        // A fresh sheet keeps its first interface for a code of none.
+        if (path == "interface" && want.is_null()) continue;
+      } else if (path == "tag_types") {
+        got = Json::array();
+        for (QCheckBox* box : scope.findChildren<QCheckBox*>()) {
+          named.insert(box->objectName());
+          if (box->isChecked()) got.push_back(box->text().toStdString());
+        }
+      } else {
+        const QString id = QString::fromLatin1(label.control.data(), label.control.size());
+        named.insert(id);
+        got = Shown(testing::Control<QWidget>(scope, id), want);
+      }
+      if (got != want) {
+        mismatches_ << QString::fromStdString(path + ": page " + got.dump() + ", show " +
+                                              want.dump());
+      }
+    }
+    for (QWidget* w : scope.findChildren<QWidget*>()) {
+      const QString id = w->objectName();
+      if (IsSettingControl(w) && !id.isEmpty() && !id.startsWith("qt_") && w->isVisibleTo(&scope) &&
+          !named.contains(id)) {
+        unnamed_.insert(QString::number(static_cast<int>(place)) + ":" + id);
+      }
+    }
+  }
+
+ private slots:
+  void cleanup() { TearDown(); }
+
+  void showGivesWhatThePagesAndDialogsShow() {
+    std::mt19937 rng(1414);
+    for (int round = 0; round < 30; ++round) {
+      Reset();
+      state_.image = GeneratedImage(rng, round);
+      expected_.clear();
+      for (auto& [path, value] : SettingLeaves(ShowSettings(state_.image))) expected_[path] = value;
+      Sheet(0);
+      for (int tab = 0; tab < sheet_->tabs()->count(); ++tab) sheet_->tabs()->setCurrentIndex(tab);
+      Check(*sheet_->CreatedPage(PageId::kSystem), SettingPlace::kSystemPage);
+      Check(*sheet_->CreatedPage(PageId::kTagType), SettingPlace::kTagTypePage);
+      Check(*sheet_->CreatedPage(PageId::kOperation), SettingPlace::kOperationPage);
+
+      const SelectedInterface interface = state_.selected_interface;
+      SetDialogHandler([&](QDialog& d) {
+        Check(d, IsKeyboardInterface(interface) ? SettingPlace::kKeyboardDialog
+                                                : SettingPlace::kSerialDialog);
+        return static_cast<int>(QDialog::Rejected);
+      });
+      scope_ = sheet_->CreatedPage(PageId::kSystem);
+      Press(qPrintable(QString::number(1007 + static_cast<int>(interface))));
+      SetDialogHandler([&](QDialog& d) {
+        Check(d, SettingPlace::kSingleTagModeDialog);
+        return static_cast<int>(QDialog::Rejected);
+      });
+      OpenSingleTagModeDialog(state_, nullptr);
+      QVERIFY2(mismatches_.isEmpty(),
+               qPrintable(QString::number(round) + "\n" + mismatches_.join("\n")));
+    }
+    QVERIFY2(unnamed_.empty(),
+             qPrintable("controls without a named setting: " +
+                        QStringList(unnamed_.begin(), unnamed_.end()).join(", ")));
+  }
+};
+
+}  // namespace k470::gui
+
+QTEST_MAIN(k470::gui::NamedSettingsTest)
+#include "named_settings_test.moc"
