@@ -290,4 +290,12 @@ void StoreFilter(const FilterChoice& choice, SettingsImage& image) {
   WriteFilterRecord(image, DirectionOf(choice.filter_type), EncodeFilterRecord(*scheme, choice));
 }
 
+void ConfirmFilter(const FilterChoice& opened, const FilterChoice& chosen, SettingsImage& image) {
+  // A TAG type shown in place of a stored one the list does not offer is
+  // still stored, with its record.
+  const bool type_kept = !chosen.header || *chosen.header == image.Byte(kFilteredTagTypeOffset);
+  if (chosen == opened && type_kept) return;
+  StoreFilter(chosen, image);
+}
+
 }  // namespace k470

@@ -54,4 +54,10 @@ LoadedFilter LoadFilter(const SettingsImage& image, std::optional<std::uint8_t> 
 // touched, nor is any record without a TAG type.
 void StoreFilter(const FilterChoice& choice, SettingsImage& image);
 
+// The dialog's OK: StoreFilter, unless the controls still show what they
+// showed when the dialog opened, for the stored TAG type. A filter the dialog would write
+// differently (another tool's record, a method code it has no radio for) is then kept byte for byte
+// instead of being rewritten by an OK without edits.
+void ConfirmFilter(const FilterChoice& opened, const FilterChoice& chosen, SettingsImage& image);
+
 }  // namespace k470

@@ -85,6 +85,7 @@ class SingleTagModeDialog : public QDialog {
 
   AppState& state_;
   int loaded_delay_ = 0;
+  FilterChoice opened_;  // what the filter controls showed after the load
   std::optional<int> loaded_filter_value_;
   // The partition the digit count gives, and the digit range last applied.
   int partition_offset_ = 0;
@@ -262,6 +263,7 @@ void SingleTagModeDialog::Load() {
   warn_->setChecked(scan.warn_at_limit);
   ApplyScanMode();
   LoadFilterControls();
+  opened_ = Choice();
 }
 
 void SingleTagModeDialog::ApplyScanMode() {
@@ -512,7 +514,7 @@ void SingleTagModeDialog::accept() {
                      warn_->isChecked()},
                     image);
   // Byte 89, then byte 211 and the record of the chosen direction.
-  StoreFilter(Choice(), image);
+  ConfirmFilter(opened_, Choice(), image);
   QDialog::accept();
 }
 

@@ -303,6 +303,25 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Byte(211), 0x38);
   }
 
+  // A record the dialog would write differently (another tool's, or a method
+  // code it has no radio for) is kept byte for byte by an OK without edits,
+  // when its TAG type is offered.
+  void unchangedOkKeepsAForeignFilter() {
+    std::mt19937 rng(18);
+    for (int round = 0; round < 40; ++round) {
+      state_.image = k470::testing::RandomImage(rng);
+      state_.image.SetBits(89, 2 * (round % 2), 2, 3);
+      const TagType& type = kTagTypes[rng() % kTagTypes.size()];
+      state_.image.SetBit(kMaskWord, SchemeIndex(type.scheme), true);
+      state_.image.SetByte(211, type.header);
+      const SettingsImage written = state_.image;
+      Dialog([] {});
+      QVERIFY2(Records(state_.image) == Records(written), qPrintable(QString::number(round)));
+      QCOMPARE(state_.image.Byte(89), written.Byte(89));
+      QCOMPARE(state_.image.Byte(211), written.Byte(211));
+    }
+  }
+
   void methodRadiosClearTheTextsAndCancelWritesNothing() {
     StoreFilter(Filter(FilterType::kExcludeEpc, FilterMethod::kSecondField, 0x2F, "42", 2u),
                 state_.image);
