@@ -72,7 +72,9 @@ std::vector<std::uint8_t> BytesOfHex(const Json& v, const std::string& key, std:
 
 void ApplyUneditedBytes(const Json& in, SettingsImage& image) {
   if (!in.is_object()) throw SettingError("unedited_bytes", "must be an object");
-  for (const auto& [key, value] : in.items()) {
+  for (const auto& item : in.items()) {
+    const std::string& key = item.key();
+    const Json& value = item.value();
     const std::string path = "unedited_bytes." + key;
     const auto& runs = UneditedByteRuns();
     const auto run = std::find_if(runs.begin(), runs.end(), [&key](const ByteRun& r) {

@@ -1,0 +1,19 @@
+// Any JSON either imports or is refused with a SettingError, and what it
+// imports exports and imports again to the same image.
+#include "fuzz/fuzz_input.h"
+#include "pages/named/settings_json.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const k470::Json in = k470::Json::parse(data, data + size, nullptr, false);
+  if (in.is_discarded()) return 0;
+  k470::SettingsImage image;
+  try {
+    image = k470::ImportSettings(in);
+  } catch (const k470::SettingError&) {
+    return 0;
+  }
+  if (!(k470::ImportSettings(k470::ShowSettings(image)) == image)) {
+    k470::fuzz::Broken("an imported image does not round-trip");
+  }
+  return 0;
+}
