@@ -1,5 +1,6 @@
 #include "cli/fleet.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -97,7 +98,8 @@ void PrintSummary(const Options& o, const std::vector<Finished>& finished, int c
 std::optional<std::vector<std::string>> FleetPorts(const Options& o, ExitCode& code) {
   std::vector<std::string> ports = o.ports;
   if (o.all) {
-    ports = DiscoverPorts(o.sysfs_root, o.dev_root);
+    // Every reader on the hub, not only as many as the desktop's port list holds.
+    ports = DiscoverPorts(o.sysfs_root, o.dev_root, kReaderVendorId, SIZE_MAX);
     ports.pop_back();  // "-Select-"
     if (ports.empty()) {
       std::fprintf(stderr, "k470ctl: no reader found on USB\n");

@@ -46,6 +46,7 @@ exit code is 0 only when every reader succeeded, else the code the failures
 share (1 when they differ). A reader that does not answer after --retries is
 reported failed; the others go on. read and upload write one file per
 reader, named by --output-pattern from {port}, {serial} and {index}.
+apply reports this way even for one reader.
 )";
 
 // Runs the subcommand `name` with the options parsed.
