@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/interrupt.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -136,11 +137,14 @@ int RunFleet(const Options& o, const std::vector<std::string>& ports, const Read
     workers.emplace_back([&, &mine = mine] {
       Session s(mine);
       ReaderOutcome outcome = job(s, mine);
-      if (!outcome.succeeded() && outcome.result == "failed" && outcome.text.empty()) {
-        outcome.text = s.ui().last_error();
+      if (outcome.result == "failed" && outcome.text.empty()) {
+        outcome.text = Interrupted() ? "interrupted" : s.ui().last_error();
       }
+      const std::string& used = s.state().port_in_use;
       const std::string& serial = s.state().device_info.serial_number;
-      Finished f{s.state().port_in_use.empty() ? mine.port : s.state().port_in_use,
+      Finished f{!used.empty()        ? used
+                 : !mine.port.empty() ? mine.port
+                                      : "-",
                  serial == DeviceInfo().serial_number ? "" : serial, std::move(outcome)};
       std::lock_guard lock(mutex);
       PrintReader(o, f);

@@ -131,7 +131,10 @@ ReaderOutcome Download(Session& s, const Options& o, const SettingsImage& image)
 // Reads the reader's current settings and downloads the reference only when
 // they differ, so a second run touches nothing.
 ReaderOutcome Apply(Session& s, const Options& o, const SettingsImage& reference) {
-  if (auto failed = RunOp(s, DeviceOperation::kReadSettings)) return *failed;
+  if (auto failed = RunOp(s, DeviceOperation::kReadSettings)) {
+    failed->fields = {{"file", o.input}, {"changed", false}};
+    return *failed;
+  }
   const std::vector<std::string> changed = ChangedSettings(s.state().image, reference);
   ReaderOutcome outcome;
   outcome.fields = {{"file", o.input}, {"changed", !changed.empty()}, {"settings", changed}};

@@ -18,8 +18,8 @@ class K470ctlWithSims : public K470ctlWithSim {
     K470ctlWithSim::TearDown();
   }
 
-  // Starts one more k470sim serving `count` readers, each logging what it
-  // receives to sim-<n>.err; returns their links.
+  // Starts one more k470sim serving `count` readers, logging what they
+  // receive to sims-<n>.err; returns their links.
   std::vector<std::string> StartSims(int count, std::vector<std::string> options) {
     const std::string n = std::to_string(sims_.size() + 1);
     const std::string link = reader_ + "-s" + n;
@@ -27,7 +27,9 @@ class K470ctlWithSims : public K470ctlWithSim {
                    {K470SIM_PATH, "--link", link, "--verbose", "--count", std::to_string(count)});
     sims_.push_back(Spawn(options, Path("sims-" + n + ".out"), Path("sims-" + n + ".err")));
     std::vector<std::string> links;
-    for (int k = 1; k <= count; ++k) links.push_back(link + "-" + std::to_string(k));
+    for (int k = 1; k <= count; ++k) {
+      links.push_back(count == 1 ? link : link + "-" + std::to_string(k));
+    }
     EXPECT_TRUE(WaitFor([&] { return fs::exists(links.back()); }));
     return links;
   }
@@ -111,6 +113,19 @@ TEST_F(K470ctlWithSims, ReadWritesAFileForEachReaderAndRefusesPatternsThatCollid
   const auto lines = JsonLines();
   ASSERT_EQ(lines.size(), 4u) << out_;
   EXPECT_EQ(lines.back()["summary"]["results"], nlohmann::json({{"ok", 3}})) << out_;
+
+  // Two readers that give one serial number: the first to answer gets the
+  // file, the other is reported failed and never overwrites it.
+  WriteFile(Path("twin.K470"), Image(9, true));
+  std::vector<std::string> twins = {ports[0]};
+  twins.push_back(StartSims(1, {"--serial", "K471-000123", "--image", Path("twin.K470")}).front());
+  EXPECT_EQ(Ctl(OnPorts(twins, {"read", "--output-pattern", Path("t-{serial}.K470")}), false),
+            kFileError);
+  const std::string kept = ReadFile(Path("t-K471-000123.K470"));
+  EXPECT_TRUE(kept == Image(1, true) || kept == Image(9, true));
+  EXPECT_NE(out_.find("\tfailed\tanother reader of this run writes " + Path("t-K471-000123.K470")),
+            std::string::npos)
+      << out_;
 }
 
 TEST_F(K470ctlWithSims, ApplyDownloadsOnlyWhereTheSettingsDifferAndTheSecondRunChangesNothing) {
