@@ -219,10 +219,7 @@ ReaderOutcome Pin(Session& s, const Options& o) {
   return outcome;
 }
 
-int Refuse(const std::string& text) {
-  std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
-  return kExitUsage;
-}
+void Refuse(const std::string& text) { std::fprintf(stderr, "k470ctl: %s\n", text.c_str()); }
 
 }  // namespace
 
@@ -287,7 +284,7 @@ std::optional<ReaderJob> PrepareReaderJob(const std::string& subcommand, const O
       return [op = op](Session& s, const Options&) { return Query(s, op); };
     }
   }
-  Refuse(subcommand + " works without a reader; --port and --all do not apply");
+  Refuse(subcommand + " does not work on several readers at once");
   return std::nullopt;
 }
 
