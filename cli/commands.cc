@@ -132,6 +132,15 @@ int CmdDownload(const Options& o) {
     const std::string why = ec ? ec.message() : errno != 0 ? std::strerror(errno) : "not a file";
     return Fail("cannot read settings file " + o.input + ": " + why, kExitFile);
   }
+  SetDownloadChoices(s, o);
+  if (auto code = s.Run(DeviceOperation::kDownloadSettings)) return *code;
+  if (o.json) {
+    PrintJson({{"file", o.input}, {"settings_type", o.settings_type}, {"clock", o.clock}});
+  }
+  return kExitOk;
+}
+
+void SetDownloadChoices(Session& s, const Options& o) {
   if (o.settings_type == "user") {
     s.state().download_settings_type = DownloadSettingsType::kUserDefined;
   } else if (o.settings_type == "both") {
@@ -143,11 +152,6 @@ int CmdDownload(const Options& o) {
   } else {
     s.state().clock_mode = ClockMode::kSkip;
   }
-  if (auto code = s.Run(DeviceOperation::kDownloadSettings)) return *code;
-  if (o.json) {
-    PrintJson({{"file", o.input}, {"settings_type", o.settings_type}, {"clock", o.clock}});
-  }
-  return kExitOk;
 }
 
 std::optional<std::string> ClockCommandFromText(const std::string& text) {
@@ -173,7 +177,9 @@ int CmdClock(const Options& o) {
   std::string command = ClockCommandAt(std::chrono::system_clock::now());
   if (o.time) {
     auto parsed = ClockCommandFromText(*o.time);
-    if (!parsed) return Fail("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)", kExitUsage);
+    if (!parsed)
+      return Fail("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)",
+                  kExitUsage);
     command = *parsed;
   }
   Session s(o);
@@ -189,22 +195,26 @@ int CmdClock(const Options& o) {
 int CmdQuery(const Options& o, DeviceOperation op) {
   Session s(o);
   if (auto code = s.Run(op)) return *code;
-  std::string text = s.driver().result_text();
+  const QueryResult r = QueryResultOf(op, s.driver().result_text());
+  PrintResult(o, r.key, r.value, r.text);
+  return kExitOk;
+}
+
+QueryResult QueryResultOf(DeviceOperation op, std::string text) {
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   if (op == DeviceOperation::kBatteryQuery) {
-    PrintResult(o, "battery", ValueAfter(text, "The Battery Voltage is: "), text);
-  } else if (op == DeviceOperation::kMemorySizeQuery) {
+    return {"battery", ValueAfter(text, "The Battery Voltage is: "), text};
+  }
+  if (op == DeviceOperation::kMemorySizeQuery) {
     std::string kb = ValueAfter(text, "The Free Memory Size is: ");
     if (kb.ends_with(" KB")) kb.resize(kb.size() - 3);
     // A number for scripts; whatever else a reader says stays its text.
     const bool is_number =
         !kb.empty() && kb.size() < 10 && kb.find_first_not_of("0123456789") == std::string::npos;
-    PrintResult(o, "free_memory_kb",
-                is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb), text);
-  } else {
-    PrintResult(o, "memory", "cleared", "Clear Memory Successful!");
+    return {"free_memory_kb", is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb),
+            text};
   }
-  return kExitOk;
+  return {"memory", "cleared", "Clear Memory Successful!"};
 }
 
 int CmdUpload(const Options& o) {

@@ -2,10 +2,12 @@
 // results go to stdout, messages to stderr.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
 #include "cli/options.h"
+#include "cli/session.h"
 #include "link/device_ui.h"
 
 namespace k470::cli {
@@ -20,6 +22,18 @@ int CmdQuery(const Options& o, DeviceOperation op);
 int CmdUpload(const Options& o);
 int CmdPin(const Options& o);
 int CmdNew(const Options& o);
+
+// The settings type and clock of a download, as the options give them.
+void SetDownloadChoices(Session& s, const Options& o);
+
+// What a battery, memory-size or clear-memory query tells: the --json key
+// and value, and the text for people.
+struct QueryResult {
+  std::string key;
+  nlohmann::json value;
+  std::string text;
+};
+QueryResult QueryResultOf(DeviceOperation op, std::string result_text);
 
 // The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
 // time), a real date of the years 2000-2099; nullopt for anything else.

@@ -7,8 +7,10 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/fleet.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/reader_jobs.h"
 #include "cli/settings_commands.h"
 #include "link/com_port_settings.h"
 
@@ -25,8 +27,9 @@ Exit codes:
   3  port error: no reader port, or the port cannot be opened
   4  file error: a settings, upload or output file cannot be read or written,
      or import refused its JSON
+  5  apply --check: a reader's settings differ from the file
+  6  diff --reader: the reader failed (diff exits with 1 when the settings differ)
   130  interrupted (Ctrl-C): the reader was told to leave service mode
-  diff: 0 the settings are equal, 1 they differ, 5 the reader (--reader) failed
 
 Settings files for download are exactly 640 bytes. A PIN code is 1 to 16 ASCII
 letters and digits. An upload replaces its file only when it ends well; after a
@@ -37,6 +40,16 @@ configuration folder ($XDG_CONFIG_HOME/K470Configuration), else the first
 reader found on USB. Name a reader by its /dev/serial/by-id/ link (see
 "k470ctl ports"): unlike /dev/ttyACM0 it stays the same when the reader is
 plugged in again.
+
+Several readers at once: give --port once per reader, or --all for every
+reader found on USB. Each reader gets a line as it finishes (port, serial
+number, result, text; tab-separated), then a summary names the readers that
+failed and why; with --json one object per reader and a summary object. The
+exit code is 0 only when every reader succeeded, else the code the failures
+share (1 when they differ). A reader that does not answer after --retries is
+reported failed; the others go on. read and upload write one file per
+reader, named by --output-pattern from {port}, {serial} and {index}.
+apply reports this way even for one reader.
 )";
 
 // Runs the subcommand `name` with the options parsed.
@@ -59,6 +72,44 @@ int RunSubcommand(const std::string& name, const Options& o) {
   return kExitUsage;
 }
 
+// Several readers, --all, a file name pattern, or apply (which reports per
+// reader even for one): one worker per reader, lines and a summary.
+bool RunsOnSeveralReaders(const std::string& name, const Options& o) {
+  return o.ports.size() > 1 || o.all || !o.output_pattern.empty() || name == "apply";
+}
+
+int RunOnReaders(const std::string& name, const Options& o) {
+  if (o.all && !o.ports.empty()) {
+    std::fprintf(stderr, "k470ctl: give --port or --all, not both\n");
+    return kExitUsage;
+  }
+  if (!o.output.empty() && !o.output_pattern.empty()) {
+    std::fprintf(stderr, "k470ctl: give -o or --output-pattern, not both\n");
+    return kExitUsage;
+  }
+  ExitCode code = kExitOk;
+  auto ports = FleetPorts(o, code);
+  if (!ports) return code;
+  // apply without --port works on the configured or first reader, as the others do.
+  if (ports->empty()) ports->push_back("");
+  auto job = PrepareReaderJob(name, o, *ports, code);
+  if (!job) return code;
+  return RunFleet(o, *ports, *job);
+}
+
+// CLI11 cannot require one of two options; this says it as CLI11 would.
+bool LacksOutput(const std::string& name, const Options& o) {
+  if ((name != "read" && name != "upload") || !o.output.empty()) return false;
+  if (RunsOnSeveralReaders(name, o)) {
+    if (!o.output_pattern.empty()) return false;
+    std::fprintf(stderr, "k470ctl: --output or --output-pattern is required\n");
+  } else {
+    std::fprintf(stderr, "k470ctl: --output is required\n");
+  }
+  std::fprintf(stderr, "Run 'k470ctl --help' for the subcommands and options.\n");
+  return true;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -68,13 +119,18 @@ int Main(int argc, char** argv) {
   app.set_version_flag("--version", kVersion);
   app.require_subcommand(1);
   app.fallthrough();
-  app.add_option("--port", o.port,
+  app.add_option("--port", o.ports,
                  "Reader port, a device path such as /dev/serial/by-id/usb-...-if00 or "
-                 "/dev/ttyACM0")
+                 "/dev/ttyACM0; once per reader to work on several at once")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check([](const std::string& name) { return PortNameProblem(name); });
+  app.add_flag("--all", o.all, "Work on every reader found on USB at once");
   app.add_option("--retries", o.retries, "Retry a failed connection or transfer N times")
       ->check(CLI::Range(0, 100));
-  app.add_flag("--json", o.json, "Print the result as one JSON object (a list for ports)");
+  app.add_flag("--json", o.json,
+               "Print the result as one JSON object (a list for ports); with several readers "
+               "one object per line for each, then a summary object");
   app.add_flag("--trace", o.trace, "Print every byte exchanged with the reader to stderr");
   app.add_flag("-v,--verbose", o.verbose, "Tell what is happening on stderr");
   app.add_option("--sysfs-root", o.sysfs_root, "Where to look for USB readers")->group("");
@@ -84,7 +140,10 @@ int Main(int argc, char** argv) {
                      "List the readers found on USB, with the device each by-id name leads to now");
   app.add_subcommand("info", "Show the reader's identity");
   auto* read = app.add_subcommand("read", "Read the reader's settings into a settings file");
-  read->add_option("-o,--output", o.output, "Settings file to write")->required();
+  read->add_option("-o,--output", o.output, "Settings file to write");
+  read->add_option("--output-pattern", o.output_pattern,
+                   "With several readers, one file each: 'reader-{serial}.K470' ({port}, "
+                   "{serial}, {index})");
   read->add_option("--type", o.settings_type, "Which settings: current or user")
       ->check(CLI::IsMember({"current", "user"}))
       ->capture_default_str();
@@ -104,10 +163,19 @@ int Main(int argc, char** argv) {
   auto* clock = app.add_subcommand("clock", "Set the reader's clock");
   clock->add_option("--time", o.time, "\"YYYY-MM-DD hh:mm:ss\" instead of this computer's time");
   auto* upload = app.add_subcommand("upload", "Upload the memorized tag data into a text file");
-  upload->add_option("-o,--output", o.output, "Text file to write")->required();
+  upload->add_option("-o,--output", o.output, "Text file to write");
+  upload->add_option("--output-pattern", o.output_pattern,
+                     "With several readers, one file each: 'tags-{serial}.txt' ({port}, "
+                     "{serial}, {index})");
   auto* pin =
       app.add_subcommand("pin", "Send a new Bluetooth PIN code (1 to 16 letters and digits)");
   pin->add_option("code", o.pin, "The PIN code")->required();
+  auto* apply = app.add_subcommand(
+      "apply",
+      "Make readers match a settings file: read each, download only where it differs "
+      "(the checksum pair aside), and report it unchanged, changed or failed");
+  apply->add_option("file", o.input, "Settings file (*.K470)")->required();
+  apply->add_flag("--check", o.check, "Only report what would change; change nothing");
   auto* fresh = app.add_subcommand("new", "Write a settings file with the factory defaults");
   fresh->add_option("-o,--output", o.output, "Settings file to write")->required();
   AddSettingsSubcommands(app, o);
@@ -134,8 +202,11 @@ int Main(int argc, char** argv) {
     return kExitUsage;
   }
 
+  const std::string name = app.get_subcommands().front()->get_name();
+  if (LacksOutput(name, o)) return kExitUsage;
+  if (o.ports.size() == 1) o.port = o.ports.front();
   InstallInterruptHandlers();
-  const int code = RunSubcommand(app.get_subcommands().front()->get_name(), o);
+  const int code = RunsOnSeveralReaders(name, o) ? RunOnReaders(name, o) : RunSubcommand(name, o);
   if (Interrupted()) {
     std::fprintf(stderr, "k470ctl: interrupted\n");
     return kExitInterrupted;

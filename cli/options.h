@@ -8,7 +8,9 @@
 namespace k470::cli {
 
 struct Options {
-  std::string port;
+  std::string port;                // the one reader of a run; empty: configured or first found
+  std::vector<std::string> ports;  // every --port given
+  bool all = false;                // --all: every reader found on USB
   int retries = 0;
   bool json = false;
   bool trace = false;
@@ -24,6 +26,13 @@ struct Options {
   std::string pin;
   std::vector<std::string> files;  // diff's A and B
   bool reader = false;             // diff against the reader
+  std::string output_pattern;      // read/upload with several readers: one file name per reader
+  bool check = false;              // apply --check: report only
+
+  // Set for the workers of a run on several readers: no progress bar, no
+  // error on stderr (it goes into the reader's line), messages tagged with the port.
+  bool fleet_worker = false;
+  int index = 0;  // the reader's place among the ports, from 1
 };
 
 }  // namespace k470::cli

@@ -23,6 +23,7 @@ Session::Session(const Options& o)
   start_ = SteadyClock().Now();
   ui_.SetPortErrorSource([this] { return "(" + posix_.last_error() + ")"; });
   ui_.SetCauseSource([this] { return link_.failure(); });
+  if (o.fleet_worker) ui_.SetFleetPort(o.port);
   if (o.port.empty()) {
     std::string problem;
     state_.configured_port = ReadConfiguredPort(ConfigurationFolder(), &problem);
@@ -48,8 +49,10 @@ std::string Session::ShellPortName() {
 
 void Session::Trace(Millis at, TraceDirection direction, const std::string& bytes) {
   const double secs = static_cast<double>((at - start_).count()) / 1000.0;
-  std::fprintf(stderr, "[%9.3f] %s %s\n", secs, direction == TraceDirection::kSent ? "->" : "<-",
-               PrintableBytes(bytes).c_str());
+  // Readers of one run trace side by side; the port tells whose line it is.
+  const std::string who = options_.fleet_worker ? state_.port_in_use + " " : "";
+  std::fprintf(stderr, "[%9.3f] %s%s %s\n", secs, who.c_str(),
+               direction == TraceDirection::kSent ? "->" : "<-", PrintableBytes(bytes).c_str());
 }
 
 }  // namespace k470::cli

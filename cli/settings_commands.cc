@@ -47,7 +47,7 @@ A stored code that no list offers shows as {"unknown_code": N}.
 
 constexpr char kDiffHelp[] = R"(
 Names every setting that differs, with both values. Exit code 0 when the
-settings are equal, 1 when they differ, 5 when the reader (--reader) failed;
+settings are equal, 1 when they differ, 6 when the reader (--reader) failed;
 2, 3 and 4 as for every subcommand.
 )";
 
@@ -58,9 +58,6 @@ through the same stores as the Device Settings sheet. An unknown key or a value
 the sheet could not take is refused, naming the key, and nothing is written
 (exit code 4). import of what export wrote gives the same file, byte for byte.
 )";
-
-// Reader failures of diff; 1 says "differ" there.
-constexpr int kExitDiffReader = 5;
 
 int Fail(const std::string& text, int code) {
   std::fprintf(stderr, "k470ctl: %s\n", text.c_str());

@@ -11,7 +11,15 @@ void TerminalUi::Error(const std::string& text, ExitCode code) {
   last_error_ = text;
   failure_code_ = code;
   // After Ctrl-C the failure is ours, not the reader's: main says so.
-  if (!Interrupted()) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+  if (!Interrupted() && !in_fleet_) Say(text);
+}
+
+void TerminalUi::Say(const std::string& text) const {
+  if (in_fleet_) {
+    std::fprintf(stderr, "k470ctl: %s: %s\n", fleet_port_.c_str(), text.c_str());
+  } else {
+    std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+  }
 }
 
 std::string TerminalUi::WithCause(const std::string& text) const {
@@ -22,7 +30,7 @@ std::string TerminalUi::WithCause(const std::string& text) const {
 bool TerminalUi::TakeRetry() {
   if (retries_left_ <= 0 || Interrupted()) return false;
   --retries_left_;
-  if (verbose_) std::fprintf(stderr, "k470ctl: retrying in 1 s (%d left)\n", retries_left_);
+  if (verbose_) Say("retrying in 1 s (" + std::to_string(retries_left_) + " left)");
   // A reader that is just being plugged in or woken up needs a moment; back to
   // back attempts would all be over before it is there.
   for (int slice = 0; slice < 10 && !Interrupted(); ++slice) {
@@ -52,7 +60,7 @@ bool TerminalUi::ShowComPortProperties(DeviceOperation) {
 void TerminalUi::ShowMessage(const std::string& text, const std::string&, MessageIcon,
                              MessageKind kind) {
   if (kind == MessageKind::kDone) {
-    if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+    if (verbose_) Say(text);
     return;
   }
   Error(WithCause(text), kExitReader);
@@ -65,7 +73,7 @@ bool TerminalUi::AskYesNo(const std::string&, const std::string&, const std::str
 }
 
 void TerminalUi::SetStatusText(const std::string& text) {
-  if (verbose_) std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+  if (verbose_) Say(text);
 }
 
 void TerminalUi::Begin(const std::string& text, const std::string&, int maximum) {

@@ -37,6 +37,14 @@ class TerminalUi : public DeviceUi {
   // the reader's own words for it are the other way round.
   void SetProgressLabel(std::string label) { progress_label_ = std::move(label); }
 
+  // Marks the UI as one reader's among several: its errors are not printed
+  // (the run reports them in the reader's line) and its messages name `port`.
+  void SetFleetPort(std::string port) {
+    fleet_port_ = std::move(port);
+    in_fleet_ = true;
+    show_progress_ = false;
+  }
+
   // The exit code that fits what went wrong last; kExitReader when nothing was said.
   ExitCode failure_code() const { return failure_code_; }
   // The last error text shown, for callers that add to it.
@@ -44,6 +52,8 @@ class TerminalUi : public DeviceUi {
 
  private:
   void Error(const std::string& text, ExitCode code);
+  // A line on stderr, "k470ctl: " and in a fleet the port before it.
+  void Say(const std::string& text) const;
   bool TakeRetry();
 
   // The driver's text, with the link's cause after it when there is one.
@@ -57,6 +67,8 @@ class TerminalUi : public DeviceUi {
   bool show_progress_;
   ExitCode failure_code_ = kExitReader;
   std::string last_error_;
+  bool in_fleet_ = false;
+  std::string fleet_port_;
   std::string progress_text_;
   int progress_max_ = 0;
   int last_percent_ = -1;

@@ -72,7 +72,8 @@ bool WriteAll(FileEnv& env, int fd, std::span<const std::uint8_t> data) {
 }  // namespace
 
 std::string TemporaryNameBeside(const std::string& path) {
-  static std::mt19937_64 rng{std::random_device{}()};
+  // One generator per thread: k470ctl writes the files of several readers at once.
+  thread_local std::mt19937_64 rng{std::random_device{}()};
   const auto slash = path.rfind('/');
   const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);

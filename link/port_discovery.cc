@@ -123,7 +123,7 @@ std::map<fs::path, std::string> StableNames(const fs::path& dev_root) {
 }  // namespace
 
 std::vector<std::string> DiscoverPorts(const std::string& sysfs_root, const std::string& dev_root,
-                                       const std::string& vendor_id) {
+                                       const std::string& vendor_id, std::size_t max_ports) {
   const std::map<fs::path, std::string> stable = StableNames(dev_root);
   std::vector<std::string> ports;
   std::error_code ec;
@@ -138,7 +138,7 @@ std::vector<std::string> DiscoverPorts(const std::string& sysfs_root, const std:
   }
   std::sort(ports.begin(), ports.end(), NameLess);
   ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
-  if (ports.size() > kMaxPortRecords - 1) ports.resize(kMaxPortRecords - 1);
+  if (ports.size() > max_ports) ports.resize(max_ports);
   ports.emplace_back(kNoPortRecord);
   return ports;
 }

@@ -27,11 +27,13 @@ inline constexpr std::size_t kMaxPortNameLength = 255;
 // gives one record: the link in `<dev_root>/serial/by-id` that points to it,
 // else "<dev_root>/<tty>". Duplicates are dropped, the records ordered by
 // name with digit runs compared as numbers (ttyACM2 before ttyACM10), at most
-// 29 of them, then "-Select-". Never fails: an unreadable tree gives
-// {"-Select-"}. Cheap enough to call whenever a list is needed.
+// `max_ports` of them (29: what the port list holds), then "-Select-".
+// Never fails: an unreadable tree gives {"-Select-"}. Cheap enough to call
+// whenever a list is needed.
 std::vector<std::string> DiscoverPorts(const std::string& sysfs_root = "/sys",
                                        const std::string& dev_root = "/dev",
-                                       const std::string& vendor_id = kReaderVendorId);
+                                       const std::string& vendor_id = kReaderVendorId,
+                                       std::size_t max_ports = kMaxPortRecords - 1);
 
 // The device a port name leads to now, with every symbolic link followed (the
 // ttyACM behind a by-id link); the name itself when it is no link or leads

@@ -8,12 +8,15 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "link/tracing_port.h"
 #include "sim/image_file.h"
 #include "sim/program_options.h"
 #include "sim/pty_reader.h"
+#include "sim/reader_numbering.h"
 
 namespace {
 
@@ -57,6 +60,34 @@ bool MakeLink(const std::string& link, const std::string& target) {
   return !ec;
 }
 
+// Reader k (from 1) of the run: its identity, its faults and its files.
+struct ServedReader {
+  ProgramOptions options;  // with this reader's identity, faults and paths
+  int number = 1;
+  std::unique_ptr<k470::sim::PtyReader> pty;
+};
+
+ProgramOptions OptionsOfReader(const ProgramOptions& all, int k) {
+  ProgramOptions mine = all;
+  if (all.count > 1) {
+    mine.reader.serial_number = k470::sim::NthSerialNumber(all.reader.serial_number, k);
+    mine.reader.bt_mac_id = k470::sim::NthBtMacId(all.reader.bt_mac_id, k);
+    mine.link_path = k470::sim::NthPath(all.link_path, k, all.count);
+    mine.image_file = k470::sim::NthPath(all.image_file, k, all.count);
+    mine.user_image_file = k470::sim::NthPath(all.user_image_file, k, all.count);
+  }
+  if (all.faulty > 0 && all.faulty != k) mine.reader.faults = k470::sim::Faults{};
+  return mine;
+}
+
+void RemoveLinks(const std::vector<ServedReader>& readers) {
+  for (const ServedReader& r : readers) {
+    if (r.options.link_path.empty()) continue;
+    std::error_code ec;
+    std::filesystem::remove(r.options.link_path, ec);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,13 +95,19 @@ int main(int argc, char** argv) {
   if (auto status = k470::sim::ParseProgramOptions(argc, argv, options, std::cout, std::cerr)) {
     return *status;
   }
-  if (!LoadImage(options.image_file, options.reader.current_image) ||
-      !LoadImage(options.user_image_file, options.reader.user_image)) {
-    return 1;
+  std::vector<ServedReader> readers(static_cast<std::size_t>(options.count));
+  for (int k = 1; k <= options.count; ++k) {
+    ServedReader& r = readers[static_cast<std::size_t>(k - 1)];
+    r.number = k;
+    r.options = OptionsOfReader(options, k);
+    if (!LoadImage(r.options.image_file, r.options.reader.current_image) ||
+        !LoadImage(r.options.user_image_file, r.options.reader.user_image)) {
+      return 1;
+    }
   }
 
-  // The signals are taken by sigwait below; the server thread inherits the mask.
-  // SIGUSR1 is the server thread telling main that the reader vanished.
+  // The signals are taken by sigwait below; the server threads inherit the mask.
+  // SIGUSR1 is a server thread telling main that its reader vanished.
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
@@ -78,39 +115,57 @@ int main(int argc, char** argv) {
   sigaddset(&signals, SIGUSR1);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-  k470::sim::PtyReader::Observers observers;
-  if (options.verbose) {
-    observers.line = [](std::string_view line) {
-      std::cerr << "k470sim: < " << k470::PrintableBytes(std::string(line)) << std::endl;
+  const bool several = options.count > 1;
+  for (ServedReader& r : readers) {
+    // Of several readers each tells its number in the log.
+    const std::string who = several ? std::to_string(r.number) + " " : "";
+    k470::sim::PtyReader::Observers observers;
+    if (options.verbose) {
+      observers.line = [who](std::string_view line) {
+        std::cerr << "k470sim: " << who << "< " << k470::PrintableBytes(std::string(line))
+                  << std::endl;
+      };
+    }
+    const ProgramOptions* mine = &r.options;
+    observers.commit = [mine, who](const SettingsImage& current, const SettingsImage& user) {
+      if (mine->verbose) std::cerr << "k470sim: " << who << "download committed" << std::endl;
+      SaveImages(*mine, current, user);
     };
+    // One vanished reader of several leaves the others serving.
+    if (several) {
+      observers.vanish = [who] {
+        std::cerr << "k470sim: reader " << who << "vanished" << std::endl;
+      };
+    } else {
+      observers.vanish = [] { ::kill(::getpid(), SIGUSR1); };
+    }
+    r.pty = std::make_unique<k470::sim::PtyReader>(r.options.reader, std::move(observers));
   }
-  observers.commit = [&options](const SettingsImage& current, const SettingsImage& user) {
-    if (options.verbose) std::cerr << "k470sim: download committed" << std::endl;
-    SaveImages(options, current, user);
-  };
-  observers.vanish = [] { ::kill(::getpid(), SIGUSR1); };
-  k470::sim::PtyReader reader(options.reader, std::move(observers));
 
-  std::string error;
-  if (!reader.Start(&error)) {
-    std::cerr << "k470sim: " << error << "\n";
-    return 1;
+  for (ServedReader& r : readers) {
+    std::string error;
+    bool started = r.pty->Start(&error);
+    if (!started) std::cerr << "k470sim: " << error << "\n";
+    if (started && !r.options.link_path.empty()) {
+      started = MakeLink(r.options.link_path, r.pty->device_path());
+    }
+    if (!started) {
+      for (ServedReader& other : readers) other.pty->Stop();
+      RemoveLinks(readers);
+      return 1;
+    }
   }
-  if (!options.link_path.empty() && !MakeLink(options.link_path, reader.device_path())) {
-    reader.Stop();
-    return 1;
-  }
-  std::cout << reader.device_path() << std::endl;
+  for (const ServedReader& r : readers) std::cout << r.pty->device_path() << "\n";
+  std::cout.flush();
 
   int signal = 0;
   while (sigwait(&signals, &signal) != 0) {
   }
   if (signal == SIGUSR1) std::cerr << "k470sim: the reader vanished" << std::endl;
-  reader.Stop();
-  SaveImages(options, reader.current_image(), reader.user_image());
-  if (!options.link_path.empty()) {
-    std::error_code ec;
-    std::filesystem::remove(options.link_path, ec);
+  for (ServedReader& r : readers) {
+    r.pty->Stop();
+    SaveImages(r.options, r.pty->current_image(), r.pty->user_image());
   }
+  RemoveLinks(readers);
   return 0;
 }

@@ -80,6 +80,14 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->option_text("FILE")
       ->group(files);
   app.add_flag("-v,--verbose", options.verbose, "Log every received line to stderr")->group(files);
+  app.add_option("--count", options.count,
+                 "Serve N readers, each on its own pty (one device per line on stdout), with "
+                 "consecutive serial numbers and BT MAC IDs; --link, --image and "
+                 "--user-image then name PATH-1 ... PATH-N")
+      ->option_text("N")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 256))
+      ->group(files);
 
   const char* identity = "Identity";
   app.add_option("--model", reader.model_code, "Model code at characters 8-11 of the device type")
@@ -186,6 +194,11 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->option_text("N")
       ->check(CLI::PositiveNumber)
       ->group(fault);
+  app.add_option("--faulty", options.faulty,
+                 "With --count, only reader K shows the faults above; the others are healthy")
+      ->option_text("K")
+      ->check(CLI::PositiveNumber)
+      ->group(fault);
 
   app.set_version_flag("--version", "k470sim 1.02");
   try {
@@ -198,6 +211,11 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
     return 2;
   }
 
+  if (options.faulty > options.count) {
+    err << "k470sim: --faulty " << options.faulty << " names no reader of --count " << options.count
+        << "\nRun 'k470sim --help' for the options.\n";
+    return 2;
+  }
   if (!memory_file.empty()) {
     std::ifstream in(memory_file, std::ios::binary);
     reader.memorized_data.assign(std::istreambuf_iterator<char>(in), {});

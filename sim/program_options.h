@@ -16,6 +16,8 @@ struct ProgramOptions {
   std::string image_file;       // the current image, kept between runs
   std::string user_image_file;  // the user-defined image, kept between runs
   bool verbose = false;         // every received line to stderr
+  int count = 1;                // readers served, each on a pty of its own
+  int faulty = 0;               // > 0: only this reader (from 1) shows the faults
 };
 
 // Fills `options` from the command line. Returns the exit status when the

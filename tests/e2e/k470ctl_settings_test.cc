@@ -76,7 +76,7 @@ TEST_F(K470ctlWithSim, DiffComparesAFileWithTheReader) {
 
   // A reader that fails is not a difference.
   ASSERT_NO_FATAL_FAILURE(StartSim({"--model", "K999"}));
-  EXPECT_EQ(Ctl({"diff", Path("same.K470"), "--reader"}), 5) << err_;
+  EXPECT_EQ(Ctl({"diff", Path("same.K470"), "--reader"}), 6) << err_;
   EXPECT_EQ(Ctl({"diff", Path("same.K470"), Path("other.K470"), "--reader"}, false), kUsageError);
 }
 

@@ -125,6 +125,8 @@ TEST(ProgramOptions, HelpAndVersionAnswerAndBadInputIsRefused) {
                           "--memory-data=/nonexistent/file"}) {
     EXPECT_EQ(parse({bad}), 2) << bad;  // a usage error, as k470ctl's
   }
+  EXPECT_EQ(parse({"--count=2", "--faulty=3"}), 2);  // no reader 3 to be faulty
+  EXPECT_EQ(parse({"--count=0"}), 2);
   out.str("");
   EXPECT_EQ(parse({"--version"}), 0);
   EXPECT_EQ(out.str(), "k470sim 1.02\n");

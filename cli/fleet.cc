@@ -1,0 +1,160 @@
+#include "cli/fleet.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "cli/interrupt.h"
+#include "link/port_discovery.h"
+
+namespace k470::cli {
+namespace {
+
+// The order in which the summary counts results.
+constexpr const char* kResults[] = {"ok", "changed", "unchanged", "differs", "failed"};
+
+struct Finished {
+  std::string port;
+  std::string serial;  // empty when the reader never told it
+  ReaderOutcome outcome;
+};
+
+void PrintJsonLine(const nlohmann::json& value) {
+  std::cout << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+void PrintReader(const Options& o, const Finished& f) {
+  if (o.json) {
+    nlohmann::json line = f.outcome.fields;
+    line["port"] = f.port;
+    line["serial_number"] = f.serial.empty() ? nlohmann::json(nullptr) : nlohmann::json(f.serial);
+    line["result"] = f.outcome.result;
+    line["ok"] = f.outcome.succeeded();
+    line[f.outcome.result == "failed" ? "error" : "text"] = f.outcome.text;
+    if (!f.outcome.succeeded()) line["exit_code"] = static_cast<int>(f.outcome.code);
+    PrintJsonLine(line);
+  } else {
+    // Tab-separated, so `cut -f` takes it apart.
+    std::cout << f.port << '\t' << (f.serial.empty() ? "-" : f.serial) << '\t' << f.outcome.result
+              << '\t' << f.outcome.text << "\n";
+  }
+  std::cout.flush();
+}
+
+int ExitCodeOf(const std::vector<Finished>& finished) {
+  std::optional<ExitCode> failed;
+  bool mixed = false, differs = false;
+  for (const Finished& f : finished) {
+    if (f.outcome.succeeded()) continue;
+    if (f.outcome.result != "failed") {
+      differs = true;
+      continue;
+    }
+    if (failed && *failed != f.outcome.code) mixed = true;
+    failed = f.outcome.code;
+  }
+  if (failed) return mixed ? kExitReader : *failed;
+  return differs ? kExitDiffers : kExitOk;
+}
+
+void PrintSummary(const Options& o, const std::vector<Finished>& finished, int code) {
+  std::map<std::string, int> counts;
+  for (const Finished& f : finished) ++counts[f.outcome.result];
+  if (o.json) {
+    nlohmann::json results = nlohmann::json::object();
+    for (const char* r : kResults) {
+      if (counts[r] > 0) results[r] = counts[r];
+    }
+    nlohmann::json failed = nlohmann::json::array();
+    for (const Finished& f : finished) {
+      if (f.outcome.result == "failed")
+        failed.push_back({{"port", f.port}, {"error", f.outcome.text}});
+    }
+    PrintJsonLine({{"summary",
+                    {{"readers", finished.size()},
+                     {"results", results},
+                     {"failed", failed},
+                     {"exit_code", code}}}});
+    return;
+  }
+  std::string line =
+      "summary: " + std::to_string(finished.size()) + " reader" + (finished.size() == 1 ? "" : "s");
+  for (const char* r : kResults) {
+    if (counts[r] > 0) line += ", " + std::to_string(counts[r]) + " " + r;
+  }
+  std::string failed;
+  for (const Finished& f : finished) {
+    if (f.outcome.result != "failed") continue;
+    failed += (failed.empty() ? "" : "; ") + f.port + ": " + f.outcome.text;
+  }
+  if (!failed.empty()) line += " (" + failed + ")";
+  std::cout << line << "\n";
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> FleetPorts(const Options& o, ExitCode& code) {
+  std::vector<std::string> ports = o.ports;
+  if (o.all) {
+    // Every reader on the hub, not only as many as the desktop's port list holds.
+    ports = DiscoverPorts(o.sysfs_root, o.dev_root, kReaderVendorId, SIZE_MAX);
+    ports.pop_back();  // "-Select-"
+    if (ports.empty()) {
+      std::fprintf(stderr, "k470ctl: no reader found on USB\n");
+      code = kExitPort;
+      return std::nullopt;
+    }
+  }
+  // Two names of one device (a by-id link and its ttyACM) would have two
+  // workers talk over each other on one line.
+  std::map<std::string, std::string> by_device;
+  for (const std::string& port : ports) {
+    auto [it, added] = by_device.emplace(CurrentDeviceOf(port), port);
+    if (!added) {
+      std::fprintf(stderr, "k470ctl: %s and %s are the same reader; name it once\n",
+                   it->second.c_str(), port.c_str());
+      code = kExitUsage;
+      return std::nullopt;
+    }
+  }
+  return ports;
+}
+
+int RunFleet(const Options& o, const std::vector<std::string>& ports, const ReaderJob& job) {
+  std::mutex mutex;  // guards `finished` and stdout
+  std::vector<Finished> finished;
+  std::vector<Options> options(ports.size(), o);
+  std::vector<std::thread> workers;
+  workers.reserve(ports.size());
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    Options& mine = options[i];
+    mine.port = ports[i];
+    mine.fleet_worker = true;
+    mine.index = static_cast<int>(i) + 1;
+    workers.emplace_back([&, &mine = mine] {
+      Session s(mine);
+      ReaderOutcome outcome = job(s, mine);
+      if (outcome.result == "failed" && outcome.text.empty()) {
+        outcome.text = Interrupted() ? "interrupted" : s.ui().last_error();
+      }
+      const std::string& used = s.state().port_in_use;
+      const std::string& serial = s.state().device_info.serial_number;
+      Finished f{!used.empty()        ? used
+                 : !mine.port.empty() ? mine.port
+                                      : "-",
+                 serial == DeviceInfo().serial_number ? "" : serial, std::move(outcome)};
+      std::lock_guard lock(mutex);
+      PrintReader(o, f);
+      finished.push_back(std::move(f));
+    });
+  }
+  for (std::thread& w : workers) w.join();
+  const int code = ExitCodeOf(finished);
+  PrintSummary(o, finished, code);
+  return code;
+}
+
+}  // namespace k470::cli

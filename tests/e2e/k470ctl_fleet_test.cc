@@ -1,0 +1,187 @@
+// k470ctl on several virtual readers at once: one reader's failure leaves
+// the others alone and is named in the summary, every reader gets a file of
+// its own, apply changes only what differs, and --all finds the readers.
+#include <map>
+#include <sstream>
+
+#include "tests/e2e/k470ctl_fixture.h"
+
+namespace k470::e2e {
+namespace {
+
+class K470ctlWithSims : public K470ctlWithSim {
+ protected:
+  void TearDown() override {
+    for (pid_t pid : sims_) {
+      if (::kill(pid, SIGTERM) == 0) ::waitpid(pid, nullptr, 0);
+    }
+    K470ctlWithSim::TearDown();
+  }
+
+  // Starts one more k470sim serving `count` readers, logging what they
+  // receive to sims-<n>.err; returns their links.
+  std::vector<std::string> StartSims(int count, std::vector<std::string> options) {
+    const std::string n = std::to_string(sims_.size() + 1);
+    const std::string link = reader_ + "-s" + n;
+    options.insert(options.begin(),
+                   {K470SIM_PATH, "--link", link, "--verbose", "--count", std::to_string(count)});
+    sims_.push_back(Spawn(options, Path("sims-" + n + ".out"), Path("sims-" + n + ".err")));
+    std::vector<std::string> links;
+    for (int k = 1; k <= count; ++k) {
+      links.push_back(count == 1 ? link : link + "-" + std::to_string(k));
+    }
+    EXPECT_TRUE(WaitFor([&] { return fs::exists(links.back()); }));
+    return links;
+  }
+
+  std::string SimsLog(int n) const { return ReadFile(Path("sims-" + std::to_string(n) + ".err")); }
+
+  // `args` after a --port for each of `ports`.
+  static std::vector<std::string> OnPorts(const std::vector<std::string>& ports,
+                                          std::vector<std::string> args) {
+    for (auto it = ports.rbegin(); it != ports.rend(); ++it) {
+      args.insert(args.begin(), {"--port", *it});
+    }
+    return args;
+  }
+
+  std::vector<nlohmann::json> JsonLines() const {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(out_);
+    for (std::string line; std::getline(in, line);) {
+      lines.push_back(nlohmann::json::parse(line, nullptr, false));
+    }
+    return lines;
+  }
+
+  std::vector<pid_t> sims_;
+};
+
+TEST_F(K470ctlWithSims, OneSilentAndOneWrongReaderFailAloneAndTheSummaryNamesThem) {
+  // Readers 1 and 3 are healthy, 2 is silent and 4 another model.
+  auto ports = StartSims(2, {"--image", Path("a.K470"), "--faulty", "2", "--silent"});
+  const auto more = StartSims(2, {"--image", Path("b.K470"), "--faulty", "2", "--wrong-model"});
+  ports.insert(ports.end(), more.begin(), more.end());
+  WriteFile(Path("settings.K470"), Image(5, true));
+
+  ASSERT_EQ(Ctl(OnPorts(ports, {"download", Path("settings.K470"), "--clock", "skip"}), false),
+            kReaderError)
+      << err_;
+  EXPECT_EQ(ReadFile(Path("a.K470-1")), Image(5, true));
+  EXPECT_EQ(ReadFile(Path("b.K470-1")), Image(5, true));
+  for (const auto& [port, result] :
+       {std::pair{ports[0], "\tK471-000123\tok\tDownloaded completely!\n"},
+        std::pair{ports[1], "\t-\tfailed\tthe reader does not answer"},
+        std::pair{ports[2], "\tK471-000123\tok\tDownloaded completely!\n"},
+        std::pair{ports[3], "\tK471-000124\tfailed\tDevice type is not match!\n"}}) {
+    EXPECT_NE(out_.find(port + result), std::string::npos) << port << "\n" << out_;
+  }
+  const std::size_t summary = out_.find("summary: 4 readers, 2 ok, 2 failed (");
+  ASSERT_NE(summary, std::string::npos) << out_;
+  EXPECT_NE(out_.find(ports[1] + ": the reader does not answer", summary), std::string::npos);
+  EXPECT_NE(out_.find(ports[3] + ": Device type is not match!", summary), std::string::npos);
+}
+
+TEST_F(K470ctlWithSims, ReadWritesAFileForEachReaderAndRefusesPatternsThatCollide) {
+  for (unsigned k = 1; k <= 3; ++k)
+    WriteFile(Path("img.K470-" + std::to_string(k)), Image(k, true));
+  const auto ports = StartSims(3, {"--image", Path("img.K470")});
+
+  // Patterns that cannot tell the readers apart are refused before any reader hears a word.
+  fs::create_directories(dir_ / "x");
+  fs::create_directories(dir_ / "y");
+  fs::create_symlink(ports[0], dir_ / "x/reader");
+  fs::create_symlink(ports[1], dir_ / "y/reader");
+  const std::vector<std::string> same_name = {Path("x/reader"), Path("y/reader")};
+  EXPECT_EQ(Ctl(OnPorts(ports, {"read", "--output-pattern", Path("all.K470")}), false),
+            kUsageError);
+  EXPECT_EQ(Ctl(OnPorts(same_name, {"read", "--output-pattern", Path("{port}.K470")}), false),
+            kUsageError);
+  EXPECT_NE(err_.find("gives two readers the file " + Path("reader.K470")), std::string::npos)
+      << err_;
+  EXPECT_EQ(Ctl(OnPorts(ports, {"read", "-o", Path("one.K470")}), false), kUsageError);
+  EXPECT_EQ(SimsLog(1).find(" < "), std::string::npos) << SimsLog(1);
+
+  ASSERT_EQ(
+      Ctl(OnPorts(ports, {"--json", "read", "--output-pattern", Path("r-{serial}.K470")}), false),
+      kOk)
+      << err_;
+  for (unsigned k = 1; k <= 3; ++k) {
+    const std::string file = Path("r-K471-00012" + std::to_string(2 + k) + ".K470");
+    EXPECT_EQ(ReadFile(file), Image(k, true)) << file;
+  }
+  const auto lines = JsonLines();
+  ASSERT_EQ(lines.size(), 4u) << out_;
+  EXPECT_EQ(lines.back()["summary"]["results"], nlohmann::json({{"ok", 3}})) << out_;
+
+  // Two readers that give one serial number: the first to answer gets the
+  // file, the other is reported failed and never overwrites it.
+  WriteFile(Path("twin.K470"), Image(9, true));
+  std::vector<std::string> twins = {ports[0]};
+  twins.push_back(StartSims(1, {"--serial", "K471-000123", "--image", Path("twin.K470")}).front());
+  EXPECT_EQ(Ctl(OnPorts(twins, {"read", "--output-pattern", Path("t-{serial}.K470")}), false),
+            kFileError);
+  const std::string kept = ReadFile(Path("t-K471-000123.K470"));
+  EXPECT_TRUE(kept == Image(1, true) || kept == Image(9, true));
+  EXPECT_NE(out_.find("\tfailed\tanother reader of this run writes " + Path("t-K471-000123.K470")),
+            std::string::npos)
+      << out_;
+}
+
+TEST_F(K470ctlWithSims, ApplyDownloadsOnlyWhereTheSettingsDifferAndTheSecondRunChangesNothing) {
+  WriteFile(Path("reference.K470"), Image(7, false));  // the pair in the file does not count
+  WriteFile(Path("img.K470-1"), Image(7, true));
+  WriteFile(Path("img.K470-2"), Image(3, true));
+  const auto ports = StartSims(2, {"--image", Path("img.K470")});
+
+  EXPECT_EQ(Ctl(OnPorts(ports, {"apply", "--check", Path("reference.K470")}), false),
+            5 /* differs */);
+  EXPECT_EQ(ReadFile(Path("img.K470-2")), Image(3, true)) << "--check changes nothing";
+
+  for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "first run" : "second run");
+    ASSERT_EQ(Ctl(OnPorts(ports, {"--json", "apply", Path("reference.K470")}), false), kOk) << err_;
+    std::map<std::string, nlohmann::json> by_port;
+    for (const auto& line : JsonLines()) by_port[line.value("port", "summary")] = line;
+    ASSERT_EQ(by_port.size(), 3u) << out_;
+    EXPECT_EQ(by_port[ports[0]]["changed"], false) << out_;
+    EXPECT_EQ(by_port[ports[1]]["changed"], first) << out_;
+    EXPECT_EQ(by_port[ports[1]]["result"], first ? "changed" : "unchanged") << out_;
+    if (first) {
+      // Named as diff names them; the checksum pair is no setting of its own.
+      const auto& settings = by_port[ports[1]]["settings"];
+      EXPECT_FALSE(settings.empty()) << out_;
+      EXPECT_NE(std::find(settings.begin(), settings.end(), "system.volume"), settings.end());
+      EXPECT_EQ(std::find(settings.begin(), settings.end(), "unedited_bytes.638"), settings.end());
+    }
+    EXPECT_EQ(ReadFile(Path("img.K470-2")), Image(7, true));
+  }
+  // The reader that matched was only read, never written.
+  EXPECT_EQ(SimsLog(1).find("k470sim: 1 download committed"), std::string::npos);
+}
+
+TEST_F(K470ctlWithSims, AllWorksOnEveryReaderFoundOnUsb) {
+  const auto ports = StartSims(3, {});
+  // Three readers on USB as sysfs shows them; their nodes lead to the sims.
+  for (int k = 0; k < 3; ++k) {
+    const std::string tty = "ttyACM" + std::to_string(k);
+    const fs::path usb = dir_ / ("sys/devices/usb1/1-" + std::to_string(k));
+    fs::create_directories(usb / "1.0/tty" / tty);
+    WriteFile((usb / "idVendor").string(), K470_USB_VENDOR_ID "\n");
+    WriteFile((usb / "idProduct").string(), "0001\n");
+    fs::create_directory_symlink("../..", usb / "1.0/tty" / tty / "device");
+    fs::create_directories(dir_ / "sys/class/tty");
+    fs::create_directory_symlink(usb / "1.0/tty" / tty, dir_ / "sys/class/tty" / tty);
+    fs::create_symlink(ports[static_cast<std::size_t>(k)], dir_ / "dev" / tty);
+  }
+  ASSERT_EQ(Ctl({"--sysfs-root", Path("sys"), "--dev-root", Path("dev"), "--all", "info"}, false),
+            kOk)
+      << err_;
+  for (const char* seen : {"ttyACM0\tK471-000123\tok\t", "ttyACM1\tK471-000124\tok\t",
+                           "ttyACM2\tK471-000125\tok\t", "summary: 3 readers, 3 ok\n"}) {
+    EXPECT_NE(out_.find(seen), std::string::npos) << seen << "\n" << out_;
+  }
+}
+
+}  // namespace
+}  // namespace k470::e2e
