@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/fleet.h"
+#include "cli/help_all_formatter.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/reader_jobs.h"
@@ -117,6 +118,10 @@ int Main(int argc, char** argv) {
   CLI::App app{"k470ctl: configure K470 UHF RFID readers from a shell.", "k470ctl"};
   app.footer(kExitCodesHelp);
   app.set_version_flag("--version", kVersion);
+  // Also what the man page is made of (help2man), so it lists every option.
+  // Set before the subcommands are added: each takes its formatter from here.
+  app.formatter(std::make_shared<HelpAllFormatter>());
+  app.set_help_all_flag("--help-all", "Print this help with every subcommand's options and exit");
   app.require_subcommand(1);
   app.fallthrough();
   app.add_option("--port", o.ports,
@@ -127,6 +132,7 @@ int Main(int argc, char** argv) {
       ->check([](const std::string& name) { return PortNameProblem(name); });
   app.add_flag("--all", o.all, "Work on every reader found on USB at once");
   app.add_option("--retries", o.retries, "Retry a failed connection or transfer N times")
+      ->option_text("N (0-100)")
       ->check(CLI::Range(0, 100));
   app.add_flag("--json", o.json,
                "Print the result as one JSON object (a list for ports); with several readers "
