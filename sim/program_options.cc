@@ -192,6 +192,13 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->option_text("N")
       ->check(CLI::PositiveNumber)
       ->group(fault);
+  app.add_flag("--vanish-in-upload", faults.vanish_in_upload,
+               "Send half the memorized data of an upload, then close the pty and exit")
+      ->group(fault);
+  app.add_flag("--endless", faults.endless,
+               "Answer every line with a stream of bytes that never ends in CR, until the "
+               "host closes the port")
+      ->group(fault);
   app.add_option("--silent-from-block", faults.silent_from_block,
                  "Answer nothing from block message N on (20: a read-back fails at its "
                  "20th block)")

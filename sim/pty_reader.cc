@@ -142,6 +142,7 @@ void PtyReader::Serve() {
   Clock::time_point ready_at = Clock::now();  // no write before this moment
   Pacing pacing;
   bool vanishing = false;
+  bool streaming = false;      // the endless fault: more bytes whenever the queue runs dry
   bool host_moved_on = false;  // wrote or closed after the reader vanished
   std::optional<Clock::time_point> give_up_at;
 
@@ -174,6 +175,7 @@ void PtyReader::Serve() {
       }
       pacing = reader_.config().pacing;
       vanishing = reader_.vanished();
+      streaming = reader_.streaming();
     }
     if (observers_.line) {
       for (const std::string& line : lines) observers_.line(line);
@@ -192,6 +194,7 @@ void PtyReader::Serve() {
     }
     queue.clear();
     sent = 0;
+    streaming = false;
     host_moved_on = vanishing;
     // Like a serial port's close: what the host did not read is gone.
     ::tcflush(slave_fd_, TCIFLUSH);
@@ -264,6 +267,11 @@ void PtyReader::Serve() {
           start_piece();
         }
       }
+    }
+
+    if (streaming && queue.empty()) {
+      queue.push_back({std::chrono::milliseconds(1), std::string(256, '~')});
+      start_piece();
     }
 
     if (vanishing && queue.empty()) {

@@ -24,16 +24,18 @@ inline constexpr char kGarbage[] = "%~?";
 // Block messages (block lines and block requests) are counted from 1 over the
 // reader's whole life, repeats included.
 struct Faults {
-  bool silent = false;          // records what arrives, answers nothing
-  bool wrong_model = false;     // reports kWrongModelCode instead of its model code
-  int naks_per_request = 0;     // "NAK\r" this often to each block request before the block
-  int naks_per_line = 0;        // "NAK\r" this often to each block line before it is taken
-  bool no_ack_lines = false;    // every block line gets "NAK\r" and is not stored
-  bool no_ack_update = false;   // "UPDATE\r" gets "NAK\r" and commits nothing
-  bool garbage = false;         // every reply line starts with kGarbage
-  bool non_hex_blocks = false;  // block replies carry 'G' as their first and last digit
-  int vanish_after_blocks = 0;  // > 0: gone after answering this many block messages
-  int silent_from_block = 0;    // > 0: silent from this block message on, for good
+  bool silent = false;            // records what arrives, answers nothing
+  bool wrong_model = false;       // reports kWrongModelCode instead of its model code
+  int naks_per_request = 0;       // "NAK\r" this often to each block request before the block
+  int naks_per_line = 0;          // "NAK\r" this often to each block line before it is taken
+  bool no_ack_lines = false;      // every block line gets "NAK\r" and is not stored
+  bool no_ack_update = false;     // "UPDATE\r" gets "NAK\r" and commits nothing
+  bool garbage = false;           // every reply line starts with kGarbage
+  bool non_hex_blocks = false;    // block replies carry 'G' as their first and last digit
+  int vanish_after_blocks = 0;    // > 0: gone after answering this many block messages
+  int silent_from_block = 0;      // > 0: silent from this block message on, for good
+  bool vanish_in_upload = false;  // sends half the memorized data, then is gone
+  bool endless = false;           // answers every line with bytes and never a CR, until closed
 };
 
 // Emulates a slow serial line: each reply goes out `chunk` bytes at a time,

@@ -71,7 +71,11 @@ std::vector<Reply> VirtualReader::Respond(std::string_view bytes) {
     // A host that ends its lines with CR LF leaves the LF in front of the next line.
     std::string_view text = line;
     while (!text.empty() && text.front() == '\n') text.remove_prefix(1);
-    if (!config_.faults.silent && !gone_silent_) HandleLine(text, out);
+    if (config_.faults.endless) {
+      streaming_ = true;
+    } else if (!config_.faults.silent && !gone_silent_) {
+      HandleLine(text, out);
+    }
   }
   return out;
 }
@@ -82,7 +86,10 @@ std::string VirtualReader::Feed(std::string_view bytes) {
   return all;
 }
 
-void VirtualReader::HostClosed() { partial_.clear(); }
+void VirtualReader::HostClosed() {
+  partial_.clear();
+  streaming_ = false;
+}
 
 void VirtualReader::HandleLine(std::string_view line, std::vector<Reply>& out) {
   const Faults& faults = config_.faults;
@@ -162,8 +169,17 @@ void VirtualReader::IdentityReply(std::vector<Reply>& out) const {
   }
 }
 
-void VirtualReader::MemoryUpload(std::vector<Reply>& out) const {
+void VirtualReader::MemoryUpload(std::vector<Reply>& out) {
   std::size_t chunk = std::max<std::size_t>(1, config_.upload_chunk);
+  if (config_.faults.vanish_in_upload) {
+    // Half the data, no acknowledgement, then pulled from the socket.
+    for (std::size_t at = 0; at < memorized_data_.size() / 2; at += chunk) {
+      out.push_back({at == 0 ? std::chrono::milliseconds(0) : config_.upload_gap,
+                     memorized_data_.substr(at, std::min(chunk, memorized_data_.size() / 2 - at))});
+    }
+    vanished_ = true;
+    return;
+  }
   for (std::size_t at = 0; at < memorized_data_.size(); at += chunk) {
     out.push_back({at == 0 ? std::chrono::milliseconds(0) : config_.upload_gap,
                    memorized_data_.substr(at, chunk)});

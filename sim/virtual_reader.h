@@ -82,6 +82,9 @@ class VirtualReader {
   int block_messages() const { return block_messages_; }
   // After vanish_after_blocks: the reader is gone and takes nothing more in.
   bool vanished() const { return vanished_; }
+  // With the endless fault, once a line arrived: the reader streams bytes
+  // without CR until the host closes.
+  bool streaming() const { return streaming_; }
   // Bytes of a line still waiting for its CR.
   std::size_t partial_line_size() const { return partial_.size(); }
 
@@ -95,7 +98,7 @@ class VirtualReader {
   void HandleLine(std::string_view line, std::vector<Reply>& out);
   void AddLine(std::string_view text, std::vector<Reply>& out) const;
   void IdentityReply(std::vector<Reply>& out) const;
-  void MemoryUpload(std::vector<Reply>& out) const;
+  void MemoryUpload(std::vector<Reply>& out);
   void BlockLine(std::string_view line, std::vector<Reply>& out);
   void BlockRequest(std::string_view line, std::vector<Reply>& out);
   void Update(std::vector<Reply>& out);
@@ -125,6 +128,7 @@ class VirtualReader {
   int line_naks_ = 0;
   bool gone_silent_ = false;
   bool vanished_ = false;
+  bool streaming_ = false;
 };
 
 }  // namespace k470::sim
