@@ -16,15 +16,17 @@ constexpr std::array<std::string_view, 5> kModifierNames = {"[Shift]", "[LeftCtr
 // after modifiers every key is.
 void AppendKey(std::string& text, KeyGrid grid, std::uint8_t code, bool always_bracketed) {
   if (!HasKeyLabel(grid, code)) {
-    text += "[0x" + HexByte(code) + "]";
+    text.append("[0x").append(HexByte(code)).append("]");
   } else if (always_bracketed || code <= 0x20) {
-    text += "[" + KeyLabel(grid, code) + "]";
+    text.append("[").append(KeyLabel(grid, code)).append("]");
   } else {
     text += KeyLabel(grid, code);
   }
 }
 
-void AppendScanCode(std::string& text, std::uint8_t code) { text += "[" + HexByte(code) + "]"; }
+void AppendScanCode(std::string& text, std::uint8_t code) {
+  text.append("[").append(HexByte(code)).append("]");
+}
 
 KeySequenceDescription DescribeSerial(std::span<const std::uint8_t> b) {
   KeySequenceDescription d;

@@ -229,10 +229,9 @@ LoadedFilter LoadFilter(const SettingsImage& image, std::optional<std::uint8_t> 
     choice.filter_type = FilterType::kNoSelection;
   }
 
-  const std::optional<Scheme> scheme = header ? SchemeOfHeader(*header) : std::nullopt;
   const FilterRecord include_record = ReadFilterRecord(image, FilterDirection::kInclude);
   const FilterRecord exclude_record = ReadFilterRecord(image, FilterDirection::kExclude);
-  const bool gid96 = scheme == Scheme::kGid96;
+  const bool gid96 = header == kHeaderGid96;
   const auto filter_value_at = [gid96](int code, const FilterRecord& record) {
     return code == kMethodFirstField && IsFilterValueRecord(gid96, record);
   };
@@ -244,12 +243,14 @@ LoadedFilter LoadFilter(const SettingsImage& image, std::optional<std::uint8_t> 
     choice.method = FilterMethod::kFirstField;
   }
 
-  if (!scheme) return loaded;
+  const std::optional<Scheme> scheme = header ? SchemeOfHeader(*header) : std::nullopt;
+  if (!scheme.has_value()) return loaded;
+  const Scheme known = scheme.value();
   std::optional<DecodedFilter> decoded;
   if (include != kMethodOff) {
-    decoded = DecodeFilterRecord(*scheme, include, include_record);
+    decoded = DecodeFilterRecord(known, include, include_record);
   } else if (exclude != kMethodOff) {
-    decoded = DecodeFilterRecord(*scheme, exclude, exclude_record);
+    decoded = DecodeFilterRecord(known, exclude, exclude_record);
   }
   if (decoded) {
     choice.filter_value = decoded->filter_value;

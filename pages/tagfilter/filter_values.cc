@@ -72,7 +72,7 @@ std::vector<FilterValueEntry> ListOf(const std::array<std::string_view, N>& name
   for (int value = 0; value < count; ++value) {
     entries.push_back({static_cast<std::size_t>(value) < N
                            ? std::string(named[static_cast<std::size_t>(value)])
-                           : "[" + std::to_string(value) + "] Reserved",
+                           : std::string("[").append(std::to_string(value)).append("] Reserved"),
                        value});
   }
   return entries;
