@@ -2,6 +2,8 @@
 // choices, and a port on which the fuzzer plays the reader in virtual time.
 #pragma once
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -94,6 +96,9 @@ class StreamPort : public SerialPort {
   std::vector<std::uint8_t> pending_;
   std::size_t written_ = 0;
 };
+
+// Where file targets write their one file: memory when the system has it.
+inline std::string ScratchFolder() { return ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp"; }
 
 // Stops the run with a message libFuzzer keeps with the input.
 [[noreturn]] inline void Broken(const char* what) {

@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string folder = [] {
-    const std::string f = "/tmp/k470-fuzz-ini-" + std::to_string(::getpid());
+    const std::string f =
+        k470::fuzz::ScratchFolder() + "/k470-fuzz-ini-" + std::to_string(::getpid());
     std::filesystem::create_directories(f);
     return f;
   }();

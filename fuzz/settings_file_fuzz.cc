@@ -10,7 +10,8 @@
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string path = "/tmp/k470-fuzz-" + std::to_string(::getpid()) + ".K470";
+  static const std::string path =
+      k470::fuzz::ScratchFolder() + "/k470-fuzz-" + std::to_string(::getpid()) + ".K470";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   std::fwrite(data, 1, size, f);
