@@ -15,6 +15,7 @@
 
 #include "core/settings_image.h"
 #include "link/clock.h"
+#include "link/reader_link.h"
 #include "link/serial_port.h"
 
 namespace k470::fuzz {
@@ -95,6 +96,19 @@ class StreamPort : public SerialPort {
   bool open_ = false;
   std::vector<std::uint8_t> pending_;
   std::size_t written_ = 0;
+};
+
+// A reader link over the fuzzer's stream; the input's first byte says
+// whether the reader vanishes when the stream ends or falls silent.
+struct FuzzedLink {
+  FuzzedLink(const std::uint8_t* data, std::size_t size)
+      : input(data, size), port(input, clock, input.Byte() & 1) {
+    port.Open("fuzz", {});
+  }
+  FuzzInput input;
+  VirtualClock clock;
+  StreamPort port;
+  ReaderLink link{port, clock};
 };
 
 // Where file targets write their one file: memory when the system has it.

@@ -5,11 +5,9 @@
 #include "link/reader_protocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  k470::fuzz::FuzzInput input(data, size);
-  k470::VirtualClock clock;
-  k470::fuzz::StreamPort port(input, clock, input.Byte() & 1);
-  port.Open("fuzz", {});
-  k470::ReaderLink link(port, clock);
+  k470::fuzz::FuzzedLink fuzzed(data, size);
+  k470::ReaderLink& link = fuzzed.link;
+  k470::VirtualClock& clock = fuzzed.clock;
   k470::DeviceInfo info;
   const int result = k470::QueryIdentity(link, info);
   if (clock.Now() > k470::Millis(60'000)) k470::fuzz::Broken("the query outlived its time-outs");
