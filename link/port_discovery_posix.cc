@@ -98,11 +98,7 @@ std::vector<std::string> DiscoverPorts(const std::string& sysfs_root, const std:
     if (record.size() > kMaxPortNameLength) continue;
     ports.push_back(std::move(record));
   }
-  std::sort(ports.begin(), ports.end(), NameLess);
-  ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
-  if (ports.size() > kMaxPortRecords - 1) ports.resize(kMaxPortRecords - 1);
-  ports.emplace_back(kNoPortRecord);
-  return ports;
+  return OrderedPortList(std::move(ports));
 }
 
 std::string CurrentDeviceOf(const std::string& port) {
