@@ -63,8 +63,11 @@ std::string TemporaryNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
   // std::filesystem knows the platform's separators (backslashes too on Windows).
   const std::filesystem::path target(path);
-  const std::string name =
-      "." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000000);
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name.
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".tmp";
+  name += std::to_string(rng() % 1000000000);
   return target.has_parent_path() ? (target.parent_path() / name).string() : name;
 }
 
