@@ -14,14 +14,14 @@ namespace k470::cli {
 Session::Session(const Options& o)
     : options_(o),
       ui_(o.retries, o.verbose || o.trace, ::isatty(STDERR_FILENO) != 0),
-      interruptible_(posix_),
+      interruptible_(device_),
       tracing_(interruptible_, SteadyClock(),
                [this](Millis at, TraceDirection d, const std::string& b) { Trace(at, d, b); }),
       link_(o.trace ? static_cast<SerialPort&>(tracing_) : interruptible_, SteadyClock()),
       driver_(state_, link_, ui_,
               [this] { return DiscoverPorts(options_.sysfs_root, options_.dev_root); }) {
   start_ = SteadyClock().Now();
-  ui_.SetPortErrorSource([this] { return "(" + posix_.last_error() + ")"; });
+  ui_.SetPortErrorSource([this] { return "(" + device_.last_error() + ")"; });
   ui_.SetCauseSource([this] { return link_.failure(); });
   if (o.fleet_worker) ui_.SetFleetPort(o.port);
   if (o.port.empty()) {

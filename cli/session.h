@@ -11,7 +11,7 @@
 #include "cli/terminal_ui.h"
 #include "core/app_state.h"
 #include "link/device_driver.h"
-#include "link/posix_serial_port.h"
+#include "link/native_serial_port.h"
 #include "link/reader_link.h"
 #include "link/tracing_port.h"
 
@@ -34,7 +34,7 @@ class Session {
   std::string ShellPortName();
 
   // Why the port could not be opened, or the reader's last exchange failed.
-  std::string PortError() const { return posix_.last_error(); }
+  std::string PortError() const { return device_.last_error(); }
   const std::string& LinkFailure() const { return link_.failure(); }
 
  private:
@@ -43,7 +43,7 @@ class Session {
   const Options& options_;
   AppState state_;
   TerminalUi ui_;
-  PosixSerialPort posix_;
+  NativeSerialPort device_;
   InterruptiblePort interruptible_;
   TracingPort tracing_;
   ReaderLink link_;

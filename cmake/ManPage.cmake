@@ -2,7 +2,14 @@
 # their own --help and --version by help2man, so a page cannot drift from the
 # program; the desktop program has no --help and a page written by hand.
 # Installed gzipped (-n: no time stamp, so the same build gives the same bytes).
-option(K470_BUILD_MAN_PAGES "Make man pages of k470ctl and k470sim with help2man" ON)
+# A cross build cannot run its programs for help2man, and Windows has no man.
+if(WIN32 OR CMAKE_CROSSCOMPILING)
+  set(K470_MAN_PAGES_DEFAULT OFF)
+else()
+  set(K470_MAN_PAGES_DEFAULT ON)
+endif()
+option(K470_BUILD_MAN_PAGES "Make man pages of k470ctl and k470sim with help2man"
+       ${K470_MAN_PAGES_DEFAULT})
 if(K470_BUILD_MAN_PAGES)
   find_program(K470_HELP2MAN help2man)
   find_program(K470_GZIP gzip REQUIRED)

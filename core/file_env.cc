@@ -1,27 +1,17 @@
+// The file helpers that are the same on every platform; the calls that are
+// not live in file_env_posix.cc and file_env_windows.cc.
 #include "core/file_env.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <random>
 
-namespace k470 {
+#include "core/file_env_platform.h"
 
-int FileEnv::Open(const std::string& path, int flags, mode_t mode) {
-  return ::open(path.c_str(), flags | O_CLOEXEC, mode);
-}
-int FileEnv::Fstat(int fd, struct stat* st) { return ::fstat(fd, st); }
-ssize_t FileEnv::Read(int fd, void* buf, std::size_t n) { return ::read(fd, buf, n); }
-ssize_t FileEnv::Write(int fd, const void* buf, std::size_t n) { return ::write(fd, buf, n); }
-int FileEnv::Fsync(int fd) { return ::fsync(fd); }
-int FileEnv::Close(int fd) { return ::close(fd); }
-int FileEnv::Rename(const std::string& from, const std::string& to) {
-  return ::rename(from.c_str(), to.c_str());
-}
-int FileEnv::Unlink(const std::string& path) { return ::unlink(path.c_str()); }
+namespace k470 {
 
 FileEnv& FileEnv::Default() {
   static FileEnv env;
@@ -30,9 +20,7 @@ FileEnv& FileEnv::Default() {
 
 bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
                     std::vector<std::uint8_t>& out) {
-  // Opening a FIFO without a writer would wait for one; O_NONBLOCK returns at
-  // once, and reads of a regular file never wait anyway.
-  const int fd = env.Open(path, O_RDONLY | O_NONBLOCK, 0);
+  const int fd = env.Open(path, ReadOnlyNoWaitFlags(), 0);
   if (fd < 0) return false;
   struct stat st {};
   if (env.Fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -74,10 +62,14 @@ bool WriteAll(FileEnv& env, int fd, std::span<const std::uint8_t> data) {
 std::string TemporaryNameBeside(const std::string& path) {
   // One generator per thread: k470ctl writes the files of several readers at once.
   thread_local std::mt19937_64 rng{std::random_device{}()};
-  const auto slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  return dir + "." + base + ".tmp" + std::to_string(rng() % 1000000000);
+  // std::filesystem knows the platform's separators (backslashes too on Windows).
+  const std::filesystem::path target(path);
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name.
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".tmp";
+  name += std::to_string(rng() % 1000000000);
+  return target.has_parent_path() ? (target.parent_path() / name).string() : name;
 }
 
 std::string WriteTarget(const std::string& path) {
@@ -107,14 +99,7 @@ bool WriteFileAtomically(FileEnv& env, const std::string& written_path,
     env.Unlink(tmp);
     return false;
   }
-  // Make the rename itself durable; a failure here does not undo a complete write.
-  const auto slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int dfd = env.Open(dir, O_RDONLY | O_DIRECTORY, 0);
-  if (dfd >= 0) {
-    env.Fsync(dfd);
-    env.Close(dfd);
-  }
+  SyncFolderOf(env, path);
   return true;
 }
 

@@ -18,7 +18,10 @@ class FileEnv {
  public:
   virtual ~FileEnv() = default;
 
-  // Thin wrappers over the POSIX calls of the same names; same results and errno.
+  // Thin wrappers over the POSIX calls of the same names; same results and
+  // errno. On Windows (file_env_windows.cc) they are the C runtime's, in
+  // binary mode, Fsync flushes with FlushFileBuffers and Rename replaces an
+  // existing target as POSIX rename does.
   virtual int Open(const std::string& path, int flags, mode_t mode);
   virtual int Fstat(int fd, struct stat* st);
   virtual ssize_t Read(int fd, void* buf, std::size_t n);

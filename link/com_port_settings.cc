@@ -1,12 +1,8 @@
 #include "link/com_port_settings.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -15,39 +11,15 @@
 namespace k470 {
 namespace {
 
-constexpr char kFolderName[] = "K470Configuration";
-
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  if (size <= 0) size = 16384;
-  std::vector<char> buffer(static_cast<std::size_t>(size));
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-      found != nullptr && found->pw_dir != nullptr && *found->pw_dir != '\0') {
-    return found->pw_dir;
-  }
-  return ".";
-}
-
 std::string IniPath(const std::string& folder) {
   if (folder.empty()) return kIniFileName;
-  if (folder.back() == '/') return folder + kIniFileName;
-  return folder + "/" + kIniFileName;
+  // Joined with the platform's separator; a folder that ends in one keeps it.
+  return (std::filesystem::path(folder) / kIniFileName).string();
 }
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
-
-std::string ConfigurationFolder() {
-  // The XDG rules ignore a relative XDG_CONFIG_HOME.
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-    return std::string(xdg) + "/" + kFolderName;
-  }
-  return HomeFolder() + "/.config/" + kFolderName;
-}
 
 std::string PortNameProblem(std::string_view name) {
   if (name.empty()) return "the port name is empty";

@@ -18,9 +18,14 @@ inline constexpr std::size_t kIniReadLimit = 2044;
 // The line is this key, the port name, then CR LF.
 inline constexpr char kIniPortKey[] = "@ComPort#";
 
-// $XDG_CONFIG_HOME/K470Configuration, or ~/.config/K470Configuration when that
-// is unset, empty or relative. The home folder is $HOME, else the user's
-// entry in the password database, else the current directory.
+inline constexpr char kConfigurationFolderName[] = "K470Configuration";
+
+// Where the .ini file lives, created when first written.
+// POSIX: $XDG_CONFIG_HOME/K470Configuration, or ~/.config/K470Configuration
+// when that is unset, empty or relative. The home folder is $HOME, else the
+// user's entry in the password database, else the current directory.
+// Windows: %APPDATA%\K470Configuration; when APPDATA is unset or relative, the
+// roaming application-data folder the shell names, else the current directory.
 std::string ConfigurationFolder();
 
 // True for a name that can stand on the .ini line and be opened: 1 to 255

@@ -62,7 +62,7 @@ bool FileByteSink::Create(const std::string& path) {
   }
   target_ = WriteTarget(path);
   temporary_ = TemporaryNameBeside(target_);
-  fd_ = env_.Open(temporary_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  fd_ = env_.Open(temporary_, O_WRONLY | O_CREAT | O_EXCL, 0666);
   return fd_ >= 0;
 }
 

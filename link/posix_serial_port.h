@@ -33,8 +33,4 @@ class PosixSerialPort : public SerialPort {
   OpenFailure last_open_failure_ = OpenFailure::kCannotOpen;
 };
 
-// True when `name` can be opened exclusively right now; it is closed again at
-// once. The main window's presence poll asks this every three seconds.
-bool PortCanBeOpened(const std::string& name);
-
 }  // namespace k470

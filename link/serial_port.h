@@ -1,7 +1,8 @@
 // One small interface over a serial port, so the transport, the upload and the
 // tests do not care whether bytes come from a termios device or a script.
-// Implementations: PosixSerialPort (posix_serial_port.h), TracingPort
-// (tracing_port.h) and the scripted ports of the unit tests.
+// Implementations: PosixSerialPort (posix_serial_port.h), WindowsSerialPort
+// (windows_serial_port.h), TracingPort (tracing_port.h) and the scripted
+// ports of the unit tests; native_serial_port.h names the build's own.
 #pragma once
 
 #include <cstddef>
@@ -53,5 +54,10 @@ class SerialPort {
 // Baud rate of a baud index of the line settings (0 -> 115200 ... 8 -> 600);
 // 0 for an index outside the table.
 int BaudRateOfIndex(int baud_index);
+
+// True when `name` can be opened exclusively right now; it is closed again at
+// once. The main window's presence poll asks this every three seconds.
+// Defined by the platform's port (posix_serial_port.cc, windows_serial_port.cc).
+bool PortCanBeOpened(const std::string& name);
 
 }  // namespace k470

@@ -16,7 +16,7 @@
 #include "link/clock_command.h"
 #include "link/device_driver.h"
 #include "link/memory_upload.h"
-#include "link/posix_serial_port.h"
+#include "link/native_serial_port.h"
 #include "link/reader_link.h"
 #include "link/status_texts.h"
 #include "shell/commands.h"
@@ -112,8 +112,8 @@ class MainWindow : public QMainWindow {
   AppState& state_;
   MainWindowServices services_;
 
-  PosixSerialPort reader_device_;
-  PosixSerialPort shell_device_;
+  NativeSerialPort reader_device_;
+  NativeSerialPort shell_device_;
   PaintingClock clock_;
   PaintingSerialPort reader_port_;
   PaintingSerialPort shell_port_;

@@ -12,7 +12,7 @@
 #include "link/clock.h"
 #include "link/failed_lines.h"
 #include "link/memory_upload.h"
-#include "link/posix_serial_port.h"
+#include "link/native_serial_port.h"
 #include "pages/operation/epc_delimiter.h"
 #include "pages/operation/operation_settings.h"
 #include "pages/settings_pages.h"
@@ -172,7 +172,7 @@ int Run(const QString& folder) {
   shooter.SaveNextDialogAs(QStringLiteral("com-port-download"));
   ComPortPropertiesDialog::Show(state, DeviceOperation::kDownloadSettings, folder_name, &window);
 
-  PosixSerialPort shell_port;
+  NativeSerialPort shell_port;
   const auto status = [&window](const QString& text) { window.SetStatusText(text); };
   const auto lister = [ports] { return ports; };
   {

@@ -1,3 +1,4 @@
+// Ctrl-C and SIGTERM on POSIX: signal handlers that only raise a flag.
 #include "cli/interrupt.h"
 
 #include <csignal>

@@ -1,0 +1,16 @@
+// The PC's local time on POSIX: localtime_r, which is safe beside other threads.
+#include <ctime>
+
+#include "link/clock_command.h"
+
+namespace k470 {
+
+ClockTime LocalClockTime(std::chrono::system_clock::time_point when) {
+  const std::time_t secs = std::chrono::system_clock::to_time_t(when);
+  std::tm local{};
+  localtime_r(&secs, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace k470
