@@ -42,6 +42,9 @@ const FaultRow kRows[] = {
 };
 // clang-format on
 
+// ctest lists each row by its fault.
+void PrintTo(const FaultRow& row, std::ostream* out) { *out << row.name; }
+
 // The port a finished k470ctl leaves behind opens again at once.
 bool OpensAgain(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
