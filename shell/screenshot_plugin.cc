@@ -74,7 +74,7 @@ class ScreenshotPlugin : public QGenericPlugin {
   Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "screenshot_plugin.json")
 
  public:
-  QObject* create(const QString& key, const QString& /*specification*/) override {
+  QObject* create(const QString& key, const QString& /*parameters*/) override {
     const QString path = qEnvironmentVariable("K470_SCREENSHOT");
     if (key != QLatin1String("k470screenshot") || path.isEmpty()) return nullptr;
     return new Photographer(path);
