@@ -1,5 +1,6 @@
 #include "pages/named/json_values.h"
 
+#include "core/hex.h"
 #include "pages/numeric_correction.h"
 
 namespace k470 {
@@ -54,6 +55,18 @@ std::string HexOf(std::span<const std::uint8_t> bytes) {
     hex += kDigits[b & 0xF];
   }
   return hex;
+}
+
+std::optional<std::vector<std::uint8_t>> BytesOfHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int high = HexDigitValue(static_cast<unsigned char>(hex[i]));
+    const int low = HexDigitValue(static_cast<unsigned char>(hex[i + 1]));
+    if (high < 0 || low < 0) return std::nullopt;
+    bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+  }
+  return bytes;
 }
 
 JsonPatch::JsonPatch(const Json& in, const Json& shown, std::string path)

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pages/list_entry.h"
 
@@ -35,6 +37,9 @@ int CorrectedNumber(unsigned stored, int min, int max);
 // The reader's texts are 8-bit: each byte is the Latin-1 character.
 std::string Latin1ToUtf8(std::string_view latin1);
 std::string HexOf(std::span<const std::uint8_t> bytes);
+// The bytes of a text of hex digits (either case); none for an odd count or
+// another character.
+std::optional<std::vector<std::uint8_t>> BytesOfHex(std::string_view hex);
 
 // One object of an import, read against what the image shows now: a key's
 // setter runs only when its value differs from the shown one, so a value

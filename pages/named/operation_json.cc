@@ -50,15 +50,12 @@ KeyBuffer KeyBufferOf(const Json& v, const std::string& path, SelectedInterface 
   if (!v.is_object() || !v.contains("bytes") || !v["bytes"].is_string()) {
     throw SettingError(path, "must be {\"text\": ..., \"bytes\": \"hex\"}; \"bytes\" is stored");
   }
-  const std::string& hex = v["bytes"].get_ref<const std::string&>();
-  if (hex.size() % 2 != 0 || hex.size() > 2 * kKeyFieldSize ||
-      hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+  const auto bytes = BytesOfHex(v["bytes"].get_ref<const std::string&>());
+  if (!bytes || bytes->size() > kKeyFieldSize) {
     throw SettingError(path + ".bytes", "must be at most 8 bytes as hex digits");
   }
   KeyBuffer buffer{};
-  for (std::size_t i = 0; i < hex.size() / 2; ++i) {
-    buffer[i] = static_cast<std::uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
-  }
+  std::copy(bytes->begin(), bytes->end(), buffer.begin());
   for (const auto& [key, value] : v.items()) {
     if (key != "text" && key != "bytes") throw SettingError(path + "." + key, "unknown key");
   }

@@ -57,17 +57,11 @@ std::vector<ByteRun> ComputeUneditedRuns() {
 }
 
 std::vector<std::uint8_t> BytesOfHex(const Json& v, const std::string& key, std::size_t count) {
-  if (!v.is_string() || v.get_ref<const std::string&>().size() != 2 * count ||
-      v.get_ref<const std::string&>().find_first_not_of("0123456789abcdefABCDEF") !=
-          std::string::npos) {
+  auto bytes = v.is_string() ? k470::BytesOfHex(v.get_ref<const std::string&>()) : std::nullopt;
+  if (!bytes || bytes->size() != count) {
     throw SettingError(key, "must be " + std::to_string(count) + " bytes as hex digits");
   }
-  const std::string& hex = v.get_ref<const std::string&>();
-  std::vector<std::uint8_t> bytes(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    bytes[i] = static_cast<std::uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
-  }
-  return bytes;
+  return std::move(*bytes);
 }
 
 void ApplyUneditedBytes(const Json& in, SettingsImage& image) {
