@@ -89,7 +89,12 @@ int Main(int argc, char** argv) {
     }
     fds_max = std::max(fds_max, OpenDescriptors());
     rss_max = std::max(rss_max, ResidentKiB());
-    if (cycle % 100 == 0) std::fprintf(stderr, "bench_soak: %d cycles\n", cycle);
+    // Resident memory along the way tells a leak (steady growth) from the
+    // allocator settling (a few steps, then flat).
+    if (cycle % 100 == 0) {
+      std::fprintf(stderr, "bench_soak: %d cycles, %ld KiB resident, %d descriptors\n", cycle,
+                   ResidentKiB(), OpenDescriptors());
+    }
   }
   const double total = Seconds(std::chrono::steady_clock::now() - start);
   reader.Stop();
