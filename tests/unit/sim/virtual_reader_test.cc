@@ -1,5 +1,5 @@
 // What the end-to-end suites do not reach: partial and aborted downloads,
-// malformed block messages, the NAK and garbage faults, the clock's checks,
+// malformed block messages, the clock's checks,
 // how lines are told apart and assembled, and k470sim's help and options.
 #include "sim/virtual_reader.h"
 
@@ -66,27 +66,6 @@ TEST(VirtualReaderDownload, OnlyReceivedBlocksCommitAndAbortsDropThePending) {
   EXPECT_EQ(Hex(reader.current_image(), 1), kOther);
   EXPECT_EQ(reader.user_image(), fresh);
   EXPECT_EQ(reader.commits(), 2);
-}
-
-TEST(VirtualReaderFaults, NaksAndGarbageComeBeforeTheGoodReply) {
-  ReaderConfig config;
-  config.faults.naks_per_request = 2;
-  config.faults.naks_per_line = 2;
-  VirtualReader reader(config);
-  for (int round = 0; round < 2; ++round) {  // the count starts again for the next message
-    EXPECT_EQ(reader.Feed("R000010\rR000010\rR000010\r"),
-              "NAK\rNAK\r" + Hex(reader.current_image(), 0) + "\r");
-    const std::string line = BlockLine(round, kOther);
-    EXPECT_EQ(reader.Feed(line + line + line), "NAK\rNAK\rACK\r");
-  }
-  EXPECT_EQ(reader.Feed("UPDATE\r"), "ACK\r");
-  EXPECT_EQ(Hex(reader.current_image(), 1), kOther);
-
-  config = {};
-  config.faults.garbage = true;
-  VirtualReader garbled(config);
-  EXPECT_EQ(garbled.Feed("READ_U\r#@SYS_BATTERY?\r"),
-            std::string(kGarbage) + "OK\r" + kGarbage + "OK 3.95V\r");
 }
 
 TEST(VirtualReaderLines, PinCodesClockAndLineEndings) {
