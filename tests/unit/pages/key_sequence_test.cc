@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -98,27 +97,11 @@ TEST(DescribeKeySequenceTest, NeverReadsPastTheSpanOrTheField) {
   EXPECT_EQ(DescribeKeySequence(modifier_last, 8, kBluetoothHid).text, "[Shift]");
 }
 
+// The bound for any eight bytes is the fuzz target's to keep; this is the case
+// that reaches it.
 TEST(DescribeKeySequenceTest, EightBytesDescribeInAtMost220Characters) {
   const std::vector<std::uint8_t> longest = {0xDF, 0x8F, 0xDF, 0x02, 0xDF, 0x01, 0xDF, 0x8F};
   EXPECT_EQ(DescribeKeySequence(longest, 8, kM912Hid).text.size(), kMaxKeySequenceText);
-
-  // Bytes drawn mostly from the codes with the longest texts.
-  const std::uint8_t heavy[] = {0x00, 0x01, 0x02, 0x20, 0x7F, 0x80,
-                                0x8F, 0x90, 0xC0, 0xC1, 0xDF, 0xFF};
-  std::mt19937 rng(11);
-  std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(std::size(heavy)));
-  for (int n = 0; n < 5000; ++n) {
-    KeyBuffer b{};
-    for (auto& byte : b) {
-      const int i = pick(rng);
-      byte = i < static_cast<int>(std::size(heavy)) ? heavy[i] : static_cast<std::uint8_t>(rng());
-    }
-    for (const auto selected : kAll) {
-      const auto d = DescribeKeySequence(b, kKeyFieldSize, selected);
-      ASSERT_LE(d.text.size(), kMaxKeySequenceText);
-      ASSERT_LE(d.byte_count, kKeyFieldSize);
-    }
-  }
 }
 
 }  // namespace
