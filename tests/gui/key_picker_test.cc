@@ -119,15 +119,6 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
       Click(0x0D);
     });
     QCOMPARE(field_->buffer(), (KeyBuffer{'1', '2', '3', '4', '5', '6', '7', 0x0D}));
-
-    // The padding field holds one byte: no modified key fits at all.
-    Field(SelectedInterface::kBluetoothHid, {}, 1);
-    Pick([&](KeyPickerDialog&) {
-      Press("301");
-      Click('0');
-    });
-    QCOMPARE(messages_, kTooMany + kTooMany);
-    QCOMPARE(field_->buffer(), KeyBuffer{});
   }
 
   void scanCodesComeInPairsAndSwitchingTypeEmptiesTheSequence() {

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -13,7 +12,6 @@
 #include <QtTest>
 
 #include "link/com_port_settings.h"
-#include "pages/system/key_picker_dialog.h"
 #include "shell/main_window.h"
 #include "sim/pty_reader.h"
 #include "tests/gui/dialog_test_util.h"
@@ -145,44 +143,6 @@ class MainWindowSimTest : public QObject {
     QVERIFY(state_.image == expected);
     ReadBackIs(expected);
     QCOMPARE(state_.selected_interface, SelectedInterface::kM912Hid);
-  }
-
-  // The same for the Operation page: its store at OK, the delimiter written at
-  // once and a key sequence from the picker, under the reader's Bluetooth HID.
-  void operationSettingsEditedOnThePageReachTheReaderByteForByte() {
-    SettingsImage expected = reader_->current_image();
-    SetDialogHandler([](QDialog& d) {
-      if (d.windowTitle() == "Delimiter") {
-        Control<QRadioButton>(d, "1208")->click();  // [Tab]
-        return static_cast<int>(QDialog::Accepted);
-      }
-      if (d.windowTitle() == "ASCII Table") {
-        auto* grid = Control<KeyGridView>(d, "801");
-        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(4, 1).center());  // "A"
-        return static_cast<int>(QDialog::Accepted);
-      }
-      if (d.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
-      d.findChild<QTabWidget*>()->setCurrentIndex(2);
-      Control<QRadioButton>(d, "1066")->click();          // Test Mode
-      Control<QComboBox>(d, "1075")->setCurrentIndex(1);  // Raw Data
-      Control<QComboBox>(d, "1078")->setCurrentIndex(0);  // third section off
-      QTest::mouseClick(Control<QLineEdit>(d, "1088"), Qt::LeftButton);
-      Control<QPushButton>(d, "1170")->click();
-      Control<QListWidget>(d, "1199")->setCurrentRow(0);  // Length
-      Control<QPushButton>(d, "1201")->click();
-      Control<QPushButton>(d, "1")->click();
-      return d.result();
-    });
-    window_->RunCommand(CommandId::kReadSettings);
-
-    expected.SetBits(80, 0, 4, 7);
-    expected.SetBits(320, 2, 2, 2);
-    expected.SetBits(321, 6, 3, 0);
-    expected.SetByte(325, 0x41);
-    expected.Fill(369, 3, 0x09);
-    expected.SetBits(367, 9, 3, 5);
-    QVERIFY(state_.image == expected);
-    ReadBackIs(expected);
   }
 };
 
