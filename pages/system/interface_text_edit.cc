@@ -5,28 +5,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "pages/system/interface_options.h"
+#include "widgets/typing_limit.h"
 
 namespace k470::gui {
 
 InterfaceTextEdit::InterfaceTextEdit(SelectedInterface interface, const std::string& loaded,
                                      QWidget* parent)
-    : QLineEdit(parent),
-      loaded_(QString::fromLatin1(loaded.data(), static_cast<qsizetype>(loaded.size()))) {
+    : QLineEdit(parent) {
   const bool m912 =
       interface == SelectedInterface::kM912Vcom || interface == SelectedInterface::kM912Hid;
   if (m912) {
     setMaxLength(static_cast<int>(kM912SerialFieldSize));
   } else {
-    setMaxLength(static_cast<int>(std::max<std::size_t>(kMaxEditedPinLength, loaded.size())));
-    // Once edited, the PIN is the user's and follows the 15-character rule.
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-      if (text != loaded_) setMaxLength(static_cast<int>(kMaxEditedPinLength));
-    });
+    // Typing stops at 15 characters, but a longer PIN from a file is never
+    // cut: replacing one of its characters keeps all 16.
+    new TypingLimit(this, static_cast<int>(kMaxEditedPinLength));
   }
-  setText(loaded_);
+  setText(QString::fromLatin1(loaded.data(), static_cast<qsizetype>(loaded.size())));
 }
 
 QVBoxLayout* BluetoothBoxesAndText(const std::array<QCheckBox*, 4>& boxes, QLabel* label,

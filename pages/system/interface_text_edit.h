@@ -1,7 +1,7 @@
 // The text edit of the interface dialogs (the Bluetooth PIN code or the M912
 // S/N), and the lower part that both dialogs lay out alike around it. It holds what will be stored,
-// so a PIN is limited to 15 characters; a 16-character PIN read from a file is still shown whole
-// and kept until the user edits it.
+// so typing stops a PIN at 15 characters; a 16-character PIN read from a file is still shown,
+// kept and edited whole.
 #pragma once
 
 #include <QLineEdit>
@@ -26,9 +26,6 @@ class InterfaceTextEdit : public QLineEdit {
 
   // The text as it is to be stored, one byte per character.
   std::string Stored() const { return text().toLatin1().toStdString(); }
-
- private:
-  QString loaded_;
 };
 
 // The four Bluetooth boxes (Discoverable, BT Power Saving, Authentication,

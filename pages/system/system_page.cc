@@ -162,6 +162,9 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
 
 void SystemPage::LoadSystemPage() {
   DeriveSelectedInterface(state_);
+  // A code none of the radios stands for is kept until the user clicks one;
+  // the interface-dependent lists meanwhile follow the program's interface.
+  interface_chosen_ = StoredInterface(state_.image).has_value();
   ShowSelectedInterface();
 
   const SystemFields f = LoadSystemFields(state_.image);
@@ -215,7 +218,8 @@ void SystemPage::Apply() {
     f.strings[row] = {strings_[row]->text().toLatin1().toStdString(), crs_[row]->isChecked()};
   }
   f.power_level = power_level_->SelectedCodeOr(loaded_.power_level);
-  StoreSystemFields(f, state_.selected_interface, state_.image);
+  StoreSystemFields(f, interface_chosen_ ? std::optional(state_.selected_interface) : std::nullopt,
+                    state_.image);
 }
 
 void SystemPage::paintEvent(QPaintEvent* event) {
@@ -232,6 +236,7 @@ void SystemPage::paintEvent(QPaintEvent* event) {
 
 void SystemPage::InterfaceClicked(SelectedInterface interface) {
   state_.selected_interface = interface;
+  interface_chosen_ = true;
   ShowSelectedInterface();
   // Choosing M912 HID must leave a keyboard type in byte 18, at once: the
   // VCOM marker there would make the image read as M912 VCOM.
@@ -252,8 +257,12 @@ void SystemPage::OpenInterfaceDialog(SelectedInterface interface) {
 void SystemPage::ShowSelectedInterface() {
   const auto selected = static_cast<std::size_t>(state_.selected_interface);
   for (std::size_t i = 0; i < interfaces_.size(); ++i) {
-    interfaces_[i]->setChecked(i == selected);
-    advanced_[i]->setEnabled(i == selected);
+    const bool on = interface_chosen_ && i == selected;
+    // Exclusive radios cannot all be unchecked; an unknown code shows none.
+    interfaces_[i]->setAutoExclusive(false);
+    interfaces_[i]->setChecked(on);
+    interfaces_[i]->setAutoExclusive(true);
+    advanced_[i]->setEnabled(on);
   }
 }
 

@@ -50,6 +50,8 @@ class SystemPage : public SettingsPage {
   AppState& state_;
   SheetContext& context_;
   SystemFields loaded_;  // what the last load showed, for lists that show nothing
+  // False while the image holds an interface code no radio stands for.
+  bool interface_chosen_ = true;
 
   std::array<QRadioButton*, 4> interfaces_{};
   std::array<QPushButton*, 4> advanced_{};

@@ -105,12 +105,23 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Byte(18), 0x60);
     QCOMPARE(state_.image.Bits(16, 3, 3), 6u);
 
-    // A code no interface has keeps the interface chosen before; OK writes its code.
+    // A code no radio stands for shows no radio and no "Advanced"; the lists
+    // follow the interface chosen before, and OK keeps the code until a click.
     state_.image.SetBits(16, 3, 3, 3);
+    state_.image.SetByte(18, 0x41);
     state_.selected_interface = SelectedInterface::kBluetoothHid;
     SystemSheet();
+    QCOMPARE(Checked("1001") || Checked("1002") || Checked("1003") || Checked("1004"), false);
+    QCOMPARE(Enabled({"1007", "1008", "1009", "1010"}), QStringList());
+    QCOMPARE(state_.selected_interface, SelectedInterface::kBluetoothHid);
     Ok();
-    QCOMPARE(state_.image.Bits(16, 3, 3), 5u);
+    QCOMPARE(state_.image.Bits(16, 3, 3), 3u);
+    QCOMPARE(state_.image.Byte(18), 0x41);
+    SystemSheet();
+    Press("1001");
+    QCOMPARE(Enabled({"1007", "1008", "1009", "1010"}), QStringList{"1007"});
+    Ok();
+    QCOMPARE(state_.image.Bits(16, 3, 3), 0u);
   }
 
   void resetWritesTheDefaultsAtOnceAndCancelKeepsThem() {
@@ -148,7 +159,15 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Text(28, 16), std::string("ABCDEFGHIJKLMNOP"));
     QVERIFY(!state_.image.Bit(24, 5));
 
-    // An edited PIN is what the edit shows: at most 15 characters.
+    // Replacing a character of a 16-character PIN keeps all 16.
+    InterfaceDialog("1008", [](QDialog& d) {
+      auto* edit = Control<QLineEdit>(d, "1144");
+      edit->setSelection(5, 1);
+      QTest::keyClicks(edit, "x");
+    });
+    QCOMPARE(state_.image.Text(28, 16), std::string("ABCDExGHIJKLMNOP"));
+
+    // Typing stops at 15 characters.
     InterfaceDialog("1008", [](QDialog& d) {
       auto* edit = Control<QLineEdit>(d, "1144");
       edit->selectAll();
