@@ -85,8 +85,9 @@ void ApplyLeftHalf(JsonPatch& p, AppState& state, OperationSettings& s) {
     q.RefuseUnknownKeys();
     for (std::size_t i = 0; i < changed.size(); ++i) {
       if (!changed[i]) continue;
+      const int stored = static_cast<int>(state.image.Bits(kOutputSequenceWord, 3 * i, 3));
       const OutputSequenceCheck check =
-          CheckOutputSequenceChoice(s.output_sequence, static_cast<int>(i), state.image);
+          CheckOutputSequenceChoice(s.output_sequence, static_cast<int>(i), stored);
       if (check.verdict == OutputSequenceVerdict::kAllDisabled) {
         throw SettingError(q.path(), kAllDisableMessage);
       }

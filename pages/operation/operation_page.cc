@@ -334,6 +334,7 @@ void OperationPage::ShowValues(const OperationPageValues& v) {
   UpdateDelayControls();
   for (std::size_t i = 0; i < output_sequence_.size(); ++i) {
     output_sequence_[i]->SelectCode(s.output_sequence[i]);
+    shown_sequence_[i] = output_sequence_[i]->SelectedCode();
   }
 
   const OutputFormat& f = v.output;
@@ -436,7 +437,7 @@ void OperationPage::OutputSequenceActivated(std::size_t list) {
   std::array<int, 3> codes{};
   for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = output_sequence_[i]->SelectedCode();
   const OutputSequenceCheck check =
-      CheckOutputSequenceChoice(codes, static_cast<int>(list), state_.image);
+      CheckOutputSequenceChoice(codes, static_cast<int>(list), shown_sequence_[list]);
   switch (check.verdict) {
     case OutputSequenceVerdict::kAccepted:
       break;
@@ -451,6 +452,7 @@ void OperationPage::OutputSequenceActivated(std::size_t list) {
                      QString::fromLatin1(kSameSectionMessage));
       break;
   }
+  shown_sequence_[list] = output_sequence_[list]->SelectedCode();
 }
 
 void OperationPage::ShowUhfFields() {

@@ -73,6 +73,8 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
   QLabel* transmit_delay_label_;
   CodeList* transmit_delay_;
   std::array<CodeList*, 3> output_sequence_{};
+  // What each Output Sequence list showed after the last load or accepted pick.
+  std::array<int, 3> shown_sequence_{};
   QLabel* operation_mode_label_;
   CodeList* operation_mode_;
 

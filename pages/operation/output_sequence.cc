@@ -1,20 +1,16 @@
 #include "pages/operation/output_sequence.h"
 
 #include "pages/operation/operation_lists.h"
-#include "pages/operation/operation_settings.h"
 
 namespace k470 {
 
 OutputSequenceCheck CheckOutputSequenceChoice(const std::array<int, 3>& codes, int changed,
-                                              const SettingsImage& image) {
+                                              int shown_before) {
   if (changed < 0 || changed > 2) return {OutputSequenceVerdict::kAccepted, kNoCode};
   const int a = codes[changed];
   const int b = codes[(changed + 1) % 3];
   const int c = codes[(changed + 2) % 3];
-  if (a == 0 && b == 0 && c == 0) {
-    const auto stored = image.Bits(kOutputSequenceWord, 3 * static_cast<unsigned>(changed), 3);
-    return {OutputSequenceVerdict::kAllDisabled, static_cast<int>(stored)};
-  }
+  if (a == 0 && b == 0 && c == 0) return {OutputSequenceVerdict::kAllDisabled, shown_before};
   if (a != 0 && (a == b || a == c)) return {OutputSequenceVerdict::kSectionUsedTwice, 0};
   return {OutputSequenceVerdict::kAccepted, a};
 }

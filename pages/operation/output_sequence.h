@@ -4,8 +4,6 @@
 
 #include <array>
 
-#include "core/settings_image.h"
-
 namespace k470 {
 
 inline constexpr char kAllDisableMessage[] = "All disable is inadmissible!";
@@ -13,7 +11,8 @@ inline constexpr char kSameSectionMessage[] = "The same section can only be used
 
 enum class OutputSequenceVerdict {
   kAccepted,
-  // Show kAllDisableMessage, then select select_code in the changed list.
+  // Show kAllDisableMessage, then select select_code (what the list showed
+  // before) in the changed list.
   kAllDisabled,
   // Select select_code ("Disable") in the changed list, then show kSameSectionMessage.
   kSectionUsedTwice,
@@ -26,9 +25,10 @@ struct OutputSequenceCheck {
 
 // `codes` are the codes the three lists show after the user picked an entry
 // in list `changed` (0-2); a list without a selection shows kNoCode.
-// After "all disabled" the list goes back to the code the image holds for its
-// section, which may be one the list has no entry for.
+// `shown_before` is what list `changed` showed before the pick. After "all
+// disabled" the list goes back to it: the section stored in the image may
+// itself be "Disable", and going back there would leave the refused state.
 OutputSequenceCheck CheckOutputSequenceChoice(const std::array<int, 3>& codes, int changed,
-                                              const SettingsImage& image);
+                                              int shown_before);
 
 }  // namespace k470

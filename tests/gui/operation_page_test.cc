@@ -134,11 +134,24 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     Ok();
     QCOMPARE(Sections(), 2u | 0u << 3 | 3u << 6);
 
+    // A list whose section is stored as "Disable" goes back to what it showed,
+    // never to all three "Disable".
+    state_.image.SetBits(kOutputSequenceWord, 0, 9, 1u | 0u << 3 | 3u << 6);
+    OperationSheet();
+    Choose("1077", "Timestamp");
+    Choose("1076", "Disable");
+    Choose("1078", "Disable");
+    Choose("1077", "Disable");
+    QCOMPARE(messages_.last(), "All disable is inadmissible!");
+    QCOMPARE(Text("1077"), "Timestamp");
+    Ok();
+    QCOMPARE(Sections(), 0u | 2u << 3 | 0u << 6);
+
     // Codes without an entry show nothing, count as sections, and are kept.
     state_.image.SetBits(kOutputSequenceWord, 0, 9, 5u << 6);
     OperationSheet();
     Choose("1078", "Disable");
-    QCOMPARE(messages_.size(), 3);
+    QCOMPARE(messages_.size(), 4);
     QCOMPARE(On<QComboBox>("1078")->currentIndex(), -1);
     Ok();
     QCOMPARE(Sections(), 5u << 6);
