@@ -21,7 +21,7 @@ Json FilterValueText(std::optional<std::uint8_t> header, std::optional<int> valu
   for (const FilterValueEntry& e : FilterValueEntries(*header)) {
     if (e.value == *value) return e.text;
   }
-  return nullptr;
+  return Json{{"unknown_code", *value}};
 }
 
 void ApplyTagType(JsonPatch& p, const FilterDialogView& view, FilterChoice& choice) {

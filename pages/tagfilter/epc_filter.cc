@@ -50,8 +50,8 @@ FilterRecord EncodeFilterValue(Scheme scheme, int value) {
 
 FilterRecord EncodeFirstField(Scheme scheme, std::string_view text) {
   switch (scheme) {
-    case Scheme::kDod96:
-      return {12, 48, EncodeCharacters8(text), std::nullopt};
+    case Scheme::kDod96:  // six characters of 8 bits: a CAGE code compares no more
+      return {12, 48, EncodeCharacters8(Cut(text, 48 / 8)), std::nullopt};
     case Scheme::kGid96:
       return {8, 28, EncodeDecimal(text, 28), std::nullopt};
     case Scheme::kAdiVar:
@@ -107,20 +107,22 @@ bool IsFilterValueRecord(bool gid96, const FilterRecord& record) {
   return (record.pointer & 0xFFu) == 8 && (!gid96 || record.length == 0);
 }
 
-int FilterValueOf(Scheme scheme, const FilterRecord& record) {
+int FilterValueOf(const FilterRecord& record) {
   const unsigned length = std::min<unsigned>(record.length, 8);
-  const int value = length == 0 ? 0 : record.pattern1[0] >> (8 - length);
-  const auto entries = FilterValueEntries(TagTypeOf(scheme).header);
-  // A value the list does not have would leave nothing selected.
-  return static_cast<std::size_t>(value) < entries.size() ? value : 0;
+  // A value the list does not have is shown as no selection and kept.
+  return length == 0 ? 0 : record.pattern1[0] >> (8 - length);
 }
 
 std::string DecodeFirstField(Scheme scheme, const FilterRecord& record) {
   switch (scheme) {
     case Scheme::kDod96:
       return DecodeCharacters8(record.pattern1);
-    case Scheme::kAdiVar:
-      return DecodeCharacters6(record.pattern1, record.length);
+    case Scheme::kAdiVar: {
+      // A shorter CAGE code is stored led by spaces; it shows as it was typed.
+      const std::string text = DecodeCharacters6(record.pattern1, record.length);
+      const std::size_t first = text.find_first_not_of(' ');
+      return first == std::string::npos ? std::string() : text.substr(first);
+    }
     case Scheme::kGid96:
       return DecodeDecimal(record.pattern1, record.length);
     default: {
@@ -205,7 +207,7 @@ std::optional<DecodedFilter> DecodeFilterRecord(Scheme scheme, int method_code,
   DecodedFilter decoded;
   if (IsFilterValueRecord(scheme == Scheme::kGid96, record)) {
     decoded.method = FilterMethod::kFilterValue;
-    decoded.filter_value = FilterValueOf(scheme, record);
+    decoded.filter_value = FilterValueOf(record);
   } else {
     decoded.pattern1 = DecodeFirstField(scheme, record);
   }

@@ -26,7 +26,7 @@ FilterRecord EncodeFilterRecord(Scheme scheme, const FilterChoice& choice);
 
 struct DecodedFilter {
   FilterMethod method = FilterMethod::kFirstField;
-  std::optional<int> filter_value;  // always an entry of the scheme's list
+  std::optional<int> filter_value;  // as stored, whether the scheme's list has it or not
   std::string pattern1;
   std::string pattern2;  // empty when both masks are equal
   std::optional<unsigned> digit_count;

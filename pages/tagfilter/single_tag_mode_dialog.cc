@@ -100,6 +100,7 @@ class SingleTagModeDialog : public QDialog {
   QLabel* counter_label_;
   NumericEdit* counter_;
   QCheckBox* warn_;
+  QLabel* filter_type_label_;
   CodeList* filter_type_;
   QLabel* tag_type_label_;
   CodeList* tag_type_;
@@ -138,7 +139,7 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
                 "warnAtLimit");
 
   auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), "filterEpc");
-  auto* filter_type_label = Label("Filter Type :", "filterTypeLabel", filter_group);
+  filter_type_label_ = Label("Filter Type :", "filterTypeLabel", filter_group);
   filter_type_ = Named(new CodeList(filter_group), "filterType");
   filter_type_->Fill(kFilterTypeList);
   tag_type_label_ = Label("TAG Type :", "tagTypeLabel", filter_group);
@@ -219,7 +220,7 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
   digits->addWidget(digit_range_);
   digits->addStretch(1);
   auto* filter = new QGridLayout(filter_group);
-  filter->addWidget(filter_type_label, 0, 0);
+  filter->addWidget(filter_type_label_, 0, 0);
   filter->addWidget(filter_type_, 0, 1, Qt::AlignLeft);
   filter->addWidget(tag_type_label_, 1, 0);
   filter->addWidget(tag_type_, 1, 1, Qt::AlignLeft);
@@ -335,6 +336,7 @@ void SingleTagModeDialog::LoadFilterControls() {
   }
 
   loaded_filter_value_ = choice.filter_value;
+  // A value the list lacks shows as no selection, and OK keeps it.
   if (choice.filter_value) filter_value_->SelectCode(*choice.filter_value);
   if (choice.digit_count) {
     digit_count_->setText(QString::number(*choice.digit_count));
@@ -348,6 +350,22 @@ void SingleTagModeDialog::LoadFilterControls() {
   pattern2_->setText(Latin1(choice.pattern2));
 
   ApplySchemeLabels();
+
+  if (!header) {
+    // Without a TAG type no record can be written: switching the filter on
+    // would make a leftover record active and lose what was typed.
+    filter_type_label_->setEnabled(false);
+    filter_type_->setEnabled(false);
+    SetPattern1Controls(false);
+    SetPattern2Controls(false);
+    SetSchemeControls(false);
+    SetDigitControls(false);
+    SetFilterValueControls(false);
+    const QString why = QStringLiteral(
+        "No TAG type can be chosen for the filter: enable its TAG type on the TAG Type page.");
+    filter_type_->setToolTip(why);
+    tag_type_->setToolTip(why);
+  }
 }
 
 void SingleTagModeDialog::DigitCountChanged() {
@@ -418,6 +436,8 @@ void SingleTagModeDialog::FilterTypeChosen() {
   }
   SetSchemeControls(on);
   ClearTexts();
+  // The pattern limits and the hint follow the TAG type only while filtering.
+  ApplyDigitRange(std::nullopt);
 }
 
 void SingleTagModeDialog::MethodClicked() {
@@ -513,8 +533,9 @@ void SingleTagModeDialog::accept() {
   StoreScanSettings({timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_), counter_->Value(),
                      warn_->isChecked()},
                     image);
-  // Byte 89, then byte 211 and the record of the chosen direction.
-  ConfirmFilter(opened_, Choice(), image);
+  // Byte 89, then byte 211 and the record of the chosen direction; without a
+  // TAG type the filter stays as it was.
+  if (SelectedHeader()) ConfirmFilter(opened_, Choice(), image);
   QDialog::accept();
 }
 

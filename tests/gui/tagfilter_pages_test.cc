@@ -92,8 +92,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(MaskWord(), 0x9234);
 
     // Cleared, then cancelled from another page: the cleared mask stays, and
-    // the dialog then offers no TAG type. Its OK writes the scan fields and
-    // byte 89, but neither byte 211 nor a filter record.
+    // the dialog then offers no TAG type. Without one no record can be
+    // written, so the filter cannot be switched on or off: OK writes the scan
+    // fields and leaves byte 89, byte 211 and both records.
     state_.image.SetWord16(kMaskWord, 0x7FFF);
     Sheet(1);
     Press("1232");
@@ -105,12 +106,13 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     const SettingsImage before = state_.image;
     Dialog([&] {
       QCOMPARE(On<QComboBox>("tagType")->count(), 0);
-      Choose("filterType", "Include EPC");
-      Type("pattern1", "0614141");
+      QVERIFY(!On("filterType")->isEnabled());
+      QVERIFY(!On("filterType")->toolTip().isEmpty());
+      QCOMPARE(EnabledFilterControls(), QStringList());
       Type("scanningTimeout", "9");
     });
     QCOMPARE(state_.image.Byte(81), 9);
-    QCOMPARE(state_.image.Byte(89) & 0x0F, 0x01);
+    QCOMPARE(state_.image.Byte(89), before.Byte(89));
     QCOMPARE(state_.image.Byte(211), before.Byte(211));
     QCOMPARE(Records(state_.image), Records(before));
   }
@@ -301,6 +303,52 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
       QCOMPARE(Text("pattern1"), "ab");
     });
     QCOMPARE(state_.image.Byte(211), 0x38);
+  }
+
+  // Opened on "Disable Filter", the dialog still limits the patterns by the
+  // TAG type once a filter is chosen; nothing is stored past what the scheme
+  // compares, and a short CAGE code comes back as it was typed.
+  void patternLimitsFollowTheTypeAfterTheFilterIsSwitchedOn() {
+    state_.image.SetByte(211, TagTypeOf(Scheme::kAdiVar).header);
+    Dialog([&] {
+      Choose("filterType", "Include EPC");
+      QCOMPARE(Text("digitRange"), "(1~32 digits/characters)");
+      Type("pattern1", "ABCDEFGH");
+      QCOMPARE(Text("pattern1"), "ABCDEF");
+    });
+    QCOMPARE(LoadFilter(state_.image, state_.image.Byte(211)).choice.pattern1, "ABCDEF");
+
+    Dialog([&] {
+      Choose("filterType", "Exclude EPC");
+      Type("pattern1", "1abcd");
+    });
+    Dialog([&] { QCOMPARE(Text("pattern1"), "1ABCD"); });
+
+    state_.image = SettingsImage();
+    New(state_);
+    state_.image.SetByte(211, TagTypeOf(Scheme::kDod96).header);
+    Dialog([&] {
+      Choose("filterType", "Include EPC");
+      Type("pattern1", "ABCDEFGHIJ");
+      QCOMPARE(Text("pattern1"), "ABCDEF");
+    });
+    QCOMPARE(BytesAt(state_.image, kIncludePointer + 4, 8),
+             (std::vector<std::uint8_t>{'A', 'B', 'C', 'D', 'E', 'F', 0, 0}));
+  }
+
+  // A stored filter value the list has no entry for: no selection, kept on OK.
+  void aFilterValueTheListLacksShowsNothingAndIsKept() {
+    StoreFilter(Filter(FilterType::kIncludeEpc, FilterMethod::kFilterValue, 0x30, "", {}, 3),
+                state_.image);
+    state_.image.SetByte(kIncludePointer + 3, 8);  // eight bits compared: value 0x60 = 96
+    const SettingsImage before = state_.image;
+    Dialog([&] {
+      QVERIFY(Checked("byFilterValue"));
+      QCOMPARE(On<QComboBox>("filterValue")->currentIndex(), -1);
+      Type("scanningTimeout", "7");
+    });
+    QCOMPARE(Records(state_.image), Records(before));
+    QCOMPARE(state_.image.Byte(89), before.Byte(89));
   }
 
   // A record the dialog would write differently (another tool's, or a method
