@@ -53,6 +53,9 @@ static std::string BlockFailure(int k, const std::string& why) {
 bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
   progress.Begin("Downloading...", "Downloading", kProgressEnd);
   progress.SetPosition(0);
+  // The checksum pair goes into the image only with a download that ends well:
+  // after a failure the image in memory is as it was, with nothing to save.
+  const SettingsImage before = image;
   StoreChecksumPair(image);
   link.FlushReaderPort();
 
@@ -69,6 +72,7 @@ bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
   } else {
     SendExitConfirmed(link);
     link.SetFailure(why);
+    image = before;
   }
   progress.End();
   link.CloseReaderPort();

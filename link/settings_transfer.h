@@ -22,7 +22,8 @@ std::string BlockRequest(int k);
 
 // Stores the checksum pair into the image, sends the 40 block lines and
 // "UPDATE\r". True when the reader acknowledged all of them; on failure sends
-// "EXIT\r". The caller shows the completion message.
+// "EXIT\r" and leaves the image as it was, checksum pair included. The caller
+// shows the completion message.
 bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress);
 
 // Reads the 40 blocks and sends "UPDATE\r"; only when all of that succeeded

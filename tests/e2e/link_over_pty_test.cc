@@ -174,11 +174,11 @@ TEST_F(LinkOverPty, FailedTransferKeepsBothImagesSaysExitAndClosesThePort) {
     ASSERT_NO_FATAL_FAILURE(StartReader(config));
     ASSERT_NO_FATAL_FAILURE(OpenPort());
     const bool download = c.faults.no_ack_lines;
-    // A download leaves the new pair in the caller's image, a read-back nothing.
+    // Neither leaves anything in the caller's image, not even the checksum pair.
     SettingsImage image = Image(3, false);
     EXPECT_FALSE(download ? DownloadImage(link_, image, progress_)
                           : ReadBackImage(link_, image, progress_));
-    EXPECT_EQ(image, download ? sent : Image(3, false));
+    EXPECT_EQ(image, Image(3, false));
     ExpectPortGivenBack();
     EXPECT_EQ(LinesWhenAtLeast(c.lines.size()), c.lines);
     EXPECT_EQ(reader_->current_image(), config.current_image);

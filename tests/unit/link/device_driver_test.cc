@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "core/checksum.h"
 #include "link/failed_lines.h"
 #include "tests/unit/link/scripted_port.h"
 
@@ -154,6 +155,25 @@ TEST_F(DriverTest, YesToTheRetryQuestionRepeatsEverythingWithTheClock) {
             (Lines{kIdentity, kClock, kServiceMode, "WRITE_U\r", "<blocks>", "EXIT\r", kIdentity,
                    kClock, kServiceMode, "WRITE_U\r", "<blocks>", "UPDATE\r"}));
   EXPECT_EQ(Shown("?Failed to download, would you like to retry? else Failed to download!"), 1);
+}
+
+// The checksum pair is part of what a download sends; a download that fails
+// must not leave it in the image, or the program would take it for an edit.
+TEST_F(DriverTest, AFailedDownloadLeavesTheImageAsItWasAndADoneOneHoldsTheChecksum) {
+  state_.download_settings_type = DownloadSettingsType::kUserDefined;
+  state_.image.SetByte(100, 0x5A);
+  const SettingsImage before = state_.image;
+  failing_last_blocks_ = 1;
+  ui_.answers = {0};  // no retry
+  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
+  EXPECT_EQ(Last(Commands()), "EXIT\r");
+  EXPECT_TRUE(state_.image == before);
+
+  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
+  EXPECT_FALSE(state_.image == before);
+  SettingsImage expected = before;
+  StoreChecksumPair(expected);
+  EXPECT_TRUE(state_.image == expected);
 }
 
 TEST_F(DriverTest, SetClockAndBatteryEndWithoutExitUnlessTheyFail) {
