@@ -9,7 +9,10 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <optional>
 
 #include "core/defaults.h"
 #include "core/settings_file.h"
@@ -256,24 +259,61 @@ void MainWindow::NewSettings() {
 
 void MainWindow::OpenSettings() {
   if (!MayDropEdits()) return;
-  state_.settings_path.clear();
+  // Cancelling the file dialog keeps the settings and the file they belong to.
   const auto chosen = services_.file_chooser.choose_open(this);
-  if (!chosen || !Open(state_, *chosen)) return;
+  if (!chosen) return;
+  state_.settings_path.clear();
+  if (!Open(state_, *chosen)) return;
   clean_image_ = state_.image;
   OpenSheet();
 }
 
 bool MainWindow::SaveSettings() {
-  if (!Save(state_, [this] { return services_.file_chooser.choose_save(this); })) return false;
-  clean_image_ = state_.image;
-  return true;
+  // Save writes to the current path, or asks for a name as Save As does.
+  std::optional<std::string> asked;
+  bool cancelled = false;
+  const std::string current = state_.settings_path;
+  errno = 0;
+  const bool saved = Save(state_, [&] {
+    asked = services_.file_chooser.choose_save(this);
+    cancelled = !asked;
+    return asked;
+  });
+  const int error = errno;
+  if (saved) {
+    clean_image_ = state_.image;
+  } else if (asked) {
+    ShowSaveAsFailure(*asked, error);
+  } else if (!cancelled) {
+    ShowSaveFailure(current, error);
+  }
+  return saved;
 }
 
 bool MainWindow::SaveSettingsAs() {
   const auto chosen = services_.file_chooser.choose_save(this);
-  if (!chosen || !SaveAs(state_, *chosen)) return false;
+  if (!chosen) return false;
+  errno = 0;
+  if (!SaveAs(state_, *chosen)) {
+    ShowSaveAsFailure(*chosen, errno);
+    return false;
+  }
   clean_image_ = state_.image;
   return true;
+}
+
+void MainWindow::ShowSaveAsFailure(const std::string& chosen, int error) {
+  // Save As writes to the name with ".K470" added, and refuses one too long.
+  const std::optional<std::string> name = SettingsFileNameFor(chosen);
+  ShowSaveFailure(name.value_or(chosen), name ? error : ENAMETOOLONG);
+}
+
+void MainWindow::ShowSaveFailure(const std::string& path, int error) {
+  const QString reason =
+      error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("unknown error");
+  ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Failed!"),
+                 QStringLiteral("The settings could not be saved to\n%1\n\n%2.")
+                     .arg(QString::fromLocal8Bit(path), reason));
 }
 
 bool MainWindow::MayDropEdits() {

@@ -93,6 +93,10 @@ class MainWindow : public QMainWindow {
   // Save and Save As; true when the file was written.
   bool SaveSettings();
   bool SaveSettingsAs();
+  // Says that writing `path` failed, and why (`error`, an errno value); the
+  // settings stay marked as changed. The SaveAs form takes the name chosen.
+  void ShowSaveFailure(const std::string& path, int error);
+  void ShowSaveAsFailure(const std::string& chosen, int error);
   // Before a command replaces or drops edited settings: "Save them?" Yes
   // saves (as Save does), No drops them; false when the command must not go
   // on (Cancel, or a save that did not happen).

@@ -175,6 +175,47 @@ class MainWindowTest : public QObject {
     QCOMPARE(state_.settings_path, save_as + ".K470");
     QVERIFY(QFile::exists(QString::fromStdString(save_as + ".K470")));
   }
+
+  // A save that fails says so, naming the file and the cause, and the edits
+  // stay unsaved; cancelling Open's file dialog keeps the edits and their file.
+  void aFailedSaveIsToldAndACancelledOpenKeepsTheFile() {
+    const std::string file = dir_.filePath("site.K470").toStdString();
+    std::optional<std::string> open_choice = file;
+    std::string save_as = file;
+    MainWindowServices services = DefaultMainWindowServices(dir_.path().toStdString());
+    services.discover_ports = [] { return std::vector<std::string>{"-Select-"}; };
+    services.port_can_be_opened = [](const std::string&) { return false; };
+    services.file_chooser.choose_open = [&](QWidget*) { return open_choice; };
+    services.file_chooser.choose_save = [&](QWidget*) { return std::optional(save_as); };
+    state_ = AppState{};
+    MainWindow window(state_, std::move(services));
+    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    QStringList shown;
+    SetMessageBoxHandler([&](const MessageBoxRequest& r) {
+      shown << r.caption + ": " + r.text;
+      return r.text.startsWith("The settings have") ? QMessageBox::No : QMessageBox::Ok;
+    });
+    window.RunCommand(CommandId::kSaveAs);
+    window.RunCommand(CommandId::kOpen);
+    state_.image.SetByte(0, 42);
+
+    open_choice.reset();
+    window.RunCommand(CommandId::kOpen);
+    QCOMPARE(state_.image.Byte(0), 42);
+    QCOMPARE(state_.settings_path, file);
+    shown.clear();
+
+    const std::string missing = dir_.filePath("no/such/folder/x").toStdString();
+    save_as = missing;
+    window.RunCommand(CommandId::kSaveAs);
+    QCOMPARE(shown,
+             QStringList{"Failed!: The settings could not be saved to\n" +
+                         QString::fromStdString(missing) + ".K470\n\nNo such file or directory."});
+    // Still unsaved: New asks first.
+    shown.clear();
+    window.RunCommand(CommandId::kNew);
+    QCOMPARE(shown, QStringList{"K470Configuration: The settings have been changed. Save them?"});
+  }
 };
 
 }  // namespace k470::gui
