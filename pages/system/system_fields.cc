@@ -39,8 +39,9 @@ SystemFields LoadSystemFields(const SettingsImage& image) {
   return f;
 }
 
-void StoreSystemFields(const SystemFields& f, SelectedInterface interface, SettingsImage& image) {
-  EncodeSelectedInterface(interface, image);
+void StoreSystemFields(const SystemFields& f, std::optional<SelectedInterface> interface,
+                       SettingsImage& image) {
+  if (interface) EncodeSelectedInterface(*interface, image);
   image.SetByte(kShutdownByte, static_cast<std::uint8_t>(f.shutdown_timeout));
   image.SetByte(kPowerSavingByte, static_cast<std::uint8_t>(f.power_saving_timeout));
   image.SetBits(kBeeperByte, 0, 2, f.low_battery_alert ? 1 : 0);

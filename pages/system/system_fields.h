@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 
 #include "core/app_state.h"
@@ -45,8 +46,10 @@ SystemFields LoadSystemFields(const SettingsImage& image);
 
 // Writes the interface code of `interface` (and the VCOM marker for M912
 // VCOM) and every field above; the bits no field names keep their values.
+// With no interface (the image's code is none of the four radios, see
+// StoredInterface) the stored code and byte 18 are kept as they are.
 // The hidden "Command Indicating Beep" ends up cleared whatever it holds.
-void StoreSystemFields(const SystemFields& fields, SelectedInterface interface,
+void StoreSystemFields(const SystemFields& fields, std::optional<SelectedInterface> interface,
                        SettingsImage& image);
 
 // The page's lists, each entry's code its stored value.
