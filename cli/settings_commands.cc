@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "cli/exit_codes.h"
 #include "cli/session.h"
@@ -54,9 +53,11 @@ settings are equal, 1 when they differ, 6 when the reader (--reader) failed;
 constexpr char kImportHelp[] = R"(
 Starts from "image" when the JSON has it, else from the factory defaults, then
 applies every setting given whose value differs from what that image shows,
-through the same stores as the Device Settings sheet. An unknown key or a value
-the sheet could not take is refused, naming the key, and nothing is written
-(exit code 4). import of what export wrote gives the same file, byte for byte.
+through the same stores as the Device Settings sheet. An unknown key, a value
+the sheet could not take, or one the result would not show as given is refused,
+naming the key, and nothing is written (exit code 4). Input over 1 MB or nested
+over 64 levels is refused. import of what export wrote gives the same file,
+byte for byte.
 )";
 
 int Fail(const std::string& text, int code) {
@@ -188,6 +189,42 @@ std::optional<SettingsImage> ReadReader(const Options& o) {
   return s.state().image;
 }
 
+// An export is a few kilobytes; the bound keeps a device or a huge file
+// from filling memory before the JSON is even looked at.
+constexpr std::size_t kMaxImportBytes = std::size_t{1} << 20;
+
+// At most kMaxImportBytes of a regular file, or of stdin for "-".
+std::optional<std::string> ReadImportText(const std::string& input) {
+  const std::string name = input == "-" ? "standard input" : input;
+  std::ifstream file;
+  if (input != "-") {
+    std::error_code ec;
+    const auto status = std::filesystem::status(input, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+      Fail("cannot read " + name + ": not a regular file", kExitFile);
+      return std::nullopt;
+    }
+    file.open(input, std::ios::binary);
+    if (!file) {
+      Fail("cannot read " + name + ": " + std::strerror(errno), kExitFile);
+      return std::nullopt;
+    }
+  }
+  std::istream& in = input == "-" ? std::cin : file;
+  std::string text(kMaxImportBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) {
+    Fail("cannot read " + name + ": " + std::strerror(errno), kExitFile);
+    return std::nullopt;
+  }
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kMaxImportBytes) {
+    Fail("cannot read " + name + ": larger than 1 MB, no settings export", kExitFile);
+    return std::nullopt;
+  }
+  return text;
+}
+
 }  // namespace
 
 void AddSettingsSubcommands(CLI::App& app, Options& o) {
@@ -278,20 +315,14 @@ int CmdExport(const Options& o) {
 }
 
 int CmdImport(const Options& o) {
-  std::stringstream text;
-  if (o.input == "-") {
-    text << std::cin.rdbuf();
-  } else {
-    std::ifstream in(o.input, std::ios::binary);
-    if (!in || !(text << in.rdbuf())) {
-      return Fail("cannot read " + o.input + ": " + std::strerror(errno), kExitFile);
-    }
-  }
-  const Json in = Json::parse(text.str(), nullptr, false);
-  if (in.is_discarded()) return Fail(o.input + " is not valid JSON", kExitFile);
+  const std::optional<std::string> text = ReadImportText(o.input);
+  if (!text) return kExitFile;
+  std::string why;
+  const std::optional<Json> in = ParseSettingsJson(*text, why);
+  if (!in) return Fail(o.input + " " + why, kExitFile);
   SettingsImage image;
   try {
-    image = ImportSettings(in);
+    image = ImportSettings(*in);
   } catch (const SettingError& e) {
     return Fail(o.input + ": " + e.what() + "; nothing written", kExitFile);
   }

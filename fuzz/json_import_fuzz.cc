@@ -4,11 +4,13 @@
 #include "pages/named/settings_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const k470::Json in = k470::Json::parse(data, data + size, nullptr, false);
-  if (in.is_discarded()) return 0;
+  std::string why;
+  const std::optional<k470::Json> in =
+      k470::ParseSettingsJson({reinterpret_cast<const char*>(data), size}, why);
+  if (!in) return 0;
   k470::SettingsImage image;
   try {
-    image = k470::ImportSettings(in);
+    image = k470::ImportSettings(*in);
   } catch (const k470::SettingError&) {
     return 0;
   }

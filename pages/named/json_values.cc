@@ -11,6 +11,11 @@ const Json& EmptyObject() {
   return empty;
 }
 
+const Json& MemberOr(const Json& object, std::string_view key) {
+  const auto found = object.find(std::string(key));
+  return found != object.end() ? *found : EmptyObject();
+}
+
 std::string ListTexts(std::span<const ListEntry> list) {
   std::string texts;
   for (const ListEntry& e : list) {
@@ -69,8 +74,11 @@ std::optional<std::vector<std::uint8_t>> BytesOfHex(std::string_view hex) {
   return bytes;
 }
 
-JsonPatch::JsonPatch(const Json& in, const Json& shown, std::string path)
-    : in_(in), shown_(shown.is_object() ? shown : EmptyObject()), path_(std::move(path)) {
+JsonPatch::JsonPatch(const Json& in, const Json& shown, const Json& start, std::string path)
+    : in_(in),
+      shown_(shown.is_object() ? shown : EmptyObject()),
+      start_(start.is_object() ? start : EmptyObject()),
+      path_(std::move(path)) {
   if (!in_.is_object()) throw SettingError(path_, "must be an object");
 }
 
@@ -92,10 +100,21 @@ const Json* JsonPatch::Changed(std::string_view key) {
   return &v;
 }
 
+const Json* JsonPatch::Given(std::string_view key) {
+  if (!Has(key)) return nullptr;
+  changed_ = true;
+  return &in_.at(std::string(key));
+}
+
+bool JsonPatch::Unedited(std::string_view key) const {
+  if (!Has(key)) return false;
+  const auto start = start_.find(std::string(key));
+  return start != start_.end() && *start == in_.at(std::string(key));
+}
+
 JsonPatch JsonPatch::Child(std::string_view key) const {
   asked_.emplace(key);
-  const auto shown = shown_.find(std::string(key));
-  return JsonPatch(in_.at(std::string(key)), shown != shown_.end() ? *shown : EmptyObject(),
+  return JsonPatch(in_.at(std::string(key)), MemberOr(shown_, key), MemberOr(start_, key),
                    KeyPath(key));
 }
 
@@ -129,10 +148,10 @@ void JsonPatch::Text(std::string_view key, std::size_t max_length, std::string& 
 
 void JsonPatch::RefuseUnknownKeys(const std::string& why) const {
   for (const auto& [key, value] : in_.items()) {
-    // An unchanged value the starting image showed may belong to a setting
-    // that an earlier change (of interface, say) took away: it is kept out.
-    const auto shown = shown_.find(key);
-    if (asked_.contains(key) || (shown != shown_.end() && *shown == value)) continue;
+    // An unedited value may belong to a setting that an edit (of interface,
+    // say) took away: it is kept out.
+    const auto start = start_.find(key);
+    if (asked_.contains(key) || (start != start_.end() && *start == value)) continue;
     throw SettingError(KeyPath(key), why);
   }
 }

@@ -41,12 +41,14 @@ std::string HexOf(std::span<const std::uint8_t> bytes);
 // another character.
 std::optional<std::vector<std::uint8_t>> BytesOfHex(std::string_view hex);
 
-// One object of an import, read against what the image shows now: a key's
-// setter runs only when its value differs from the shown one, so a value
-// exported and imported again writes nothing.
+// One object of an import, read against what the image shows now, as the
+// steps before left it: a key's setter runs only when its value differs from
+// the shown one, so a value exported and imported again writes nothing.
+// `start` is what the starting image showed: a value equal to it was not
+// edited, and may belong to a setting an edit took away (another interface's).
 class JsonPatch {
  public:
-  JsonPatch(const Json& in, const Json& shown, std::string path);
+  JsonPatch(const Json& in, const Json& shown, const Json& start, std::string path);
 
   bool changed() const { return changed_; }
   const std::string& path() const { return path_; }
@@ -65,6 +67,11 @@ class JsonPatch {
   void Text(std::string_view key, std::size_t max_length, std::string& field);
   // The value of `key` when present and different from the shown one.
   const Json* Changed(std::string_view key);
+  // The value of `key` when present, whatever is shown: for a setting an
+  // earlier edit reset, so the value given is typed in again.
+  const Json* Given(std::string_view key);
+  // Whether `key` is present with the value the starting image showed.
+  bool Unedited(std::string_view key) const;
   // A nested object of the same import.
   JsonPatch Child(std::string_view key) const;
   // Marks the patch changed, for setters outside the helpers above.
@@ -78,6 +85,7 @@ class JsonPatch {
  private:
   const Json& in_;
   const Json& shown_;
+  const Json& start_;
   std::string path_;
   mutable std::set<std::string, std::less<>> asked_;
   bool changed_ = false;

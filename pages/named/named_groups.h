@@ -32,4 +32,10 @@ void ApplyTagTypesStep(JsonPatch& top, SettingsImage& image);
 void ApplyScanStep(JsonPatch& top, SettingsImage& image);
 void ApplyFilterStep(JsonPatch& top, SettingsImage& image);
 
+// After every step: each value `in` gives must show so in the result, else
+// the import is refused naming its key and why the sheet did not keep it. A
+// value equal to what `start` (the starting image) showed, of a setting the
+// result no longer shows (another interface's option), is no edit and passes.
+void RefuseValuesNotKept(const Json& in, const Json& start, const SettingsImage& result);
+
 }  // namespace k470::named

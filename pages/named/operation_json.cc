@@ -8,6 +8,7 @@
 #include "pages/operation/epc_delimiter.h"
 #include "pages/operation/operation_page_values.h"
 #include "pages/operation/output_sequence.h"
+#include "pages/system/interface_selection.h"
 #include "pages/system/key_sequence.h"
 
 namespace k470::named {
@@ -72,6 +73,20 @@ void ApplyLeftHalf(JsonPatch& p, AppState& state, OperationSettings& s) {
   if (scan_mode != state.pending_scan_mode) ChooseScanMode(state, scan_mode);
   p.Bool("memory_mode", s.memory_mode);
   p.List("memory_data_transmit_delay", kDelayList, s.memory_delay);
+  if (const Json* v = p.Changed("data_format"); v && v->is_string()) {
+    // A text another interface offers: name the interface, not just the list.
+    const std::span<const ListEntry> offered = DataFormatList(state.selected_interface);
+    const bool here = std::any_of(offered.begin(), offered.end(),
+                                  [v](const ListEntry& e) { return *v == e.text; });
+    const bool elsewhere = std::any_of(kSerialDataFormatList.begin(), kSerialDataFormatList.end(),
+                                       [v](const ListEntry& e) { return *v == e.text; });
+    if (!here && elsewhere) {
+      throw SettingError(
+          p.KeyPath("data_format"),
+          v->get<std::string>() + " is not offered under " +
+              std::string(kInterfaceNames[static_cast<int>(state.selected_interface)]));
+    }
+  }
   p.List("data_format", DataFormatList(state.selected_interface), s.data_format);
   p.Bool("transmission_buffer", s.transmission_buffer);
   p.List("transmit_delay", kDelayList, s.transmit_delay);
@@ -208,6 +223,9 @@ void ApplyOperationStep(JsonPatch& top, SettingsImage& image) {
   if (top.Has("key_sequences")) {
     JsonPatch p = top.Child("key_sequences");
     for (const KeySequenceKey& k : kKeySequenceKeys) {
+      // Unedited, its bytes are those stored; its text may be another
+      // interface's reading of them.
+      if (p.Unedited(k.key)) continue;
       if (const Json* value = p.Changed(k.key)) {
         f.*k.buffer = KeyBufferOf(*value, p.KeyPath(k.key), state.selected_interface);
       }

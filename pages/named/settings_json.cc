@@ -140,15 +140,17 @@ SettingsImage ImportSettings(const Json& in) {
     New(state);
     image = state.image;
   }
-  // A value is applied when it differs from what the starting image shows:
-  // after a change of interface, the unchanged texts of the old one (a data
-  // format, a key sequence's text) keep their stored codes.
-  const Json shown = ShowSettings(image);
+  // Each step applies what differs from the image as the steps before left
+  // it: after a change of interface, a data format given by its text gets
+  // that text's code under the new interface.
+  const Json start = ShowSettings(image);
   for (const named::ApplyStep step : kSteps) {
-    JsonPatch top(in, shown, "");
+    const Json shown = ShowSettings(image);
+    JsonPatch top(in, shown, start, "");
     step(top, image);
   }
   if (in.contains("unedited_bytes")) ApplyUneditedBytes(in["unedited_bytes"], image);
+  named::RefuseValuesNotKept(in, start, image);
   return image;
 }
 

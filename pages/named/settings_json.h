@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,14 @@ namespace k470 {
 // Every named setting, then "unedited_bytes" (each run of bytes no page edits,
 // keyed by its first offset, as hex) and "image" (all 640 bytes as hex).
 Json ShowSettings(const SettingsImage& image);
+
+// The named settings nest four levels; anything much deeper is no export and
+// is refused before it is built, so hostile input cannot exhaust memory.
+inline constexpr int kMaxJsonDepth = 64;
+
+// The JSON of an import; none, with `why` set ("is not valid JSON", "nests
+// deeper than 64 levels"), when the text is not one JSON value or nests deeper.
+std::optional<Json> ParseSettingsJson(std::string_view text, std::string& why);
 
 // Starts from "image" when present, else from the factory defaults, then
 // applies every named setting whose value differs from what that image shows.

@@ -122,7 +122,7 @@ void ApplySystemFields(JsonPatch& p, SettingsImage& image) {
   }
   p.List("rfid_power", PowerLevelList(), f.power_level);
   p.RefuseUnknownKeys();
-  if (p.changed() || strings_changed) StoreSystemFields(f, ShownInterface(image), image);
+  if (p.changed() || strings_changed) StoreSystemFields(f, StoredInterface(image), image);
 }
 
 void ApplyInterfaceOptions(JsonPatch& p, SettingsImage& image) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "pages/named/named_groups.h"
+#include "pages/tagfilter/decimal_fields.h"
 #include "pages/tagfilter/filter_dialog_view.h"
 #include "pages/tagfilter/filter_values.h"
 #include "pages/tagfilter/scan_settings.h"
@@ -24,9 +25,10 @@ Json FilterValueText(std::optional<std::uint8_t> header, std::optional<int> valu
   return Json{{"unknown_code", *value}};
 }
 
-void ApplyTagType(JsonPatch& p, const FilterDialogView& view, FilterChoice& choice) {
+// Whether a new TAG type was chosen.
+bool ApplyTagType(JsonPatch& p, const FilterDialogView& view, FilterChoice& choice) {
   const Json* v = p.Changed("tag_type");
-  if (!v) return;
+  if (!v) return false;
   for (const TagType& type : view.tag_types) {
     if (v->is_string() && v->get<std::string>() == type.name) {
       // A new type starts the dialog's texts anew, on its first filter value.
@@ -39,14 +41,20 @@ void ApplyTagType(JsonPatch& p, const FilterDialogView& view, FilterChoice& choi
       if (type.header == kHeaderGid96 && choice.method == FilterMethod::kFilterValue) {
         choice.method = FilterMethod::kFirstField;
       }
-      return;
+      return true;
     }
   }
   throw SettingError(p.KeyPath("tag_type"), "must be a TAG type enabled in \"tag_types\"");
 }
 
-void ApplyMethod(JsonPatch& p, FilterChoice& choice) {
-  const Json* v = p.Changed("method");
+// The value of `key` to apply: any given after a new TAG type reset the
+// texts, else one that differs from the shown.
+const Json* ToApply(JsonPatch& p, std::string_view key, bool new_type) {
+  return new_type ? p.Given(key) : p.Changed(key);
+}
+
+void ApplyMethod(JsonPatch& p, FilterChoice& choice, bool new_type) {
+  const Json* v = ToApply(p, "method", new_type);
   if (!v) return;
   const std::optional<Scheme> scheme = SchemeOf(choice.header);
   for (const FilterMethod method : kMethods) {
@@ -64,9 +72,9 @@ void ApplyMethod(JsonPatch& p, FilterChoice& choice) {
                          MethodCaption(FilterMethod::kSecondField, scheme) + "\"");
 }
 
-void ApplyFilterValue(JsonPatch& p, FilterChoice& choice) {
-  const Json* v = p.Changed("filter_value");
-  if (!v) return;
+void ApplyFilterValue(JsonPatch& p, FilterChoice& choice, bool new_type) {
+  const Json* v = ToApply(p, "filter_value", new_type);
+  if (!v || (new_type && v->is_null())) return;
   if (choice.header) {
     for (const FilterValueEntry& e : FilterValueEntries(*choice.header)) {
       if (v->is_string() && v->get<std::string>() == e.text) {
@@ -76,6 +84,22 @@ void ApplyFilterValue(JsonPatch& p, FilterChoice& choice) {
     }
   }
   throw SettingError(p.KeyPath("filter_value"), "must be a filter value of the TAG type");
+}
+
+// A decimal field stores the number's low bits only: letters, a sign or a
+// number too large would filter on another number.
+void RefuseNumbersThatDoNotFit(const JsonPatch& p, const FilterChoice& choice) {
+  const std::optional<Scheme> scheme = SchemeOf(choice.header);
+  if (!scheme) return;
+  const std::optional<unsigned> bits = DecimalFieldBits(*scheme, choice);
+  if (!bits) return;
+  if (const auto error = DecimalPatternError(choice.pattern1, *bits)) {
+    throw SettingError(p.KeyPath("pattern1"), *error);
+  }
+  if (choice.method != FilterMethod::kSecondField) return;
+  if (const auto error = DecimalPatternError(choice.pattern2, *bits)) {
+    throw SettingError(p.KeyPath("pattern2"), *error);
+  }
 }
 
 }  // namespace
@@ -98,8 +122,10 @@ void ShowTagFilter(const SettingsImage& image, Json& out) {
   const FilterChoice& choice = view.loaded.choice;
   const std::optional<Scheme> scheme = SchemeOf(view.header);
   Json& filter = out["epc_filter"];
+  // Both directions on is no entry of the list: its code is byte 89's two
+  // method codes, which no entry's code can equal.
   filter["filter_type"] = choice.filter_type == FilterType::kNoSelection
-                              ? Json(nullptr)
+                              ? Json{{"unknown_code", image.Bits(kFilterMethodByte, 0, 4)}}
                               : ListValue(kFilterTypeList, static_cast<int>(choice.filter_type));
   filter["tag_type"] = scheme ? Json(std::string(TagTypeOf(*scheme).name)) : Json(nullptr);
   filter["method"] = MethodCaption(choice.method, scheme);
@@ -148,12 +174,16 @@ void ApplyFilterStep(JsonPatch& top, SettingsImage& image) {
   int type = static_cast<int>(choice.filter_type);
   p.List("filter_type", kFilterTypeList, type);
   choice.filter_type = static_cast<FilterType>(type);
-  ApplyTagType(p, view, choice);
-  ApplyMethod(p, choice);
-  ApplyFilterValue(p, choice);
-  p.Text("pattern1", kMaxPatternCharacters, choice.pattern1);
-  p.Text("pattern2", kMaxPatternCharacters, choice.pattern2);
-  if (const Json* v = p.Changed("digits")) {
+  const bool new_type = ApplyTagType(p, view, choice);
+  ApplyMethod(p, choice, new_type);
+  ApplyFilterValue(p, choice, new_type);
+  for (const auto& [key, pattern] :
+       {std::pair{"pattern1", &choice.pattern1}, std::pair{"pattern2", &choice.pattern2}}) {
+    if (const Json* v = ToApply(p, key, new_type)) {
+      *pattern = JsonPatch::Latin1Of(*v, p.KeyPath(key), kMaxPatternCharacters);
+    }
+  }
+  if (const Json* v = ToApply(p, "digits", new_type)) {
     const std::string digits = JsonPatch::Latin1Of(*v, p.KeyPath("digits"), 3);
     if (digits.find_first_not_of("0123456789") != std::string::npos) {
       throw SettingError(p.KeyPath("digits"), "must be digits, or \"\" for none");
@@ -162,7 +192,9 @@ void ApplyFilterStep(JsonPatch& top, SettingsImage& image) {
         digits.empty() ? std::nullopt : std::optional<unsigned>(DigitCountOf(digits));
   }
   p.RefuseUnknownKeys();
-  if (p.changed()) StoreFilter(choice, image);
+  if (!p.changed()) return;
+  RefuseNumbersThatDoNotFit(p, choice);
+  StoreFilter(choice, image);
 }
 
 }  // namespace k470::named

@@ -46,9 +46,9 @@ SystemFields LoadSystemFields(const SettingsImage& image);
 
 // Writes the interface code of `interface` (and the VCOM marker for M912
 // VCOM) and every field above; the bits no field names keep their values.
-// Without an interface (the image's code is none of the four and the user
-// chose none) the stored code stays. The hidden "Command Indicating Beep"
-// ends up cleared whatever it holds.
+// With no interface (the image's code is none of the four radios, see
+// StoredInterface) the stored code and byte 18 are kept as they are.
+// The hidden "Command Indicating Beep" ends up cleared whatever it holds.
 void StoreSystemFields(const SystemFields& fields, std::optional<SelectedInterface> interface,
                        SettingsImage& image);
 

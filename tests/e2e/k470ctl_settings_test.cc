@@ -59,6 +59,31 @@ TEST_F(K470ctlWithSim, ImportRefusesBadKeysAndValuesAndWritesNothing) {
   }
 }
 
+// At most 1 MB of a regular file or of stdin, nested at most 64 deep.
+TEST_F(K470ctlWithSim, ImportRefusesInputThatIsNoSettingsExportBeforeReadingItAll) {
+  const std::string out = Path("out.K470");
+  WriteFile(out, "kept");
+  WriteFile(Path("big.json"), std::string((1 << 20) + 1, ' '));
+  WriteFile(Path("deep.json"), std::string(100000, '['));
+  const std::pair<std::string, std::string> refused[] = {
+      {Path("big.json"), "larger than 1 MB"},
+      {Path("deep.json"), "nests deeper than 64 levels"},
+      {dir_.string(), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+  };
+  for (const auto& [input, why] : refused) {
+    EXPECT_EQ(Ctl({"import", input, "-o", out}, false), kFileError) << input;
+    EXPECT_NE(err_.find(input), std::string::npos) << err_;
+    EXPECT_NE(err_.find(why), std::string::npos) << err_;
+  }
+  const std::string from_stdin = "exec '" + std::string(K470CTL_PATH) + "' import - -o '" + out +
+                                 "' < '" + Path("big.json") + "'";
+  EXPECT_EQ(Finish(Spawn({"/bin/sh", "-c", from_stdin}, Path("ctl.out"), Path("ctl.err"))),
+            kFileError);
+  EXPECT_NE(err_.find("standard input: larger than 1 MB"), std::string::npos) << err_;
+  EXPECT_EQ(ReadFile(out), "kept");
+}
+
 TEST_F(K470ctlWithSim, DiffComparesAFileWithTheReader) {
   WriteFile(Path("current.K470"), Image(5, true));
   ASSERT_NO_FATAL_FAILURE(StartSim({"--image", Path("current.K470")}));

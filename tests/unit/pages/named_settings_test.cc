@@ -93,11 +93,18 @@ TEST(NamedSettings, UneditedBytesAreReadByNoField) {
 struct Edit {
   const char* path;
   Json value;
+  // A second setting the edit needs to stand, or none.
+  const char* also_path = nullptr;
+  Json also_value = nullptr;
 };
 
+Json::json_pointer PointerOf(const std::string& path) {
+  return Json::json_pointer("/" + std::regex_replace(path, std::regex("\\."), "/"));
+}
+
 Json WithEdit(Json j, const Edit& e) {
-  j[Json::json_pointer("/" + std::regex_replace(std::string(e.path), std::regex("\\."), "/"))] =
-      e.value;
+  j[PointerOf(e.path)] = e.value;
+  if (e.also_path) j[PointerOf(e.also_path)] = e.also_value;
   return j;
 }
 
@@ -105,7 +112,7 @@ Json WithEdit(Json j, const Edit& e) {
 // the page's own store couples to it.
 TEST(NamedSettings, ImportAppliesEachFieldThroughThePageStore) {
   const std::vector<Edit> edits = {
-      {"interface", "M912 HID"},
+      {"interface", "M912 HID", "operation.data_format", "Hexadecimal"},
       {"system.volume", "Low"},
       {"system.led_duration", 200},
       {"system.event_strings.string_3.text", "ABC\xC3\xA9"},
@@ -119,7 +126,7 @@ TEST(NamedSettings, ImportAppliesEachFieldThroughThePageStore) {
       {"epc_tag.data_fields.field_4", "Length"},
       {"epc_tag.delimiter", ","},
       {"single_tag_mode.counter_limit", 5},
-      {"epc_filter.filter_type", "Exclude EPC"},
+      {"epc_filter.filter_type", "Exclude EPC", "epc_filter.pattern1", "000000"},
   };
   const SettingsImage defaults = Defaults();
   const Json shown = ShowSettings(defaults);
@@ -132,15 +139,11 @@ TEST(NamedSettings, ImportAppliesEachFieldThroughThePageStore) {
       expected = {{"text", "[CR][LF]"}, {"bytes", "0d0a000000000000"}};
     EXPECT_EQ(after.at(e.path), expected) << e.path;
     for (const auto& [path, value] : NamedLeaves(defaults)) {
-      // The interface decides the options offered and how key sequences and
-      // data formats read; a filter switched on stores its empty pattern as
-      // zeros, which read back as digits.
+      // The interface decides the options offered and how key sequences read.
       const std::string edited = e.path;
-      const bool coupled = path == edited ||
-                           (edited == "interface" &&
-                            (path.starts_with("interface_options") ||
-                             path.starts_with("key_sequences") || path.ends_with("data_format"))) ||
-                           (edited == "epc_filter.filter_type" && path == "epc_filter.pattern1");
+      const bool coupled = path == edited || (e.also_path && path == e.also_path) ||
+                           (edited == "interface" && (path.starts_with("interface_options") ||
+                                                      path.starts_with("key_sequences")));
       if (!coupled && after.contains(path)) {
         EXPECT_EQ(after.at(path), value) << e.path << " changed " << path;
       }
