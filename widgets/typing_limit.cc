@@ -9,7 +9,8 @@ TypingLimit::TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(
 }
 
 QValidator::State TypingLimit::validate(QString& input, int&) const {
-  return input.size() > limit_ && input.size() > shown_ ? Invalid : Acceptable;
+  if (input.size() > limit_ && input.size() > shown_) return Invalid;
+  return !rule_ || rule_(input) ? Acceptable : Invalid;
 }
 
 }  // namespace k470::gui

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "pages/tagfilter/decimal_fields.h"
 #include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/filter_dialog_view.h"
 #include "pages/tagfilter/filter_values.h"
@@ -64,6 +65,11 @@ class SingleTagModeDialog : public QDialog {
   void FillFilterValues(std::uint8_t header);
   void ApplySchemeLabels();
   void ApplyDigitRange(std::optional<unsigned> count);
+
+  // Why `text` cannot stand in Pattern1 (`first`) or Pattern2 when the method
+  // compares a number: not digits, or too large for the field's bits. None
+  // when it can, or when the field holds characters.
+  std::optional<std::string> PatternError(const QString& text, bool first) const;
 
   std::optional<std::uint8_t> SelectedHeader() const;
   std::optional<Scheme> SelectedScheme() const;
@@ -167,6 +173,9 @@ SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
   pattern2_label_ = Label("Pattern2 :", "pattern2Label", filter_group);
   pattern2_ = Named(new QLineEdit(filter_group), "pattern2");
   limit2_ = new TypingLimit(pattern2_, kOpeningPatternLimit);
+  // A number field takes digits only, and no more than its bits hold.
+  limit1_->SetRule([this](const QString& text) { return !PatternError(text, true); });
+  limit2_->SetRule([this](const QString& text) { return !PatternError(text, false); });
 
   // Room for the longest caption of any scheme, so relabelling never moves
   // the controls.
@@ -484,6 +493,20 @@ void SingleTagModeDialog::ApplyDigitRange(std::optional<unsigned> count) {
   if (range.pattern2_limit) limit2_->SetLimit(*range.pattern2_limit);
 }
 
+std::optional<std::string> SingleTagModeDialog::PatternError(const QString& text,
+                                                             bool first) const {
+  const std::optional<Scheme> scheme = SelectedScheme();
+  if (!scheme || !Filtering()) return std::nullopt;
+  FilterChoice choice = Choice();
+  std::string& pattern = first ? choice.pattern1 : choice.pattern2;
+  pattern = text.toLatin1().toStdString();
+  // An empty Pattern2 compares what Pattern1 does.
+  if (!first && pattern.empty()) return std::nullopt;
+  const std::optional<unsigned> bits = DecimalFieldBits(*scheme, choice);
+  if (!bits) return std::nullopt;
+  return DecimalPatternError(pattern, *bits);
+}
+
 std::optional<std::uint8_t> SingleTagModeDialog::SelectedHeader() const {
   const int code = tag_type_->SelectedCode();
   if (code == kNoCode) return std::nullopt;
@@ -533,6 +556,20 @@ void SingleTagModeDialog::accept() {
   StoreScanSettings({timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_), counter_->Value(),
                      warn_->isChecked()},
                     image);
+  // A digit count changed after the patterns were typed can leave a number
+  // too large for its field: say so rather than store another number.
+  for (QLineEdit* edit : {pattern1_, pattern2_}) {
+    if (!edit->isEnabled()) continue;
+    if (const auto error = PatternError(edit->text(), edit == pattern1_)) {
+      const QString name =
+          edit == pattern1_ ? QStringLiteral("Pattern1") : QStringLiteral("Pattern2");
+      ShowMessageBox(
+          this, QMessageBox::Warning, QStringLiteral("Error"),
+          name + QStringLiteral(" ") + QString::fromStdString(*error) + QStringLiteral("."));
+      edit->setFocus();
+      return;
+    }
+  }
   // Byte 89, then byte 211 and the record of the chosen direction; without a
   // TAG type the filter stays as it was.
   if (SelectedHeader()) ConfirmFilter(opened_, Choice(), image);

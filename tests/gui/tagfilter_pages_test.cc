@@ -279,6 +279,7 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetBits(89, 0, 4, 1);  // include, SGTIN-96 company prefix
     Dialog([&] {
       Press("bySecondField");
+      Type("digitCount", "7");
       Type("pattern1", "123456789");
       QCOMPARE(Text("pattern1"), "1234567");
       // A count limits typing but does not cut what is there.
@@ -303,6 +304,36 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
       QCOMPARE(Text("pattern1"), "ab");
     });
     QCOMPARE(state_.image.Byte(211), 0x38);
+  }
+
+  // A field that compares a number takes digits, and no more than its bits
+  // hold; a count changed afterwards cannot make OK store another number.
+  void decimalFieldsTakeDigitsThatFitTheirBits() {
+    state_.image.SetBits(89, 0, 4, 1);  // include, SGTIN-96 company prefix
+    Dialog([&] {
+      Type("pattern1", "-12AB34");
+      QCOMPARE(Text("pattern1"), "1234");
+      Choose("tagType", "GID-96");
+      Type("pattern1", "999999999");  // 28 bits hold 268435455
+      QCOMPARE(Text("pattern1"), "99999999");
+      Choose("tagType", "SGTIN-96");
+      Press("bySecondField");
+      Type("pattern1", "1234");  // no count: one digit's four bits
+      QCOMPARE(Text("pattern1"), "12");
+    });
+    QCOMPARE(LoadFilter(state_.image, state_.image.Byte(211)).choice.pattern1, "12");
+
+    const SettingsImage before = state_.image;
+    Dialog([&] {
+      Type("digitCount", "7");
+      Type("pattern1", "9999999");
+      QCOMPARE(Text("pattern1"), "9999999");
+      Type("digitCount", "2");  // seven bits
+    });
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.front().startsWith("Error: Pattern1 is too large"),
+             qPrintable(messages_.front()));
+    QCOMPARE(state_.image, before);
   }
 
   // Opened on "Disable Filter", the dialog still limits the patterns by the
