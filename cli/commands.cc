@@ -3,16 +3,17 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
+#include "cli/escape_text.h"
 #include "cli/interrupt.h"
 #include "cli/session.h"
 #include "core/defaults.h"
+#include "core/file_env.h"
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/memory_upload.h"
@@ -40,13 +41,14 @@ void PrintResult(const Options& o, const std::string& key, const nlohmann::json&
   if (o.json) {
     PrintJson({{key, value}, {"text", text}});
   } else {
-    std::cout << text << "\n";
+    std::cout << EscapeText(text) << "\n";  // the reader's words
   }
 }
 
-// "cannot write x.K470: No such file or directory"
+// "cannot write x.K470: No such file or directory", right after the failure
+// (the file helpers always leave errno saying why).
 std::string CannotWrite(const std::string& path) {
-  return "cannot write " + path + ": " + std::strerror(errno);
+  return "cannot write " + path + ": " + FileErrorText(errno);
 }
 
 // What k470ctl says when the port of an upload or PIN cannot be opened.
@@ -76,7 +78,7 @@ int CmdPorts(const Options& o) {
   } else {
     for (const auto& p : ports) {
       const std::string device = CurrentDeviceOf(p);
-      std::cout << p << (device == p ? "" : " -> " + device) << "\n";
+      std::cout << EscapeText(p) << (device == p ? "" : " -> " + EscapeText(device)) << "\n";
     }
   }
   return kExitOk;
@@ -94,11 +96,13 @@ int CmdInfo(const Options& o) {
                {"user_version", d.user_version},
                {"bt_mac_id", d.bt_mac_id}});
   } else {
-    std::printf(
-        "Port:           %s\nDevice Type:    %s\nSerial Number:  %s\n"
-        "Kernel Version: %s\nUser Version:   %s\nBT MAC ID:      %s\n",
-        s.state().port_in_use.c_str(), d.device_type.c_str(), d.serial_number.c_str(),
-        d.kernel_version.c_str(), d.user_version.c_str(), d.bt_mac_id.c_str());
+    // The reader's texts reach a terminal: escaped, never sent as they are.
+    std::cout << "Port:           " << EscapeText(s.state().port_in_use)
+              << "\nDevice Type:    " << EscapeText(d.device_type)
+              << "\nSerial Number:  " << EscapeText(d.serial_number)
+              << "\nKernel Version: " << EscapeText(d.kernel_version)
+              << "\nUser Version:   " << EscapeText(d.user_version)
+              << "\nBT MAC ID:      " << EscapeText(d.bt_mac_id) << "\n";
   }
   return kExitOk;
 }
@@ -129,7 +133,7 @@ int CmdDownload(const Options& o) {
   s.ui().SetProgressLabel("Downloading settings");
   errno = 0;
   if (!Open(s.state(), o.input)) {
-    const std::string why = ec ? ec.message() : errno != 0 ? std::strerror(errno) : "not a file";
+    const std::string why = FileErrorText(errno);
     return Fail("cannot read settings file " + o.input + ": " + why, kExitFile);
   }
   SetDownloadChoices(s, o);
@@ -232,20 +236,29 @@ int CmdUpload(const Options& o) {
   const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
   if (!r.ok) {
     if (Interrupted()) return kExitInterrupted;
-    std::string text = kUploadFailedText;
-    if (sink.write_failed()) text += std::string(" (cannot write ") + o.output + ")";
-    if (!sink.partial_path().empty()) {
-      text += "; " + o.output + " is unchanged, the " + std::to_string(r.bytes_written) +
-              " bytes received are in " + sink.partial_path();
-    }
-    return Fail(text, sink.write_failed() ? kExitFile : kExitReader);
+    return Fail(UploadFailedText(r, sink, o.output), sink.write_failed() ? kExitFile : kExitReader);
   }
   if (o.json) {
     PrintJson({{"file", o.output}, {"bytes", r.bytes_written}});
   } else {
-    std::printf("%s (%zu bytes to %s)\n", kUploadSucceededText, r.bytes_written, o.output.c_str());
+    std::cout << kUploadSucceededText << " (" << r.bytes_written << " bytes to " << o.output
+              << ")\n";
   }
   return kExitOk;
+}
+
+std::string UploadFailedText(const UploadResult& r, const FileByteSink& sink,
+                             const std::string& file) {
+  // The cause in brackets after the first text, as read and download give theirs.
+  const std::string cause =
+      sink.write_failed() ? "cannot write " + file + ": " + FileErrorText(sink.error()) : r.failure;
+  std::string text = kUploadFailedText;
+  if (!cause.empty()) text += " (" + cause + ")";
+  if (!sink.partial_path().empty()) {
+    text += "; " + file + " is unchanged, the " + std::to_string(r.bytes_written) +
+            " bytes received are in " + sink.partial_path();
+  }
+  return text;
 }
 
 int CmdPin(const Options& o) {

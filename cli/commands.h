@@ -9,6 +9,7 @@
 #include "cli/options.h"
 #include "cli/session.h"
 #include "link/device_ui.h"
+#include "link/memory_upload.h"
 
 namespace k470::cli {
 
@@ -34,6 +35,11 @@ struct QueryResult {
   std::string text;
 };
 QueryResult QueryResultOf(DeviceOperation op, std::string result_text);
+
+// The message of a failed upload into `file`: kUploadFailedText, the cause
+// in brackets, and where the bytes that did arrive are kept.
+std::string UploadFailedText(const UploadResult& r, const FileByteSink& sink,
+                             const std::string& file);
 
 // The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
 // time), a real date of the years 2000-2099; nullopt for anything else.

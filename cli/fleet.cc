@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/escape_text.h"
 #include "cli/interrupt.h"
 #include "link/port_discovery.h"
 
@@ -37,9 +38,10 @@ void PrintReader(const Options& o, const Finished& f) {
     if (!f.outcome.succeeded()) line["exit_code"] = static_cast<int>(f.outcome.code);
     PrintJsonLine(line);
   } else {
-    // Tab-separated, so `cut -f` takes it apart.
-    std::cout << f.port << '\t' << (f.serial.empty() ? "-" : f.serial) << '\t' << f.outcome.result
-              << '\t' << f.outcome.text << "\n";
+    // Tab-separated, so `cut -f` takes it apart: no field holds a TAB or LF
+    // (nor anything else a terminal acts on), whatever the reader sent.
+    std::cout << EscapeText(f.port) << '\t' << (f.serial.empty() ? "-" : EscapeText(f.serial))
+              << '\t' << f.outcome.result << '\t' << EscapeText(f.outcome.text) << "\n";
   }
   std::cout.flush();
 }
@@ -88,7 +90,7 @@ void PrintSummary(const Options& o, const std::vector<Finished>& finished, int c
   std::string failed;
   for (const Finished& f : finished) {
     if (f.outcome.result != "failed") continue;
-    failed += (failed.empty() ? "" : "; ") + f.port + ": " + f.outcome.text;
+    failed += (failed.empty() ? "" : "; ") + EscapeText(f.port) + ": " + EscapeText(f.outcome.text);
   }
   if (!failed.empty()) line += " (" + failed + ")";
   std::cout << line << "\n";

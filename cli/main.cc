@@ -2,7 +2,6 @@
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -13,6 +12,7 @@
 #include "cli/options.h"
 #include "cli/reader_jobs.h"
 #include "cli/settings_commands.h"
+#include "core/file_env.h"
 #include "link/com_port_settings.h"
 
 namespace k470::cli {
@@ -43,7 +43,9 @@ reader found on USB. Name a reader by its /dev/serial/by-id/ link (see
 plugged in again.
 
 Several readers at once: give --port once per reader, or --all for every
-reader found on USB. Each reader gets a line as it finishes (port, serial
+reader found on USB; info, read, download, apply, battery, memsize, memclear,
+clock, upload and pin work on several readers, diff --reader compares a file
+with one reader. Each reader gets a line as it finishes (port, serial
 number, result, text; tab-separated), then a summary names the readers that
 failed and why; with --json one object per reader and a summary object. The
 exit code is 0 only when every reader succeeded, else the code the failures
@@ -111,9 +113,64 @@ bool LacksOutput(const std::string& name, const Options& o) {
   return true;
 }
 
+// std::cout's buffer (stdio's, shared with printf) with the errno of the
+// first write to stdout that failed kept: a long output fails half-way, and by
+// the end of the run errno tells of something else, or of nothing at all.
+class ErrnoKeepingBuf : public std::streambuf {
+ public:
+  explicit ErrnoKeepingBuf(std::streambuf* inner) : inner_(inner) {}
+  int error() const { return error_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) {
+      return sync() == 0 ? traits_type::not_eof(c) : traits_type::eof();
+    }
+    const int_type put = inner_->sputc(traits_type::to_char_type(c));
+    if (traits_type::eq_int_type(put, traits_type::eof())) Keep();
+    return put;
+  }
+  std::streamsize xsputn(const char* text, std::streamsize n) override {
+    const std::streamsize put = inner_->sputn(text, n);
+    if (put < n) Keep();
+    return put;
+  }
+  int sync() override {
+    const int synced = inner_->pubsync();
+    if (synced != 0) Keep();
+    return synced;
+  }
+
+ private:
+  void Keep() {
+    if (error_ == 0) error_ = errno;
+  }
+  std::streambuf* inner_;
+  int error_ = 0;
+};
+
+// Puts an ErrnoKeepingBuf under std::cout for as long as it lives.
+class KeptOutputErrors {
+ public:
+  KeptOutputErrors() : inner_(std::cout.rdbuf()), buf_(inner_) { std::cout.rdbuf(&buf_); }
+  ~KeptOutputErrors() {
+    std::cout.flush();
+    std::cout.rdbuf(inner_);
+  }
+  KeptOutputErrors(const KeptOutputErrors&) = delete;
+  KeptOutputErrors& operator=(const KeptOutputErrors&) = delete;
+  int error() const { return buf_.error(); }
+
+ private:
+  std::streambuf* inner_;
+  ErrnoKeepingBuf buf_;
+};
+
 }  // namespace
 
 int Main(int argc, char** argv) {
+  // Every result goes to std::cout, so that a failed write is seen with its errno.
+  KeptOutputErrors output;
   Options o;
   CLI::App app{"k470ctl: configure K470 UHF RFID readers from a shell.", "k470ctl"};
   app.footer(kExitCodesHelp);
@@ -124,10 +181,14 @@ int Main(int argc, char** argv) {
   app.set_help_all_flag("--help-all", "Print this help with every subcommand's options and exit");
   app.require_subcommand(1);
   app.fallthrough();
+  // Each --port takes exactly one value, before the subcommand or after it:
+  // "download --port P site.K470" must not take site.K470 for a second port.
   app.add_option("--port", o.ports,
                  "Reader port, a device path such as /dev/serial/by-id/usb-...-if00 or "
-                 "/dev/ttyACM0; once per reader to work on several at once")
+                 "/dev/ttyACM0; once per reader to work on several at once (not diff "
+                 "--reader, which compares with one reader)")
       ->expected(1)
+      ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check([](const std::string& name) { return PortNameProblem(name); });
   app.add_flag("--all", o.all, "Work on every reader found on USB at once");
@@ -219,9 +280,13 @@ int Main(int argc, char** argv) {
   }
   // Output that did not reach its file (a full disk, a closed pipe) is a
   // failure like any other, not a silent success.
+  errno = 0;
   std::cout.flush();
-  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "k470ctl: cannot write the output: %s\n", std::strerror(errno));
+  const bool flushed = std::fflush(stdout) == 0;
+  if (!std::cout || !flushed || std::ferror(stdout)) {
+    // The first failed write says why; else this last flush (errno 0: "unknown error").
+    const int error = output.error() != 0 ? output.error() : errno;
+    std::fprintf(stderr, "k470ctl: cannot write the output: %s\n", FileErrorText(error).c_str());
     return code == kExitOk ? kExitFile : code;
   }
   return code;

@@ -41,11 +41,12 @@ std::optional<std::string> OutputPattern::Problem(const std::vector<std::string>
            "would write the same file";
   }
   if (NeedsSerial()) return std::nullopt;  // known once the readers answer
-  std::set<std::string> names;
+  FileClaims names(partial_files_);
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const std::string name = NameFor(ports[i], "", static_cast<int>(i) + 1);
-    if (!names.insert(name).second) {
-      return "--output-pattern gives two readers the file " + name + "; add {index} or {serial}";
+    std::string clash;
+    if (!names.Claim(name, &clash)) {
+      return "--output-pattern gives two readers the file " + clash + "; add {index} or {serial}";
     }
   }
   return std::nullopt;
@@ -58,11 +59,23 @@ std::string OutputPattern::NameFor(const std::string& port, const std::string& s
   return Replace(name, "{serial}", SafeFileText(serial));
 }
 
-bool FileClaims::Claim(const std::string& name) {
+bool FileClaims::Claim(const std::string& name, std::string* clash) {
   // Two spellings of one file are one file.
   const std::string key = std::filesystem::absolute(name).lexically_normal().string();
   std::lock_guard lock(mutex_);
-  return taken_.insert(key).second;
+  if (taken_.contains(key)) {
+    if (clash != nullptr) *clash = name;
+    return false;
+  }
+  if (partial_files_) {
+    if (taken_.contains(key + ".partial")) {
+      if (clash != nullptr) *clash = name + ".partial";
+      return false;
+    }
+    taken_.insert(key + ".partial");
+  }
+  taken_.insert(key);
+  return true;
 }
 
 }  // namespace k470::cli

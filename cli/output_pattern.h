@@ -14,7 +14,11 @@ namespace k470::cli {
 
 class OutputPattern {
  public:
-  explicit OutputPattern(std::string pattern) : pattern_(std::move(pattern)) {}
+  // `partial_files`: each reader's file comes with FILE.partial (upload
+  // keeps there what arrived when it fails), which no other reader's file
+  // may be either.
+  explicit OutputPattern(std::string pattern, bool partial_files = false)
+      : pattern_(std::move(pattern)), partial_files_(partial_files) {}
 
   // Why the pattern cannot give every one of `ports` a file of its own, or
   // nullopt when it can (as far as is known before the readers answer).
@@ -30,16 +34,27 @@ class OutputPattern {
 
  private:
   std::string pattern_;
+  bool partial_files_;
 };
 
 // The files a run has handed out, so that two readers whose serial numbers
 // give one name never write the same file. Safe to use from every worker.
 class FileClaims {
  public:
-  // True when `name` was still free; it is now taken.
-  bool Claim(const std::string& name);
+  // `partial_files`: a name comes with NAME.partial, where a failed upload
+  // keeps its bytes; so a reader whose file is "A.partial" never takes the
+  // place where a failed upload into "A" keeps its data, nor the other way
+  // round.
+  explicit FileClaims(bool partial_files = false) : partial_files_(partial_files) {}
+
+  // True when `name` (and with partial files NAME.partial) was still free,
+  // neither handed out nor another name's .partial; it is now taken. Else
+  // `clash`, when given, gets the file two readers would share: `name` or
+  // NAME.partial.
+  bool Claim(const std::string& name, std::string* clash = nullptr);
 
  private:
+  const bool partial_files_;
   std::mutex mutex_;
   std::set<std::string> taken_;
 };

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <thread>
@@ -12,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "cli/output_pattern.h"
+#include "core/file_env.h"
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/memory_upload.h"
@@ -47,7 +47,7 @@ std::optional<SettingsImage> ReadReference(const std::string& path, ExitCode& co
   AppState state;
   errno = 0;
   if (!Open(state, path)) {
-    const std::string why = ec ? ec.message() : errno != 0 ? std::strerror(errno) : "not a file";
+    const std::string why = FileErrorText(errno);
     std::fprintf(stderr, "k470ctl: cannot read settings file %s: %s\n", path.c_str(), why.c_str());
     return std::nullopt;
   }
@@ -64,9 +64,10 @@ std::string SerialOf(Session& s) {
 std::optional<std::string> ClaimFile(Session& s, const Options& o, const OutputPattern& pattern,
                                      FileClaims& claims, ReaderOutcome& failed) {
   const std::string name = pattern.NameFor(o.port, SerialOf(s), o.index);
-  if (claims.Claim(name)) return name;
+  std::string clash;
+  if (claims.Claim(name, &clash)) return name;
   failed =
-      ReaderOutcome::Failed(kExitFile, "another reader of this run writes " + name +
+      ReaderOutcome::Failed(kExitFile, "another reader of this run writes " + clash +
                                            "; nothing written (the pattern "
                                            "gives readers with these serial numbers one file)");
   return std::nullopt;
@@ -80,7 +81,7 @@ ReaderOutcome Read(Session& s, const Options& o, const OutputPattern& pattern, F
   const auto file = ClaimFile(s, o, pattern, claims, outcome);
   if (!file) return outcome;
   if (!WriteSettingsFile(s.state().image, *file)) {
-    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + std::strerror(errno));
+    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + FileErrorText(errno));
   }
   outcome.text = "settings written to " + *file;
   outcome.fields = {{"file", *file}, {"settings_type", o.settings_type}};
@@ -95,7 +96,7 @@ ReaderOutcome Upload(Session& s, const Options& o, const OutputPattern& pattern,
   if (!file) return outcome;
   FileByteSink sink;
   if (!sink.Create(*file)) {
-    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + std::strerror(errno));
+    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + FileErrorText(errno));
   }
   const std::string port = s.state().port_in_use;
   if (!OpenShellPort(s.port(), port)) {
@@ -104,13 +105,8 @@ ReaderOutcome Upload(Session& s, const Options& o, const OutputPattern& pattern,
   const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
   if (!r.ok) {
     if (Interrupted()) return ReaderOutcome::Failed(ExitCode(kExitInterrupted), "interrupted");
-    std::string text = kUploadFailedText;
-    if (sink.write_failed()) text += " (cannot write " + *file + ")";
-    if (!sink.partial_path().empty()) {
-      text += "; " + *file + " is unchanged, the " + std::to_string(r.bytes_written) +
-              " bytes received are in " + sink.partial_path();
-    }
-    return ReaderOutcome::Failed(sink.write_failed() ? kExitFile : kExitReader, text);
+    return ReaderOutcome::Failed(sink.write_failed() ? kExitFile : kExitReader,
+                                 UploadFailedText(r, sink, *file));
   }
   outcome.text = std::string(kUploadSucceededText) + " (" + std::to_string(r.bytes_written) +
                  " bytes to " + *file + ")";
@@ -233,14 +229,17 @@ std::optional<ReaderJob> PrepareReaderJob(const std::string& subcommand, const O
           "'reader-{serial}.K470'");
       return std::nullopt;
     }
-    auto pattern = std::make_shared<OutputPattern>(o.output.empty() ? o.output_pattern : o.output);
+    // A failed upload keeps its bytes in FILE.partial: no reader may write there.
+    const bool partial_files = subcommand == "upload";
+    auto pattern = std::make_shared<OutputPattern>(o.output.empty() ? o.output_pattern : o.output,
+                                                   partial_files);
     if (o.output.empty()) {
       if (auto problem = pattern->Problem(ports)) {
         Refuse(*problem);
         return std::nullopt;
       }
     }
-    auto claims = std::make_shared<FileClaims>();
+    auto claims = std::make_shared<FileClaims>(partial_files);
     if (subcommand == "read") {
       return
           [pattern, claims](Session& s, const Options& w) { return Read(s, w, *pattern, *claims); };
@@ -283,6 +282,10 @@ std::optional<ReaderJob> PrepareReaderJob(const std::string& subcommand, const O
     if (subcommand == name) {
       return [op = op](Session& s, const Options&) { return Query(s, op); };
     }
+  }
+  if (subcommand == "diff") {
+    Refuse("diff compares a file with one reader: give --port once, not several or --all");
+    return std::nullopt;
   }
   Refuse(subcommand + " does not work on several readers at once");
   return std::nullopt;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "cli/escape_text.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "core/file_env.h"
@@ -47,7 +48,11 @@ A stored code that no list offers shows as {"unknown_code": N}.
 constexpr char kDiffHelp[] = R"(
 Names every setting that differs, with both values. Exit code 0 when the
 settings are equal, 1 when they differ, 6 when the reader (--reader) failed;
-2, 3 and 4 as for every subcommand.
+2, 3 and 4 as for every subcommand. Files must be whole settings images (640
+bytes). --reader compares with one reader: one --port, not several or --all.
+Texts are printed with control characters as \xNN and a backslash as \\;
+a text that is empty, has spaces at its ends or starts with a quote is
+printed in quotes, with a quote in it as \".
 )";
 
 constexpr char kImportHelp[] = R"(
@@ -66,22 +71,23 @@ int Fail(const std::string& text, int code) {
 }
 
 // A settings file as the desktop program opens it; a file that is not a
-// whole image is read all the same, with a word on stderr.
-std::optional<SettingsImage> ReadSettings(const std::string& path) {
-  AppState state;
-  errno = 0;
-  if (!Open(state, path)) {
-    std::error_code ec;
-    const bool is_file = std::filesystem::is_regular_file(path, ec);
-    Fail("cannot read settings file " + path + ": " +
-             (errno != 0 ? std::strerror(errno)
-              : is_file  ? "too long a name"
-                         : "not a file"),
+// whole image is read all the same, with a word on stderr. With `whole`
+// (diff, export) such a file is refused as download refuses it: its missing
+// bytes would be taken for the factory defaults.
+std::optional<SettingsImage> ReadSettings(const std::string& path, bool whole = false) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (whole && !ec && size != kImageSize) {
+    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
+             std::to_string(kImageSize),
          kExitFile);
     return std::nullopt;
   }
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
+  AppState state;
+  if (!Open(state, path)) {
+    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
+    return std::nullopt;
+  }
   if (!ec && size < kImageSize) {
     std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
                  path.c_str(), static_cast<std::uintmax_t>(size));
@@ -110,26 +116,15 @@ std::string Text(const Json& v) {
     for (const Json& e : v) all += (all.empty() ? "" : ", ") + Text(e);
     return all.empty() ? "(none)" : all;
   }
-  // Texts from a file reach a terminal: control characters are written as
-  // \xNN, never sent as they are. Texts with spaces at their ends, or none at
-  // all, are quoted.
-  static constexpr char kDigits[] = "0123456789abcdef";
-  const std::string& utf8 = v.get_ref<const std::string&>();
-  std::string s;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    auto c = static_cast<unsigned char>(utf8[i]);
-    // C1 controls arrive as U+0080-U+009F, two bytes.
-    const bool c1 =
-        c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
-    if (c1) c = static_cast<unsigned char>(utf8[++i]);
-    if (c < 0x20 || c == 0x7F || c1) {
-      s += std::string("\\x") + kDigits[c >> 4] + kDigits[c & 0xF];
-    } else {
-      s += static_cast<char>(c);
-    }
+  // Texts from a file reach a terminal: EscapeText writes control characters
+  // as \xNN and a backslash as \\. Texts with spaces at their ends, none at
+  // all, or a quote first are quoted (a quote inside as \"), so an empty text
+  // ("") and one of two quote characters ("\"\"") print apart.
+  const std::string& text = v.get_ref<const std::string&>();
+  if (text.empty() || text.front() == ' ' || text.back() == ' ' || text.front() == '"') {
+    return QuoteText(text);
   }
-  if (s.empty() || s.front() == ' ' || s.back() == ' ') return '"' + s + '"';
-  return s;
+  return EscapeText(text);
 }
 
 // Sixteen bytes a line, the lines after the first under the first.
@@ -175,9 +170,10 @@ void PrintShow(const Json& shown) {
     }
     const std::string text =
         group == "unedited_bytes" ? HexSpaced(value.get<std::string>()) : Text(value);
-    std::printf("  %-36s %s\n", (LabelOf(path) + ":").c_str(), text.c_str());
+    std::string label = LabelOf(path) + ":";
+    if (label.size() < 36) label.resize(36, ' ');
+    std::cout << "  " << label << " " << text << "\n";
   }
-  std::fflush(stdout);
 }
 
 std::optional<SettingsImage> ReadReader(const Options& o) {
@@ -201,12 +197,14 @@ std::optional<std::string> ReadImportText(const std::string& input) {
     std::error_code ec;
     const auto status = std::filesystem::status(input, ec);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-      Fail("cannot read " + name + ": not a regular file", kExitFile);
+      const int error = std::filesystem::is_directory(status) ? EISDIR : kErrnoNotRegularFile;
+      Fail("cannot read " + name + ": " + FileErrorText(error), kExitFile);
       return std::nullopt;
     }
+    errno = 0;
     file.open(input, std::ios::binary);
     if (!file) {
-      Fail("cannot read " + name + ": " + std::strerror(errno), kExitFile);
+      Fail("cannot read " + name + ": " + FileErrorText(errno), kExitFile);
       return std::nullopt;
     }
   }
@@ -214,10 +212,14 @@ std::optional<std::string> ReadImportText(const std::string& input) {
   std::string text(kMaxImportBytes + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   if (in.bad()) {
-    Fail("cannot read " + name + ": " + std::strerror(errno), kExitFile);
+    Fail("cannot read " + name + ": " + FileErrorText(errno), kExitFile);
     return std::nullopt;
   }
   text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.empty()) {
+    Fail("cannot read " + name + ": empty file", kExitFile);
+    return std::nullopt;
+  }
   if (text.size() > kMaxImportBytes) {
     Fail("cannot read " + name + ": larger than 1 MB, no settings export", kExitFile);
     return std::nullopt;
@@ -237,7 +239,8 @@ void AddSettingsSubcommands(CLI::App& app, Options& o) {
   diff->add_option("files", o.files, "Settings files: A B, or A with --reader")
       ->required()
       ->expected(1, 2);
-  diff->add_flag("--reader", o.reader, "Compare the file with the settings read from the reader");
+  diff->add_flag("--reader", o.reader,
+                 "Compare the file with the settings read from the reader (one reader)");
   diff->add_option("--type", o.settings_type, "With --reader, which settings: current or user")
       ->check(CLI::IsMember({"current", "user"}))
       ->capture_default_str();
@@ -273,14 +276,14 @@ int CmdDiff(const Options& o) {
   if (o.files.size() == 1 && !o.reader) {
     return Fail("diff needs a second file, or --reader", kExitUsage);
   }
-  const std::optional<SettingsImage> a = ReadSettings(o.files[0]);
+  const std::optional<SettingsImage> a = ReadSettings(o.files[0], true);
   if (!a) return kExitFile;
   std::optional<SettingsImage> b;
   if (o.reader) {
     b = ReadReader(o);
     if (!b) return kExitDiffReader;
   } else {
-    b = ReadSettings(o.files[1]);
+    b = ReadSettings(o.files[1], true);
     if (!b) return kExitFile;
   }
   const std::vector<SettingDifference> diffs = DiffSettings(*a, *b);
@@ -299,7 +302,7 @@ int CmdDiff(const Options& o) {
 }
 
 int CmdExport(const Options& o) {
-  const std::optional<SettingsImage> image = ReadSettings(o.input);
+  const std::optional<SettingsImage> image = ReadSettings(o.input, true);
   if (!image) return kExitFile;
   const std::string text =
       ShowSettings(*image).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -309,7 +312,7 @@ int CmdExport(const Options& o) {
   }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   if (!WriteFileAtomically(FileEnv::Default(), o.output, {bytes, text.size()})) {
-    return Fail("cannot write " + o.output + ": " + std::strerror(errno), kExitFile);
+    return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
   return kExitOk;
 }
@@ -327,7 +330,7 @@ int CmdImport(const Options& o) {
     return Fail(o.input + ": " + e.what() + "; nothing written", kExitFile);
   }
   if (!WriteSettingsFile(image, o.output)) {
-    return Fail("cannot write " + o.output + ": " + std::strerror(errno), kExitFile);
+    return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
   if (o.json) std::cout << Dump({{"file", o.output}}) << "\n";
   return kExitOk;

@@ -35,9 +35,22 @@ class FileEnv {
   static FileEnv& Default();
 };
 
+// The errno the file helpers below leave when they refuse something that
+// exists but is no regular file (a device, a FIFO, a socket): the system has
+// no code of its own for that. FileErrorText names it.
+inline constexpr int kErrnoNotRegularFile = 0x4B470;
+
+// What an errno left by the file helpers means, for a message: the system's
+// text ("No space left on device", "Is a directory"), "not a regular file"
+// for kErrnoNotRegularFile, and never "Success": 0 (nothing said why) gives
+// "unknown error".
+std::string FileErrorText(int error);
+
 // Reads at most `max_bytes` from the start of the file. False when the file
 // cannot be opened or read, and for anything but a regular file: a FIFO or a
-// device would block the program until another one writes to it.
+// device would block the program until another one writes to it. On false
+// errno says why (EISDIR for a directory, kErrnoNotRegularFile for the
+// rest that is no regular file).
 bool ReadFilePrefix(FileEnv& env, const std::string& path, std::size_t max_bytes,
                     std::vector<std::uint8_t>& out);
 
@@ -52,7 +65,10 @@ std::string WriteTarget(const std::string& path);
 // Replaces `path` (through a symbolic link, its target) with `data` so that
 // readers see either the old file or the complete new one: a temporary file
 // in the same folder, flushed to disk and renamed over the target. On
-// failure the old file is untouched and the temporary file removed.
+// failure the old file is untouched and the temporary file removed, and
+// errno says why: that of the call that failed, ENOENT for an empty path,
+// EISDIR for a directory and kErrnoNotRegularFile for anything else that is
+// no regular file (a device is never written to, nor replaced).
 bool WriteFileAtomically(FileEnv& env, const std::string& path, std::span<const std::uint8_t> data);
 
 }  // namespace k470

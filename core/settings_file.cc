@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "core/defaults.h"
@@ -8,7 +9,10 @@
 namespace k470 {
 
 bool Open(AppState& state, const std::string& chosen, FileEnv& env) {
-  if (chosen.empty() || chosen.size() > kMaxSettingsPathLength) return false;
+  if (chosen.empty() || chosen.size() > kMaxSettingsPathLength) {
+    errno = chosen.empty() ? ENOENT : ENAMETOOLONG;
+    return false;
+  }
   state.settings_path = chosen;
   std::vector<std::uint8_t> content;
   if (!ReadFilePrefix(env, chosen, kImageSize, content)) return false;
@@ -32,9 +36,15 @@ bool WriteSettingsFile(const SettingsImage& image, const std::string& path, File
 }
 
 bool SaveAs(AppState& state, const std::string& chosen, FileEnv& env) {
-  if (chosen.empty()) return false;
+  if (chosen.empty()) {
+    errno = ENOENT;
+    return false;
+  }
   const auto name = SettingsFileNameFor(chosen);
-  if (!name) return false;
+  if (!name) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
   state.settings_path = *name;
   return WriteSettingsFile(state.image, *name, env);
 }

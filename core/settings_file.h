@@ -17,12 +17,14 @@ inline constexpr char kSettingsFileExtension[] = "K470";
 // Remembers `chosen` as the current settings file path, then loads the file
 // over fresh defaults: up to 640 bytes replace the image, a shorter file
 // leaves the rest at the defaults. False (image unchanged) when the file cannot
-// be read or the path is longer than 255 characters.
+// be read or the path is longer than 255 characters; errno then says why
+// (ENAMETOOLONG for the path, else as ReadFilePrefix leaves it).
 bool Open(AppState& state, const std::string& chosen, FileEnv& env = FileEnv::Default());
 
 // Appends ".K470" unless the name already ends with "K470" (case-sensitive),
 // remembers the result as the current path and writes the file. A name that
-// would exceed 255 characters is refused, never cut.
+// would exceed 255 characters is refused, never cut (errno ENAMETOOLONG);
+// other failures leave errno as WriteFileAtomically does.
 bool SaveAs(AppState& state, const std::string& chosen, FileEnv& env = FileEnv::Default());
 
 // Writes to the current path; without one asks `choose_path` (empty optional:

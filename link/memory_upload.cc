@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <string>
 
 #include "link/reader_protocol.h"
 #include "link/write_fully.h"
@@ -14,6 +15,8 @@ namespace k470 {
 namespace {
 
 constexpr std::size_t kChunkSize = 63;
+// Why an upload failed when the sink refused the data (its own error says more).
+constexpr char kNotStored[] = "the data could not be stored";
 constexpr int kProgressMaximum = 9;
 
 // "OK" or "ok": the reader's acknowledgement, before its CR. Mixed case, or
@@ -49,15 +52,18 @@ FileByteSink::~FileByteSink() {
 bool FileByteSink::Create(const std::string& path) {
   if (fd_ >= 0) Finish(false);
   failed_ = false;
+  error_ = 0;
   appended_ = 0;
   partial_path_.clear();
   if (path.empty()) {
     errno = ENOENT;
     return false;
   }
+  // Only a regular file is replaced: renaming over a device (/dev/full, a
+  // reader's port) would put a file in its place.
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    errno = EISDIR;
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : kErrnoNotRegularFile;
     return false;
   }
   target_ = WriteTarget(path);
@@ -72,6 +78,8 @@ bool FileByteSink::Append(std::span<const std::uint8_t> bytes) {
     const ssize_t n = env_.Write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
+      // A write that takes nothing sets no errno: the disk is full.
+      error_ = n < 0 ? errno : ENOSPC;
       failed_ = true;
       return false;
     }
@@ -83,10 +91,17 @@ bool FileByteSink::Append(std::span<const std::uint8_t> bytes) {
 
 bool FileByteSink::Finish(bool complete) {
   if (fd_ < 0) return false;
-  bool ok = !failed_ && env_.Fsync(fd_) == 0;
-  if (env_.Close(fd_) != 0) ok = false;
+  const auto fail = [this] {
+    if (!failed_) error_ = errno;
+    failed_ = true;
+  };
+  if (!failed_ && env_.Fsync(fd_) != 0) fail();
+  if (env_.Close(fd_) != 0) fail();
   fd_ = -1;
-  if (complete && ok && env_.Rename(temporary_, target_) == 0) return true;
+  if (complete && !failed_) {
+    if (env_.Rename(temporary_, target_) == 0) return true;
+    fail();
+  }
   // The old file stays; whatever arrived is the reader's data and is kept.
   if (appended_ > 0 && env_.Rename(temporary_, target_ + ".partial") == 0) {
     partial_path_ = target_ + ".partial";
@@ -101,6 +116,7 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
   UploadResult result;
   const auto finish = [&](bool ok) {
     result.ok = out.Finish(ok) && ok;
+    if (ok && !result.ok) result.failure = kNotStored;
     if (port.IsOpen()) port.Purge();
     port.Close();
     return result;
@@ -108,7 +124,10 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
 
   const std::string_view command = command::kMemoryUpload;
   const auto* command_bytes = reinterpret_cast<const std::uint8_t*>(command.data());
-  if (!WriteFully(port, clock, {command_bytes, command.size()})) return finish(false);
+  if (!WriteFully(port, clock, {command_bytes, command.size()})) {
+    result.failure = "the reader took no upload command";
+    return finish(false);
+  }
   clock.SleepFor(kIdleTimeout);
 
   progress.Begin("Downloading...", "Uploading", kProgressMaximum);
@@ -131,6 +150,7 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
   for (Millis deadline = clock.Now() + kIdleTimeout; clock.Now() < deadline;) {
     const long got = port.Read(std::span(data).subspan(held, kChunkSize), deadline - clock.Now());
     if (got < 0) {
+      result.failure = "the reader was disconnected";
       ok = false;
       break;
     }
@@ -141,7 +161,14 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
     std::size_t n = WithoutAcknowledgement(std::span(data).first(size));
     held = n < size ? 0 : PossibleAcknowledgementStart(std::span(data).first(size));
     n -= held;
-    if (!append(n) || result.bytes_written > kMaxUploadSize) {
+    if (!append(n)) {
+      result.failure = kNotStored;
+      ok = false;
+      break;
+    }
+    if (result.bytes_written > kMaxUploadSize) {
+      result.failure = "more than " + std::to_string(kMaxUploadSize >> 20) +
+                       " MiB of data: no reader holds that much";
       ok = false;
       break;
     }
@@ -149,7 +176,10 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
     if (n > 0 || held > 0) deadline = clock.Now() + kIdleTimeout;
   }
   // What was held back never became an acknowledgement: it is data.
-  if (held > 0 && !append(held)) ok = false;
+  if (held > 0 && !append(held)) {
+    result.failure = kNotStored;
+    ok = false;
+  }
   progress.End();
   return finish(ok);
 }

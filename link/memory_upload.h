@@ -53,15 +53,20 @@ class FileByteSink : public ByteSink {
 
   // Prepares to replace `path` (through a symbolic link, its target). False,
   // with errno set, when the temporary file cannot be created beside it or
-  // `path` names a directory; also for an empty path.
+  // `path` names a directory (EISDIR) or anything else that is no regular
+  // file (kErrnoNotRegularFile: a device is never replaced); also for an
+  // empty path.
   bool Create(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
 
   bool Append(std::span<const std::uint8_t> bytes) override;
   bool Finish(bool complete) override;
 
-  // True when a write to the file failed (a full disk): a file error.
+  // True when a write to the file failed (a full disk), or the complete file
+  // could not be flushed or put in place: a file error.
   bool write_failed() const { return failed_; }
+  // The errno of that failure, for FileErrorText.
+  int error() const { return error_; }
   // Where the bytes of a failed upload were kept; "" when none arrived.
   const std::string& partial_path() const { return partial_path_; }
 
@@ -69,6 +74,7 @@ class FileByteSink : public ByteSink {
   FileEnv& env_;
   int fd_ = -1;
   bool failed_ = false;
+  int error_ = 0;
   std::size_t appended_ = 0;
   std::string target_;
   std::string temporary_;
@@ -82,6 +88,9 @@ inline constexpr std::size_t kMaxUploadSize = 64u << 20;
 struct UploadResult {
   bool ok = false;
   std::size_t bytes_written = 0;  // bytes handed to the sink and taken by it
+  // Why it failed, for the message after kUploadFailedText: "the reader was
+  // disconnected", "the data could not be stored" (the sink tells more), ...
+  std::string failure;
 };
 
 // Runs the upload on the open shell port: sends "#@SYS_MEMUP\r", waits

@@ -11,10 +11,10 @@
 #include <QToolBar>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <optional>
 
 #include "core/defaults.h"
+#include "core/file_env.h"
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/port_discovery.h"
@@ -309,8 +309,7 @@ void MainWindow::ShowSaveAsFailure(const std::string& chosen, int error) {
 }
 
 void MainWindow::ShowSaveFailure(const std::string& path, int error) {
-  const QString reason =
-      error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("unknown error");
+  const QString reason = QString::fromLocal8Bit(FileErrorText(error));
   ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Failed!"),
                  QStringLiteral("The settings could not be saved to\n%1\n\n%2.")
                      .arg(QString::fromLocal8Bit(path), reason));

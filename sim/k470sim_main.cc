@@ -50,10 +50,30 @@ void SaveImages(const ProgramOptions& options, const SettingsImage& current,
   }
 }
 
+// Why k470sim may not put its link at `link`: only a symbolic link (one it
+// made on an earlier run) is replaced; a file, a folder or anything else at
+// that path is the user's and stays. Empty when the path is free or a link.
+std::string LinkProblem(const std::string& link) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(link, ec);
+  if (status.type() == fs::file_type::not_found || fs::is_symlink(status)) return "";
+  if (ec) return "cannot link " + link + ": " + ec.message();
+  const char* what = fs::is_directory(status)      ? "a folder"
+                     : fs::is_regular_file(status) ? "a file"
+                                                   : "something that is no symbolic link";
+  return "cannot link " + link + ": it is " + std::string(what) +
+         ", and only a symbolic link is replaced; nothing deleted";
+}
+
 bool MakeLink(const std::string& link, const std::string& target) {
   namespace fs = std::filesystem;
   std::error_code ec;
   // Only an old link is replaced; a real file at that path is the user's.
+  if (const std::string problem = LinkProblem(link); !problem.empty()) {
+    std::cerr << "k470sim: " << problem << "\n";
+    return false;
+  }
   if (fs::is_symlink(fs::symlink_status(link, ec))) fs::remove(link, ec);
   fs::create_symlink(target, link, ec);
   if (ec) std::cerr << "k470sim: cannot link " << link << ": " << ec.message() << "\n";
@@ -65,6 +85,7 @@ struct ServedReader {
   ProgramOptions options;  // with this reader's identity, faults and paths
   int number = 1;
   std::unique_ptr<k470::sim::PtyReader> pty;
+  bool linked = false;  // options.link_path is a link this run made
 };
 
 ProgramOptions OptionsOfReader(const ProgramOptions& all, int k) {
@@ -80,11 +101,17 @@ ProgramOptions OptionsOfReader(const ProgramOptions& all, int k) {
   return mine;
 }
 
+// Removes the links this run made, each only while it is still a link to
+// its reader's device: whatever took its place since is left alone.
 void RemoveLinks(const std::vector<ServedReader>& readers) {
+  namespace fs = std::filesystem;
   for (const ServedReader& r : readers) {
-    if (r.options.link_path.empty()) continue;
+    if (!r.linked) continue;
     std::error_code ec;
-    std::filesystem::remove(r.options.link_path, ec);
+    const fs::path& link = r.options.link_path;
+    if (!fs::is_symlink(fs::symlink_status(link, ec))) continue;
+    if (fs::read_symlink(link, ec) != r.pty->device_path() || ec) continue;
+    fs::remove(link, ec);
   }
 }
 
@@ -102,6 +129,15 @@ int main(int argc, char** argv) {
     r.options = OptionsOfReader(options, k);
     if (!LoadImage(r.options.image_file, r.options.reader.current_image) ||
         !LoadImage(r.options.user_image_file, r.options.reader.user_image)) {
+      return 1;
+    }
+  }
+  // Every link's place is checked before any reader starts: a path that
+  // holds a file or a folder ends the run with nothing changed.
+  for (const ServedReader& r : readers) {
+    if (r.options.link_path.empty()) continue;
+    if (const std::string problem = LinkProblem(r.options.link_path); !problem.empty()) {
+      std::cerr << "k470sim: " << problem << "\n";
       return 1;
     }
   }
@@ -147,7 +183,7 @@ int main(int argc, char** argv) {
     bool started = r.pty->Start(&error);
     if (!started) std::cerr << "k470sim: " << error << "\n";
     if (started && !r.options.link_path.empty()) {
-      started = MakeLink(r.options.link_path, r.pty->device_path());
+      started = r.linked = MakeLink(r.options.link_path, r.pty->device_path());
     }
     if (!started) {
       for (ServedReader& other : readers) other.pty->Stop();

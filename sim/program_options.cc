@@ -71,8 +71,8 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
 
   const char* files = "Program";
   app.add_option("--link", options.link_path,
-                 "Put a symbolic link to the device at PATH (replacing an old link); "
-                 "removed at exit")
+                 "Put a symbolic link to the device at PATH (replacing an old link; a "
+                 "file or folder there is refused and kept); removed at exit")
       ->option_text("PATH")
       ->group(files);
   app.add_option("--image", options.image_file,

@@ -95,6 +95,73 @@ TEST_F(K470ctlWithSim, MessagesSayWhyAndTheSmallThingsAreRight) {
   EXPECT_EQ(nlohmann::json::parse(out_, nullptr, false).value("file", ""), Path("link.K470"));
 }
 
+TEST_F(K470ctlWithSim, AFailedUploadSaysWhyAsReadAndDownloadDo) {
+  ASSERT_NO_FATAL_FAILURE(StartSim({"--vanish-in-upload"}));
+  WriteFile(Path("tags.txt"), "old tags");
+  EXPECT_EQ(Ctl({"upload", "-o", Path("tags.txt")}), kReaderError);
+  EXPECT_TRUE(err_.starts_with(
+      "k470ctl: Uploading the Memorized Data Failed! (the reader was disconnected)"))
+      << err_;
+  EXPECT_EQ(ReadFile(Path("tags.txt")), "old tags");
+}
+
+TEST_F(K470ctlWithSim, FileErrorsNameTheirRealCauseNeverSuccess) {
+  fs::create_directories(dir_ / "folder");
+  WriteFile(Path("empty.json"), "");
+  WriteFile(Path("site.K470"), Image(1, true));
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"new", "-o", "/dev/full"}, "cannot write /dev/full: not a regular file"},
+      {{"new", "-o", Path("folder")}, "cannot write " + Path("folder") + ": Is a directory"},
+      {{"new", "-o", "."}, "cannot write .: Is a directory"},
+      {{"export", Path("site.K470"), "-o", "/dev/full"}, "/dev/full: not a regular file"},
+      {{"export", Path("site.K470"), "-o", "."}, "cannot write .: Is a directory"},
+      {{"import", Path("empty.json"), "-o", Path("x.K470")},
+       "cannot read " + Path("empty.json") + ": empty file"},
+      {{"import", Path("folder"), "-o", Path("x.K470")}, ": Is a directory"},
+      {{"upload", "-o", "/dev/full"}, "cannot write /dev/full: not a regular file"},
+      {{"upload", "-o", "."}, "cannot write .: Is a directory"},
+      {{"download", Path("folder")}, ": Is a directory"},
+      {{"show", Path("folder")},
+       "cannot read settings file " + Path("folder") + ": Is a directory"},
+  };
+  for (const auto& [args, cause] : cases) {
+    SCOPED_TRACE(args.front() + " " + args.back());
+    EXPECT_EQ(Ctl(args, false), kFileError) << err_;
+    EXPECT_TRUE(Has(err_, cause)) << err_;
+    EXPECT_FALSE(Has(err_, "Success")) << err_;
+  }
+  EXPECT_FALSE(fs::exists(Path("x.K470")));
+  struct stat st {};
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/full is still the device";
+
+  // Output that fails half-way says why, though the failure was long before the end.
+  EXPECT_EQ(Finish(StartCtl({"show", Path("site.K470")}, false, "/dev/full")), kFileError);
+  EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
+  EXPECT_EQ(Finish(StartCtl({"--json", "new", "-o", Path("n.K470")}, false, "/dev/full")),
+            kFileError);
+  EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
+}
+
+TEST_F(K470ctlWithSim, TextsFromTheReaderReachTheTerminalEscaped) {
+  // A serial number that would set the window title and clear the screen,
+  // with a TAB, an LF, a backslash and a C1 CSI in UTF-8 besides.
+  const std::string serial = "SN\x1b]0;owned\x07\x1b[2J\t|\n|\\x07|\xc2\x9b";
+  ASSERT_NO_FATAL_FAILURE(StartSim({"--serial", serial, "--battery", "4.1V\x1b[31m"}));
+  ASSERT_EQ(Ctl({"info"}), kOk) << err_;
+  EXPECT_TRUE(Has(out_, "Serial Number:  SN\\x1b]0;owned\\x07\\x1b[2J\\x09|\\x0a|\\\\x07|\\x9b\n"))
+      << out_;
+  ASSERT_EQ(Ctl({"battery"}), kOk) << err_;
+  EXPECT_EQ(out_, "The Battery Voltage is: 4.1V\\x1b[31m\n");
+  for (const char* command : {"info", "battery"}) {
+    ASSERT_EQ(Ctl({command}), kOk) << err_;
+    EXPECT_EQ(out_.find_first_of("\x1b\x07\t"), std::string::npos) << out_;
+  }
+  // JSON stays as nlohmann-json escapes it.
+  ASSERT_EQ(Ctl({"--json", "info"}), kOk) << err_;
+  EXPECT_EQ(nlohmann::json::parse(out_)["serial_number"], serial);
+}
+
 TEST_F(K470ctlWithSim, RetriesWaitForAReaderThatComesLate) {
   const pid_t ctl = StartCtl({"--retries", "5", "info"});
   std::this_thread::sleep_for(1500ms);

@@ -128,6 +128,64 @@ TEST_F(K470ctlWithSims, ReadWritesAFileForEachReaderAndRefusesPatternsThatCollid
       << out_;
 }
 
+TEST_F(K470ctlWithSims, AReaderNamedLikeAnothersPartialFileNeverTakesItsPlace) {
+  // Reader "A" fails half-way and keeps what arrived in A.partial; the reader
+  // whose serial number is "A.partial" must not write there (nor the other
+  // way round): whichever claims the name second is refused.
+  std::string data_a;
+  for (int line = 0; line < 8; ++line) data_a += "AAAAAAAAAAAAAAAA\r\n";
+  const std::string data_b = "BBBBBBBBBBBBBBBB\r\n";
+  WriteFile(Path("a.txt"), data_a);
+  WriteFile(Path("b.txt"), data_b);
+  std::vector<std::string> ports =
+      // Pieces that go on past the host's first read: some arrive before the hang-up.
+      StartSims(1, {"--serial", "A", "--vanish-in-upload", "--memory-data", Path("a.txt"),
+                    "--upload-chunk", "16", "--upload-gap", "700"});
+  ports.push_back(StartSims(1, {"--serial", "A.partial", "--memory-data", Path("b.txt")}).front());
+  EXPECT_NE(Ctl(OnPorts(ports, {"upload", "--output-pattern", Path("{serial}")}), false), kOk);
+  EXPECT_NE(out_.find("\tfailed\tanother reader of this run writes " + Path("A.partial") +
+                      "; nothing written"),
+            std::string::npos)
+      << out_;
+  // What is in A.partial is one reader's data, whole: A's half (A claimed
+  // first) or all of the other's.
+  const std::string kept = ReadFile(Path("A.partial"));
+  EXPECT_TRUE((!kept.empty() && data_a.starts_with(kept)) || kept == data_b) << kept;
+  EXPECT_FALSE(fs::exists(Path("A")));
+
+  // A pattern that gives one reader's file another's .partial name is refused
+  // before any reader is touched.
+  fs::create_directories(dir_ / "x");
+  fs::create_directories(dir_ / "y");
+  fs::create_symlink(Path("reader-1"), dir_ / "x/A");
+  fs::create_symlink(Path("reader-2"), dir_ / "y/A.partial");
+  EXPECT_EQ(Ctl({"--port", Path("x/A"), "--port", Path("y/A.partial"), "upload", "--output-pattern",
+                 Path("{port}")},
+                false),
+            kUsageError);
+  EXPECT_NE(err_.find("gives two readers the file " + Path("A.partial")), std::string::npos)
+      << err_;
+}
+
+TEST_F(K470ctlWithSims, AReadersTextsNeverBreakTheLinesApart) {
+  // A serial number with a TAB, an LF and an escape sequence that sets the
+  // window title: each reader still gets one line of four fields.
+  const std::string odd = "K\tA\nB\x1b]0;owned\x07";
+  auto ports = StartSims(1, {"--serial", odd, "--wrong-model"});
+  ports.push_back(StartSims(1, {"--serial", odd, "--device-type", "K470 - K471 x\ty\nz"}).front());
+  EXPECT_EQ(Ctl(OnPorts(ports, {"info"}), false), kReaderError) << err_;
+  std::istringstream lines(out_);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    if (line.starts_with("summary: ")) continue;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
+    EXPECT_NE(line.find("\tK\\x09A\\x0aB\\x1b]0;owned\\x07\t"), std::string::npos) << line;
+  }
+  EXPECT_EQ(count, 3) << out_;
+  EXPECT_NE(out_.find("\tok\tK470 - K471 x\\x09y\\x0az, "), std::string::npos) << out_;
+  EXPECT_EQ(out_.find_first_of("\x1b\x07"), std::string::npos) << out_;
+}
+
 TEST_F(K470ctlWithSims, ApplyDownloadsOnlyWhereTheSettingsDifferAndTheSecondRunChangesNothing) {
   WriteFile(Path("reference.K470"), Image(7, false));  // the pair in the file does not count
   WriteFile(Path("img.K470-1"), Image(7, true));

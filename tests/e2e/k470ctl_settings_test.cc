@@ -68,7 +68,7 @@ TEST_F(K470ctlWithSim, ImportRefusesInputThatIsNoSettingsExportBeforeReadingItAl
   const std::pair<std::string, std::string> refused[] = {
       {Path("big.json"), "larger than 1 MB"},
       {Path("deep.json"), "nests deeper than 64 levels"},
-      {dir_.string(), "not a regular file"},
+      {dir_.string(), "Is a directory"},
       {"/dev/zero", "not a regular file"},
   };
   for (const auto& [input, why] : refused) {
@@ -82,6 +82,68 @@ TEST_F(K470ctlWithSim, ImportRefusesInputThatIsNoSettingsExportBeforeReadingItAl
             kFileError);
   EXPECT_NE(err_.find("standard input: larger than 1 MB"), std::string::npos) << err_;
   EXPECT_EQ(ReadFile(out), "kept");
+}
+
+TEST_F(K470ctlWithSim, DiffAndExportRefuseAFileThatIsNoWholeImageShowShowsIt) {
+  const std::string whole = Path("whole.K470");
+  WriteFile(whole, Image(2, true));
+  WriteFile(Path("empty.K470"), "");
+  WriteFile(Path("short.K470"), Image(2, true).substr(0, 100));
+  WriteFile(Path("long.K470"), Image(2, true) + "x");
+  for (const auto& [name, size] :
+       {std::pair{"empty.K470", 0}, {"short.K470", 100}, {"long.K470", 641}}) {
+    SCOPED_TRACE(name);
+    const std::string file = Path(name);
+    const std::string said =
+        "k470ctl: settings file " + file + " is " + std::to_string(size) + " bytes, not 640\n";
+    EXPECT_EQ(Ctl({"diff", file, whole}, false), kFileError) << out_;
+    EXPECT_EQ(err_, said);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Ctl({"diff", whole, file}, false), kFileError) << out_;
+    EXPECT_EQ(err_, said);
+    EXPECT_EQ(Ctl({"export", file}, false), kFileError) << out_;
+    EXPECT_EQ(err_, said);
+    EXPECT_EQ(out_, "");
+    EXPECT_EQ(Ctl({"export", file, "-o", Path("x.json")}, false), kFileError);
+    EXPECT_FALSE(fs::exists(Path("x.json")));
+    // show shows it, with a word on what it is.
+    EXPECT_EQ(Ctl({"show", file}, false), kOk) << err_;
+    EXPECT_NE(err_.find(file + " is " + std::to_string(size) + " bytes"), std::string::npos);
+    EXPECT_NE(out_.find("Volume:"), std::string::npos);
+  }
+  // Against a reader too, before the reader is asked anything.
+  ASSERT_NO_FATAL_FAILURE(StartSim({}));
+  EXPECT_EQ(Ctl({"diff", Path("empty.K470"), "--reader"}), kFileError);
+  EXPECT_EQ(SimLog().find("k470sim: <"), std::string::npos) << SimLog();
+}
+
+TEST_F(K470ctlWithSim, DiffAndShowPrintTextsSoThatNoTwoTextsLookTheSame) {
+  const std::string a = Path("a.K470"), b = Path("b.K470");
+  ASSERT_EQ(Ctl({"new", "-o", a}, false), kOk) << err_;
+  Json edited = Json::parse(R"({"system": {"event_strings": {}}})");
+  Json& strings = edited["system"]["event_strings"];
+  strings["string_3"]["text"] = "\"\"";   // two quote characters
+  strings["string_4"]["text"] = "\\x07";  // typed: backslash x 0 7
+  strings["string_5"]["text"] = "\x07";   // a BEL
+  strings["string_6"]["text"] = "a\tb";
+  WriteFile(Path("b.json"), edited.dump());
+  ASSERT_EQ(Ctl({"import", Path("b.json"), "-o", b}, false), kOk) << err_;
+  ASSERT_EQ(Ctl({"diff", a, b}, false), 1) << err_;
+  // The empty texts of a and the two quotes of b print apart.
+  EXPECT_NE(out_.find("[system.event_strings.string_3.text]: \"\" -> \"\\\"\\\"\"\n"),
+            std::string::npos)
+      << out_;
+  EXPECT_NE(out_.find("[system.event_strings.string_4.text]: \"\" -> \\\\x07\n"), std::string::npos)
+      << out_;
+  EXPECT_NE(out_.find("[system.event_strings.string_5.text]: \"\" -> \\x07\n"), std::string::npos)
+      << out_;
+  EXPECT_NE(out_.find("[system.event_strings.string_6.text]: \"\" -> a\\x09b\n"), std::string::npos)
+      << out_;
+  EXPECT_EQ(out_.find_first_of("\x07\t"), std::string::npos) << out_;
+  ASSERT_EQ(Ctl({"show", b}, false), kOk) << err_;
+  EXPECT_NE(out_.find(" \\\\x07\n"), std::string::npos) << out_;
+  EXPECT_NE(out_.find(" \\x07\n"), std::string::npos) << out_;
+  EXPECT_NE(out_.find(" \"\\\"\\\"\"\n"), std::string::npos) << out_;
 }
 
 TEST_F(K470ctlWithSim, DiffComparesAFileWithTheReader) {
@@ -100,6 +162,26 @@ TEST_F(K470ctlWithSim, DiffComparesAFileWithTheReader) {
   ASSERT_NO_FATAL_FAILURE(StartSim({"--model", "K999"}));
   EXPECT_EQ(Ctl({"diff", Path("same.K470"), "--reader"}), 6) << err_;
   EXPECT_EQ(Ctl({"diff", Path("same.K470"), Path("other.K470"), "--reader"}, false), kUsageError);
+
+  // diff compares with one reader, and says so to two, before either hears a word.
+  const std::string heard = SimLog();
+  EXPECT_EQ(
+      Ctl({"--port", reader_, "--port", Path("second"), "diff", Path("same.K470"), "--reader"},
+          false),
+      kUsageError);
+  EXPECT_EQ(err_,
+            "k470ctl: diff compares a file with one reader: give --port once, not several or "
+            "--all\n");
+  EXPECT_EQ(SimLog(), heard);
+  // And the help tells which subcommands take several readers.
+  ASSERT_EQ(Ctl({"--help"}, false), kOk);
+  EXPECT_NE(out_.find("info, read, download, apply, battery, memsize, memclear,\nclock, upload "
+                      "and pin work on several readers, diff --reader compares a file\nwith one "
+                      "reader."),
+            std::string::npos)
+      << out_;
+  ASSERT_EQ(Ctl({"diff", "--help"}, false), kOk);
+  EXPECT_NE(out_.find("one reader"), std::string::npos) << out_;
 }
 
 }  // namespace

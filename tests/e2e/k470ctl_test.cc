@@ -135,6 +135,48 @@ TEST_F(K470ctlWithSim, ExitCodesTellUsagePortAndFileErrorsApart) {
       << "errors on the host side leave the reader alone";
 }
 
+TEST_F(K470ctlWithSim, PortTakesOneValueBeforeOrAfterTheSubcommand) {
+  // Every subcommand, with --port before its name and after it (where most
+  // people put it): the same outcome; --port never takes the file or code
+  // that follows it as a second port.
+  const std::string site = Path("site.K470"), json = Path("site.json");
+  ASSERT_EQ(Ctl({"new", "-o", site}, false), kOk) << err_;
+  ASSERT_EQ(Ctl({"export", site, "-o", json}, false), kOk) << err_;
+  ASSERT_NO_FATAL_FAILURE(StartSim({"--memory-lines", "2"}));
+  const std::vector<std::vector<std::string>> runs = {
+      {"ports"},
+      {"info"},
+      {"download", site, "--clock", "skip"},
+      {"read", "-o", Path("read.K470")},
+      {"apply", site},
+      {"diff", Path("read.K470"), "--reader"},
+      {"battery"},
+      {"memsize"},
+      {"clock", "--time", "2024-05-06 07:08:09"},
+      {"pin", "1234"},
+      {"upload", "-o", Path("tags.txt")},
+      {"memclear"},
+      {"new", "-o", Path("new.K470")},
+      {"show", site},
+      {"export", site},
+      {"import", json, "-o", Path("imported.K470")},
+  };
+  for (const auto& run : runs) {
+    std::vector<std::string> before = {"--port", reader_};
+    before.insert(before.end(), run.begin(), run.end());
+    std::vector<std::string> after = {run.front(), "--port", reader_};
+    after.insert(after.end(), run.begin() + 1, run.end());
+    SCOPED_TRACE(run.front());
+    ASSERT_EQ(Ctl(before, false), kOk) << err_;
+    const std::string out_before = out_;
+    ASSERT_EQ(Ctl(after, false), kOk) << err_;
+    if (run.front() != "upload" && run.front() != "apply") {
+      EXPECT_EQ(out_, out_before);
+    }
+  }
+  EXPECT_EQ(ReadFile(Path("imported.K470")), ReadFile(site));
+}
+
 TEST_F(K470ctlWithSim, ThePortRememberedByItsStableNameIsUsedAndABadEntrySaysWhy) {
   ASSERT_NO_FATAL_FAILURE(StartSim({}));
   fs::create_directories(dir_ / "nothing");

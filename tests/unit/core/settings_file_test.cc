@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -123,6 +124,49 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileByteForByte) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
   ASSERT_TRUE(Save(state_, nullptr));
   EXPECT_EQ(Slurp("precious.K470"), ImageBytes());
+}
+
+// A write that takes nothing, and a clean-up that leaves an errno of its own.
+class StuckEnv : public FileEnv {
+ public:
+  ssize_t Write(int, const void*, std::size_t) override { return 0; }
+  int Unlink(const std::string& path) override {
+    FileEnv::Unlink(path);
+    errno = EBUSY;
+    return -1;
+  }
+};
+
+TEST_F(SettingsFileTest, EveryFailureLeavesAnErrnoThatSaysWhy) {
+  // Nothing here sets errno by itself: each case starts from 0.
+  errno = 0;
+  EXPECT_FALSE(WriteSettingsFile(state_.image, ""));
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
+  EXPECT_FALSE(Open(state_, ""));
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
+  EXPECT_FALSE(Open(state_, Spit(std::string(256 - Path("").size(), 'a'), Pattern(640))));
+  EXPECT_EQ(errno, ENAMETOOLONG);
+  errno = 0;
+  EXPECT_FALSE(SaveAs(state_, Path(std::string(255, 'a'))));
+  EXPECT_EQ(errno, ENAMETOOLONG);
+
+  // A write that takes nothing is a full disk; the clean-up after a failure
+  // does not replace the failure's errno with its own.
+  StuckEnv stuck;
+  errno = 0;
+  EXPECT_FALSE(WriteSettingsFile(state_.image, Path("stuck.K470"), stuck));
+  EXPECT_EQ(errno, ENOSPC);
+  FailingEnv full(300);
+  errno = 0;
+  EXPECT_FALSE(WriteSettingsFile(state_.image, Path("full.K470"), full));
+  EXPECT_EQ(errno, ENOSPC);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
+
+  EXPECT_EQ(FileErrorText(ENOSPC), std::strerror(ENOSPC));
+  EXPECT_EQ(FileErrorText(kErrnoNotRegularFile), "not a regular file");
+  EXPECT_EQ(FileErrorText(0), "unknown error");  // never "Success"
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The upload's file behind a symbolic link, which POSIX users make freely.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,6 +27,44 @@ TEST(FileByteSinkPosixTest, ACompleteUploadReplacesTheLinksTargetAndKeepsTheLink
   EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
   std::ifstream in(dir / "tags.txt", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), data);
+  fs::remove_all(dir);
+}
+
+TEST(FileByteSinkPosixTest, WhatIsNoRegularFileIsNeverReplaced) {
+  // Renaming the upload over a FIFO or a device (/dev/full, a reader's port)
+  // would put a file in its place.
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("k470_fifo_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string fifo = (dir / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  FileByteSink sink;
+  errno = 0;
+  EXPECT_FALSE(sink.Create(fifo));
+  EXPECT_EQ(errno, kErrnoNotRegularFile);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file";
+  fs::remove_all(dir);
+}
+
+// A write that takes nothing: the disk is full.
+class FullDiskEnv : public FileEnv {
+ public:
+  ssize_t Write(int, const void*, std::size_t) override { return 0; }
+};
+
+TEST(FileByteSinkPosixTest, AFailedWriteKeepsItsErrno) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("k470_full_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  FullDiskEnv env;
+  FileByteSink sink(env);
+  ASSERT_TRUE(sink.Create((dir / "tags.txt").string()));
+  const std::string data = "tags";
+  EXPECT_FALSE(sink.Append({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}));
+  EXPECT_FALSE(sink.Finish(false));
+  EXPECT_TRUE(sink.write_failed());
+  EXPECT_EQ(sink.error(), ENOSPC);
   fs::remove_all(dir);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -92,8 +93,43 @@ TEST_F(UploadTest, AcknowledgementSplitAcrossReadsIsNotData) {
 
 TEST_F(UploadTest, VanishedReaderFails) {
   port_.vanish_at = clock_.Now() + Millis(3000);
-  EXPECT_FALSE(Run(Script{{2100, "T1"}, {2900, "T2"}, {3500, "T3"}}).ok);
+  const UploadResult r = Run(Script{{2100, "T1"}, {2900, "T2"}, {3500, "T3"}});
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.failure, "the reader was disconnected");
   EXPECT_EQ(sink_.data, "T1T2");
+}
+
+// Takes `room` bytes, then refuses the rest.
+class FullSink : public ByteSink {
+ public:
+  explicit FullSink(std::size_t room) : room_(room) {}
+  bool Append(std::span<const std::uint8_t> b) override {
+    if (b.size() > room_) return false;
+    room_ -= b.size();
+    return true;
+  }
+  std::size_t room_;
+};
+
+TEST_F(UploadTest, AFailureSaysWhy) {
+  // A sink that refuses the data: its own error tells more.
+  port_.responder = [](ScriptedPort& p, const std::string&) {
+    p.Deliver("T1\r\nT2", Millis(2100));
+  };
+  port_.Open("/dev/ttyACM0", {});
+  FullSink full(0);
+  UploadResult r = UploadMemorizedData(port_, clock_, full, progress_);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.failure, "the data could not be stored");
+
+  // A reader that never took the command.
+  port_.Close();
+  r = UploadMemorizedData(port_, clock_, sink_, progress_);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.failure, "the reader took no upload command");
+
+  // Success says nothing.
+  EXPECT_EQ(Run(Script{{2100, "T1"}}).failure, "");
 }
 
 // The upload's file: replaced only by a complete upload; after a failure the
@@ -134,9 +170,14 @@ TEST(FileByteSinkTest, OnlyACompleteUploadReplacesTheFileAndPartialDataIsKept) {
   EXPECT_TRUE(sink.Finish(true));
   EXPECT_EQ(read(target), "new tags");
 
-  // A folder that cannot take the file fails before anything else happens.
+  // A folder that cannot take the file fails before anything else happens,
+  // and says why.
+  errno = 0;
   EXPECT_FALSE(sink.Create((dir / "no/such/folder/tags.txt").string()));
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
   EXPECT_FALSE(sink.Create(dir.string()));
+  EXPECT_EQ(errno, EISDIR);
   fs::remove_all(dir);
 }
 
