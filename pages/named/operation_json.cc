@@ -170,7 +170,11 @@ void ShowOperation(const SettingsImage& image, Json& out) {
   op["scan_mode"] = ListValue(kScanModeList, state.pending_scan_mode);
   op["memory_mode"] = s.memory_mode;
   op["memory_data_transmit_delay"] = ListValue(kDelayList, s.memory_delay);
-  op["data_format"] = ListValue(DataFormatList(interface), s.data_format);
+  // A code the list has no entry for loads as no selection; show the code.
+  const int data_format = s.data_format != kNoCode
+                              ? s.data_format
+                              : static_cast<int>(image.Bits(kDataFormatByte, 2, 2));
+  op["data_format"] = ListValue(DataFormatList(interface), data_format);
   op["transmission_buffer"] = s.transmission_buffer;
   op["transmit_delay"] = ListValue(kDelayList, s.transmit_delay);
   for (std::size_t i = 0; i < kSequenceKeys.size(); ++i) {

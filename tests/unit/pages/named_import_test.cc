@@ -268,10 +268,12 @@ TEST(NamedImport, EachInterfaceRoundTripsAndTakesAChangeOfInterfaceWithItsOption
             "interface_options.keyboard_layout: not a setting of the M912 VCOM interface");
 }
 
-// Codes no list entry stands for: the interface code of no radio, and both
-// filter directions on at once.
+// Codes no list entry stands for: the interface code of no radio, both
+// filter directions on at once, a data format the serial interfaces lack.
 TEST(NamedImport, CodesWithoutAnEntryShowAsUnknownAndAreKept) {
   SettingsImage image = Defaults();
+  image.SetBits(320, 2, 2, 3);  // data format 3: no entry under Bluetooth SPP Slave
+  EXPECT_EQ(ShowSettings(image)["operation"]["data_format"], Json({{"unknown_code", 3}}));
   image.SetBits(kInterfaceByte, 3, 3, 2);
   image.SetBits(89, 0, 4, 0b1001);  // include by first field, exclude by second
   const Json shown = ShowSettings(image);
