@@ -119,9 +119,10 @@ std::string DecodeFirstField(Scheme scheme, const FilterRecord& record) {
       return DecodeCharacters8(record.pattern1);
     case Scheme::kAdiVar: {
       // A shorter CAGE code is stored led by spaces; it shows as it was typed.
+      // One of spaces alone stays whole: empty, it would store no mask at all.
       const std::string text = DecodeCharacters6(record.pattern1, record.length);
       const std::size_t first = text.find_first_not_of(' ');
-      return first == std::string::npos ? std::string() : text.substr(first);
+      return first == std::string::npos ? text : text.substr(first);
     }
     case Scheme::kGid96:
       return DecodeDecimal(record.pattern1, record.length);

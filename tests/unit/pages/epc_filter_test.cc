@@ -200,6 +200,7 @@ TEST(EpcFilterTest, DecodedTextsStoreAgainAsTyped) {
       {Choice(kIncludeEpc, kSecondField, 0x3B, "AB1", "AB12", 9u), "AB1", "AB12", 3u, 0},
       {Choice(kIncludeEpc, kSecondField, 0x2F, "123", "9", 0u), "123", "009", 3u, 0},
       {Choice(kIncludeEpc, kFirstField, 0x3B, "2S194"), "2S194", "", {}, {}},
+      {Choice(kIncludeEpc, kFirstField, 0x3B, "  "), "      ", "", {}, {}},
   };
   for (const Case& c : cases) {
     SettingsImage image;
