@@ -40,8 +40,8 @@ std::string PortNameProblem(std::string_view name);
 // port name. "" (no port configured) when the file is missing, empty, has no
 // "#" or holds anything else; then `problem` (may be null) says which entry
 // was ignored and why, and stays empty when there was nothing to ignore.
-// Names are taken as they stand: a "COM7" left by the Windows program stays
-// "COM7", its open fails and the user picks a port.
+// Names are taken as they stand: a "COM7" written on a Windows machine stays
+// "COM7" here, its open fails and the user picks a port.
 std::string ReadConfiguredPort(const std::string& folder, std::string* problem = nullptr);
 
 // Creates `folder` if needed and replaces the .ini file atomically with

@@ -12,7 +12,7 @@ enum class CommandId {
   kNew = 1110,
   kOpen = 1120,
   kSave = 1130,
-  kSaveAs = 1131,  // no id of its own in the original menu; the one after Save
+  kSaveAs = 1131,  // the id after Save's; Save As has no number of its own
   kExit = 105,
   kConfigureDevice = 1140,
   kReadSettings = 1150,

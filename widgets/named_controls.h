@@ -1,5 +1,5 @@
 // Small builders for page and dialog controls: each control carries its
-// documented id as its objectName, so tests and checks find it by id.
+// control id as its objectName, so tests and checks find it by id.
 #pragma once
 
 #include <QCheckBox>

@@ -29,7 +29,7 @@ std::string SecondFieldCaption(Scheme scheme);
 struct DigitRange {
   int min_digits;
   int max_digits;
-  std::string hint;  // replaces the template's "( 0~6 )"
+  std::string hint;  // replaces the dialog's opening "( 0~6 )"
   // New text limits of the pattern edits; none leaves a limit as it is.
   std::optional<int> pattern1_limit;
   std::optional<int> pattern2_limit;

@@ -290,7 +290,7 @@ void SingleTagModeDialog::ApplyScanMode() {
       warn_->setEnabled(state_.beeper_on);
       break;
     default:
-      break;  // as built: everything enabled
+      break;  // any other mode: everything stays enabled
   }
 }
 
@@ -477,7 +477,7 @@ void SingleTagModeDialog::FillFilterValues(std::uint8_t header) {
 
 void SingleTagModeDialog::ApplySchemeLabels() {
   const std::optional<Scheme> scheme = SelectedScheme();
-  if (!scheme) return;  // no type offered: the captions stay as built
+  if (!scheme) return;  // no type offered: the captions stay as the dialog made them
   const SchemeFields& fields = SchemeFieldsOf(*scheme);
   digit_field_label_->setText(Latin1(fields.second_field_label));
   by_second_->setText(QString::fromStdString(MethodCaption(FilterMethod::kSecondField, scheme)));

@@ -13,7 +13,7 @@ namespace k470::gui {
 // which controls are enabled follow state.pending_scan_mode and
 // state.beeper_on; the TAG Type list offers the types enabled in the image.
 //
-// The template gives its controls no ids, so they are named for what they
+// Its controls have no numeric ids, so they are named for what they
 // are: "scanningTimeout", "delay", "counterLimit" (each edit with its
 // "...Spin" and "...Label"), "multiTagCount", "warnAtLimit", "filterType",
 // "tagType", "byFilterValue", "byFirstField", "bySecondField", "filterValue",

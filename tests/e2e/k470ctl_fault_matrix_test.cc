@@ -1,5 +1,5 @@
 // Every faulty reader behaviour against every kind of operation, as one
-// table: the documented outcome, the settings image or file untouched on a
+// table: the outcome each must have, the settings image or file untouched on a
 // failure, the port free again at once, and a failure always reported as one.
 // A read ends with UPDATE as well, so an unacknowledged UPDATE, or a reader
 // gone after the last block, fails it: the file is then left as it was.

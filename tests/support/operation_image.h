@@ -1,5 +1,5 @@
 // Settings images for the Operation settings tests: every field of the
-// Operation page put inside its documented range, and the writes that a load
+// Operation page put inside its valid range, and the writes that a load
 // followed by a store always makes on such an image.
 #pragma once
 

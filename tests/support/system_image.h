@@ -1,5 +1,5 @@
 // Settings images for the System settings tests: random bytes, with every
-// field of the System page and the interface dialogs inside its documented
+// field of the System page and the interface dialogs inside its valid
 // range, so a load followed by a store may change only what a store always
 // writes.
 #pragma once
