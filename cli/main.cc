@@ -13,12 +13,13 @@
 #include "cli/reader_jobs.h"
 #include "cli/settings_commands.h"
 #include "core/file_env.h"
+#include "core/version.h"
 #include "link/com_port_settings.h"
 
 namespace k470::cli {
 namespace {
 
-constexpr char kVersion[] = "k470ctl 1.02";
+const std::string kVersion = std::string("k470ctl ") + kProgramVersion;
 
 constexpr char kExitCodesHelp[] = R"(
 Exit codes:

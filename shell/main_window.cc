@@ -16,6 +16,7 @@
 #include "core/defaults.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
+#include "core/version.h"
 #include "link/clock_command.h"
 #include "link/port_discovery.h"
 #include "pages/settings_pages.h"
@@ -69,7 +70,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
       ui_(state_, this, services_.config_folder, services_.discover_ports,
           [this](const QString& text) { SetStatusText(text); }),
       driver_(state_, link_, ui_, services_.discover_ports) {
-  setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+  setWindowTitle(QStringLiteral("K470Configuration ") + QLatin1String(kProgramVersion));
   setWindowIcon(ProgramIcon());
   setAttribute(Qt::WA_DeleteOnClose, false);
 

@@ -30,7 +30,6 @@ class QLabel;
 
 namespace k470::gui {
 
-inline constexpr char kMainWindowTitle[] = "K470Configuration 1.02";
 inline constexpr int kPresencePollPeriodMs = 3000;
 
 // What the window reaches outside itself. The program takes

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/version.h"
+
 namespace k470::sim {
 namespace {
 
@@ -211,7 +213,7 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->check(CLI::PositiveNumber)
       ->group(fault);
 
-  app.set_version_flag("--version", "k470sim 1.02");
+  app.set_version_flag("--version", std::string("k470sim ") + kProgramVersion);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {

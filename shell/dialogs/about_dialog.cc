@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/version.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"
 
@@ -21,7 +22,8 @@ constexpr int kTextLeft = kPictureAt.x() + kDialogPictureSize + 16;
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About K470Configuration"));
 
-  auto* text = new QLabel(QStringLiteral("K470 Configuration, Version 1.02"), this);
+  auto* text = new QLabel(
+      QStringLiteral("K470 Configuration, Version ") + QLatin1String(kProgramVersion), this);
   text->setObjectName(QStringLiteral("about_text"));
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("1"));
