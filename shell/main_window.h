@@ -47,6 +47,10 @@ struct MainWindowServices {
   std::vector<PageEntry> settings_pages;
   // The PC's local date and time, for Download Settings and the sheet's pages.
   std::function<ClockTime()> local_time;
+  // The time of the reader's exchanges and of the pauses between them; null
+  // for the steady clock, with the windows painted while it waits. Tests give
+  // a clock that skips the pauses. Must outlive the window.
+  Clock* clock = nullptr;
 };
 
 // The real ones: DiscoverPorts, PortCanBeOpened, the file dialogs, the
@@ -117,7 +121,8 @@ class MainWindow : public QMainWindow {
 
   NativeSerialPort reader_device_;
   NativeSerialPort shell_device_;
-  PaintingClock clock_;
+  PaintingClock painting_clock_;
+  Clock& clock_;  // services_.clock, else painting_clock_
   PaintingSerialPort reader_port_;
   PaintingSerialPort shell_port_;
   ReaderLink link_;

@@ -21,6 +21,18 @@ namespace k470::gui {
 
 using testing::Control;
 
+// The steady clock, except that a pause the program makes between steps (after
+// a read, a download, a clock set) passes at once: waits for the reader's
+// replies still run in real time.
+class PauseSkippingClock : public Clock {
+ public:
+  Millis Now() override { return SteadyClock().Now() + skipped_; }
+  void SleepFor(Millis duration) override { skipped_ += std::max(duration, Millis::zero()); }
+
+ private:
+  Millis skipped_{0};
+};
+
 class MainWindowSimTest : public QObject {
   Q_OBJECT
 
@@ -29,6 +41,7 @@ class MainWindowSimTest : public QObject {
   std::unique_ptr<sim::PtyReader> reader_;
   std::unique_ptr<MainWindow> window_;
   QStringList shown_;  // "title (status text)" of each dialog, "caption: text" of each box
+  PauseSkippingClock clock_;
 
  private slots:
   void init() {
@@ -59,6 +72,7 @@ class MainWindowSimTest : public QObject {
     MainWindowServices services = DefaultMainWindowServices(folder);
     services.discover_ports = [ports] { return ports; };
     services.local_time = [] { return ClockTime{2024, 2, 29, 12, 34, 56}; };
+    services.clock = &clock_;
     window_ = std::make_unique<MainWindow>(state_, std::move(services));
 
     shown_.clear();
