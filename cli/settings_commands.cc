@@ -323,13 +323,11 @@ int CmdImport(const Options& o) {
   std::string why;
   const std::optional<Json> in = ParseSettingsJson(*text, why);
   if (!in) return Fail(o.input + " " + why, kExitFile);
-  SettingsImage image;
-  try {
-    image = ImportSettings(*in);
-  } catch (const SettingError& e) {
-    return Fail(o.input + ": " + e.what() + "; nothing written", kExitFile);
+  const ImportResult imported = ImportSettings(*in);
+  if (!imported.image) {
+    return Fail(o.input + ": " + imported.refusal.text + "; nothing written", kExitFile);
   }
-  if (!WriteSettingsFile(image, o.output)) {
+  if (!WriteSettingsFile(*imported.image, o.output)) {
     return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
   if (o.json) std::cout << Dump({{"file", o.output}}) << "\n";

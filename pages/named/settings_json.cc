@@ -124,7 +124,11 @@ Json ShowSettings(const SettingsImage& image) {
   return ordered;
 }
 
-SettingsImage ImportSettings(const Json& in) {
+namespace {
+
+// The import itself; a refusal is thrown from wherever a value is read and
+// caught at the library's border, in ImportSettings.
+SettingsImage ImportOrRefuse(const Json& in) {
   if (!in.is_object()) throw SettingError("(top)", "must be a JSON object");
   for (const auto& [key, value] : in.items()) {
     if (std::find(kTopKeys.begin(), kTopKeys.end(), key) == kTopKeys.end()) {
@@ -152,6 +156,16 @@ SettingsImage ImportSettings(const Json& in) {
   if (in.contains("unedited_bytes")) ApplyUneditedBytes(in["unedited_bytes"], image);
   named::RefuseValuesNotKept(in, start, image);
   return image;
+}
+
+}  // namespace
+
+ImportResult ImportSettings(const Json& in) {
+  try {
+    return {ImportOrRefuse(in), {}};
+  } catch (const SettingError& e) {
+    return {std::nullopt, {e.key(), e.what()}};
+  }
 }
 
 std::vector<std::pair<std::string, Json>> SettingLeaves(const Json& shown) {

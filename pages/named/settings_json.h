@@ -28,11 +28,23 @@ inline constexpr int kMaxJsonDepth = 64;
 // deeper than 64 levels"), when the text is not one JSON value or nests deeper.
 std::optional<Json> ParseSettingsJson(std::string_view text, std::string& why);
 
+// Why an import was refused: the key, and the whole text as k470ctl says it.
+struct ImportRefusal {
+  std::string key;   // "system.volume"; "(top)" for the object as a whole
+  std::string text;  // "system.volume: must be ..."
+};
+
+// The image an import made, or why it made none.
+struct ImportResult {
+  std::optional<SettingsImage> image;  // none when refused
+  ImportRefusal refusal;               // when refused
+};
+
 // Starts from "image" when present, else from the factory defaults, then
 // applies every named setting whose value differs from what that image shows.
-// Throws SettingError, naming the key, for an unknown key or a value the
-// sheet could not take; the caller then writes nothing.
-SettingsImage ImportSettings(const Json& in);
+// Refuses, naming the key, an unknown key, a value the sheet could not take
+// or one it would not keep; the caller then writes nothing.
+ImportResult ImportSettings(const Json& in);
 
 struct ByteRun {
   std::size_t offset;
