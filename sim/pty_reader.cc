@@ -136,157 +136,182 @@ void PtyReader::CloseAll() {
   CloseFd(wake_write_fd_);
 }
 
-void PtyReader::Serve() {
-  std::deque<Reply> queue;                    // replies not yet written; front() is being written
-  std::size_t sent = 0;                       // bytes of queue.front() already written
-  Clock::time_point ready_at = Clock::now();  // no write before this moment
-  Pacing pacing;
-  bool vanishing = false;
-  bool streaming = false;      // the endless fault: more bytes whenever the queue runs dry
-  bool host_moved_on = false;  // wrote or closed after the reader vanished
-  std::optional<Clock::time_point> give_up_at;
+// The server thread's state between polls, and the steps it takes when the
+// host writes, opens or closes the slave, or a reply may be written.
+class PtyReader::ServeLoop {
+ public:
+  explicit ServeLoop(PtyReader& pty) : pty_(pty) {}
 
-  auto start_piece = [&] {
-    if (!queue.empty()) ready_at = std::max(ready_at, Clock::now()) + queue.front().pause_before;
-  };
+  // Until Stop(), a failure of the pty, or the reader vanishing.
+  void Run();
 
+ private:
+  // The pause before the front reply's first byte.
+  void StartPiece() {
+    if (!queue_.empty())
+      ready_at_ = std::max(ready_at_, Clock::now()) + queue_.front().pause_before;
+  }
   // Takes what the host wrote; false when the master side failed for good.
-  auto receive = [&]() -> bool {
-    char buf[512];
-    ssize_t n = ::read(master_fd_, buf, sizeof buf);
-    if (n < 0) return errno == EAGAIN || errno == EINTR;
-    if (n == 0) return false;
-    if (vanishing) {
-      host_moved_on = true;
-      return true;
-    }
-    std::vector<Reply> replies;
-    std::vector<std::string> lines;
-    std::optional<std::pair<SettingsImage, SettingsImage>> committed;
-    {
-      std::lock_guard lock(mutex_);
-      std::size_t seen = reader_.received_lines().size();
-      int commits = reader_.commits();
-      replies = reader_.Respond(std::string_view(buf, static_cast<std::size_t>(n)));
-      const auto& all = reader_.received_lines();
-      lines.assign(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
-      if (reader_.commits() != commits) {
-        committed.emplace(reader_.current_image(), reader_.user_image());
-      }
-      pacing = reader_.config().pacing;
-      vanishing = reader_.vanished();
-      streaming = reader_.streaming();
-    }
-    if (observers_.line) {
-      for (const std::string& line : lines) observers_.line(line);
-    }
-    if (committed && observers_.commit) observers_.commit(committed->first, committed->second);
-    bool was_empty = queue.empty();
-    for (Reply& reply : replies) queue.push_back(std::move(reply));
-    if (was_empty) start_piece();
+  bool Receive();
+  // Like a serial port's close: what the host did not read is gone.
+  void HostClosed();
+  // Runs when the slave was opened or closed; false when the master failed.
+  bool WatchHost();
+  // Writes what pacing allows of the front reply; false when the master failed.
+  bool WriteReply();
+  // After the last reply of a vanishing reader: true once the pty is gone.
+  bool VanishWhenDone();
+
+  PtyReader& pty_;
+  std::deque<Reply> queue_;                    // replies not yet written; front() is being written
+  std::size_t sent_ = 0;                       // bytes of queue_.front() already written
+  Clock::time_point ready_at_ = Clock::now();  // no write before this moment
+  Pacing pacing_;
+  bool vanishing_ = false;
+  bool streaming_ = false;      // the endless fault: more bytes whenever the queue runs dry
+  bool host_moved_on_ = false;  // wrote or closed after the reader vanished
+  std::optional<Clock::time_point> give_up_at_;
+};
+
+bool PtyReader::ServeLoop::Receive() {
+  char buf[512];
+  ssize_t n = ::read(pty_.master_fd_, buf, sizeof buf);
+  if (n < 0) return errno == EAGAIN || errno == EINTR;
+  if (n == 0) return false;
+  if (vanishing_) {
+    host_moved_on_ = true;
     return true;
-  };
+  }
+  std::vector<Reply> replies;
+  std::vector<std::string> lines;
+  std::optional<std::pair<SettingsImage, SettingsImage>> committed;
+  {
+    std::lock_guard lock(pty_.mutex_);
+    VirtualReader& reader = pty_.reader_;
+    std::size_t seen = reader.received_lines().size();
+    int commits = reader.commits();
+    replies = reader.Respond(std::string_view(buf, static_cast<std::size_t>(n)));
+    const auto& all = reader.received_lines();
+    lines.assign(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
+    if (reader.commits() != commits) committed.emplace(reader.current_image(), reader.user_image());
+    pacing_ = reader.config().pacing;
+    vanishing_ = reader.vanished();
+    streaming_ = reader.streaming();
+  }
+  const Observers& observers = pty_.observers_;
+  if (observers.line) {
+    for (const std::string& line : lines) observers.line(line);
+  }
+  if (committed && observers.commit) observers.commit(committed->first, committed->second);
+  bool was_empty = queue_.empty();
+  for (Reply& reply : replies) queue_.push_back(std::move(reply));
+  if (was_empty) StartPiece();
+  return true;
+}
 
-  auto host_closed = [&] {
-    {
-      std::lock_guard lock(mutex_);
-      reader_.HostClosed();
-    }
-    queue.clear();
-    sent = 0;
-    streaming = false;
-    host_moved_on = vanishing;
-    // Like a serial port's close: what the host did not read is gone.
-    ::tcflush(slave_fd_, TCIFLUSH);
-  };
+void PtyReader::ServeLoop::HostClosed() {
+  {
+    std::lock_guard lock(pty_.mutex_);
+    pty_.reader_.HostClosed();
+  }
+  queue_.clear();
+  sent_ = 0;
+  streaming_ = false;
+  host_moved_on_ = vanishing_;
+  ::tcflush(pty_.slave_fd_, TCIFLUSH);
+}
 
-  // Runs when the slave was opened or closed. inotify merges repeated events
-  // and cannot say who is still connected, so a close is checked against the
-  // descriptors that processes actually hold.
-  auto watch_host = [&]() -> bool {
-    alignas(inotify_event) char buf[4096];
-    ssize_t n = ::read(watch_fd_, buf, sizeof buf);
-    if (n <= 0) return true;
-    bool closed = false, last_was_close = false;
-    for (ssize_t at = 0; at < n;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buf + at);
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-      last_was_close = (event->mask & IN_CLOSE) != 0;
-      closed = closed || last_was_close;
-    }
-    if (!closed) return true;
-    // When nothing followed the close, the bytes still waiting on the master
-    // are the leaving host's last words; take them before forgetting it.
-    while (last_was_close) {
-      pollfd p{master_fd_, POLLIN, 0};
-      if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) break;
-      if (!receive()) return false;
-    }
-    if (HostHoldsSlave()) return true;
-    host_closed();
-    // The host's TIOCEXCL stays on the tty that this server keeps open.
-    ::ioctl(slave_fd_, TIOCNXCL);
-    return true;
-  };
+// inotify merges repeated events and cannot say who is still connected, so a
+// close is checked against the descriptors that processes actually hold.
+bool PtyReader::ServeLoop::WatchHost() {
+  alignas(inotify_event) char buf[4096];
+  ssize_t n = ::read(pty_.watch_fd_, buf, sizeof buf);
+  if (n <= 0) return true;
+  bool closed = false, last_was_close = false;
+  for (ssize_t at = 0; at < n;) {
+    const auto* event = reinterpret_cast<const inotify_event*>(buf + at);
+    at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    last_was_close = (event->mask & IN_CLOSE) != 0;
+    closed = closed || last_was_close;
+  }
+  if (!closed) return true;
+  // When nothing followed the close, the bytes still waiting on the master
+  // are the leaving host's last words; take them before forgetting it.
+  while (last_was_close) {
+    pollfd p{pty_.master_fd_, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) break;
+    if (!Receive()) return false;
+  }
+  if (pty_.HostHoldsSlave()) return true;
+  HostClosed();
+  // The host's TIOCEXCL stays on the tty that this server keeps open.
+  ::ioctl(pty_.slave_fd_, TIOCNXCL);
+  return true;
+}
 
+bool PtyReader::ServeLoop::WriteReply() {
+  const std::string& bytes = queue_.front().bytes;
+  std::size_t want = bytes.size() - sent_;
+  if (pacing_.baud > 0) want = std::min(want, static_cast<std::size_t>(std::max(1, pacing_.chunk)));
+  ssize_t n = ::write(pty_.master_fd_, bytes.data() + sent_, want);
+  if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+  if (n > 0) {
+    sent_ += static_cast<std::size_t>(n);
+    ready_at_ = Clock::now() + pacing_.ChunkTime(static_cast<std::size_t>(n));
+    if (sent_ == bytes.size()) {
+      queue_.pop_front();
+      sent_ = 0;
+      StartPiece();
+    }
+  }
+  return true;
+}
+
+bool PtyReader::ServeLoop::VanishWhenDone() {
+  if (!give_up_at_) give_up_at_ = Clock::now() + kVanishGrace;
+  if (!host_moved_on_ && Clock::now() < *give_up_at_) return false;
+  // Gone like a reader pulled from the USB socket: the host sees a hang-up.
+  CloseFd(pty_.master_fd_);
+  CloseFd(pty_.slave_fd_);
+  pty_.vanished_ = true;
+  if (pty_.observers_.vanish) pty_.observers_.vanish();
+  return true;
+}
+
+void PtyReader::ServeLoop::Run() {
   while (true) {
     Clock::time_point now = Clock::now();
-    bool may_write = !queue.empty() && now >= ready_at;
-    pollfd fds[3] = {{wake_read_fd_, POLLIN, 0},
-                     {master_fd_, static_cast<short>(POLLIN | (may_write ? POLLOUT : 0)), 0},
-                     {watch_fd_, POLLIN, 0}};
+    bool may_write = !queue_.empty() && now >= ready_at_;
+    pollfd fds[3] = {{pty_.wake_read_fd_, POLLIN, 0},
+                     {pty_.master_fd_, static_cast<short>(POLLIN | (may_write ? POLLOUT : 0)), 0},
+                     {pty_.watch_fd_, POLLIN, 0}};
     timespec timeout{};
     const timespec* wait = nullptr;
-    if (!queue.empty() && !may_write) {
-      timeout = ToTimespec(ready_at - now);
+    if (!queue_.empty() && !may_write) {
+      timeout = ToTimespec(ready_at_ - now);
       wait = &timeout;
-    } else if (give_up_at) {
-      timeout = ToTimespec(*give_up_at - now);
+    } else if (give_up_at_) {
+      timeout = ToTimespec(*give_up_at_ - now);
       wait = &timeout;
     }
     if (::ppoll(fds, 3, wait, nullptr) < 0 && errno != EINTR) break;
     if (fds[0].revents != 0) break;
 
-    if ((fds[2].revents & POLLIN) && !watch_host()) break;
-    if ((fds[1].revents & (POLLIN | POLLHUP | POLLERR)) && !receive()) break;
-
-    if ((fds[1].revents & POLLOUT) && !queue.empty() && Clock::now() >= ready_at) {
-      const std::string& bytes = queue.front().bytes;
-      std::size_t want = bytes.size() - sent;
-      if (pacing.baud > 0) {
-        want = std::min(want, static_cast<std::size_t>(std::max(1, pacing.chunk)));
-      }
-      ssize_t n = ::write(master_fd_, bytes.data() + sent, want);
-      if (n < 0 && errno != EAGAIN && errno != EINTR) break;
-      if (n > 0) {
-        sent += static_cast<std::size_t>(n);
-        ready_at = Clock::now() + pacing.ChunkTime(static_cast<std::size_t>(n));
-        if (sent == bytes.size()) {
-          queue.pop_front();
-          sent = 0;
-          start_piece();
-        }
-      }
+    if ((fds[2].revents & POLLIN) && !WatchHost()) break;
+    if ((fds[1].revents & (POLLIN | POLLHUP | POLLERR)) && !Receive()) break;
+    if ((fds[1].revents & POLLOUT) && !queue_.empty() && Clock::now() >= ready_at_ &&
+        !WriteReply()) {
+      break;
     }
-
-    if (streaming && queue.empty()) {
-      queue.push_back({std::chrono::milliseconds(1), std::string(256, '~')});
-      start_piece();
+    if (streaming_ && queue_.empty()) {
+      queue_.push_back({std::chrono::milliseconds(1), std::string(256, '~')});
+      StartPiece();
     }
-
-    if (vanishing && queue.empty()) {
-      if (!give_up_at) give_up_at = Clock::now() + kVanishGrace;
-      if (host_moved_on || Clock::now() >= *give_up_at) {
-        // Gone like a reader pulled from the USB socket: the host sees a hang-up.
-        CloseFd(master_fd_);
-        CloseFd(slave_fd_);
-        vanished_ = true;
-        if (observers_.vanish) observers_.vanish();
-        return;
-      }
-    }
+    if (vanishing_ && queue_.empty() && VanishWhenDone()) return;
   }
 }
+
+void PtyReader::Serve() { ServeLoop(*this).Run(); }
 
 std::vector<std::string> PtyReader::received_lines() const {
   std::lock_guard lock(mutex_);

@@ -69,6 +69,7 @@ class PtyReader {
   void WithReader(const std::function<void(VirtualReader&)>& fn);
 
  private:
+  class ServeLoop;  // the server thread's state and steps
   void Serve();
   void CloseAll();
   // Whether a descriptor other than the server's own refers to the slave.
