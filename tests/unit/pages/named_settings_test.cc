@@ -99,7 +99,10 @@ struct Edit {
 };
 
 Json::json_pointer PointerOf(const std::string& path) {
-  return Json::json_pointer("/" + std::regex_replace(path, std::regex("\\."), "/"));
+  // Built by appending: "/" + a temporary trips GCC 12's -Wrestrict in mingw builds.
+  std::string pointer = "/";
+  pointer += std::regex_replace(path, std::regex("\\."), "/");
+  return Json::json_pointer(pointer);
 }
 
 Json WithEdit(Json j, const Edit& e) {
