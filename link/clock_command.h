@@ -6,20 +6,11 @@
 #include <cstddef>
 #include <string>
 
+#include "core/clock_time.h"
+
 namespace k470 {
 
 inline constexpr std::size_t kClockCommandSize = 29;
-
-// A local date and time with the year in full and month and day from 1.
-struct ClockTime {
-  int year = 2000;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-  friend bool operator==(const ClockTime&, const ClockTime&) = default;
-};
 
 // The command for `time`; the reader takes only the year's last two digits.
 std::string MakeClockCommand(const ClockTime& time);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "link/clock_command.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {

@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <span>
 
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470::gui {
 

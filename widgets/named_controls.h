@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470::gui {
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "pages/numeric_correction.h"
+#include "core/numeric_correction.h"
 
 class QToolButton;
 

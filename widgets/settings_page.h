@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "core/app_state.h"
-#include "link/clock_command.h"
+#include "core/clock_time.h"
 
 namespace k470::gui {
 

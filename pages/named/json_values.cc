@@ -1,7 +1,7 @@
 #include "pages/named/json_values.h"
 
 #include "core/hex.h"
-#include "pages/numeric_correction.h"
+#include "core/numeric_correction.h"
 
 namespace k470 {
 namespace {

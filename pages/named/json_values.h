@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470 {
 

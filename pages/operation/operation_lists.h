@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/app_state.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470 {
 

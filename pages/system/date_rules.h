@@ -3,7 +3,7 @@
 // its argument with the same rules.
 #pragma once
 
-#include "link/clock_command.h"
+#include "core/clock_time.h"
 
 namespace k470 {
 

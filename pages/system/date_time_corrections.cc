@@ -1,6 +1,6 @@
 #include "pages/system/date_time_corrections.h"
 
-#include "pages/numeric_correction.h"
+#include "core/numeric_correction.h"
 #include "pages/system/date_rules.h"
 
 namespace k470 {

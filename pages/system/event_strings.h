@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/settings_image.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470 {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470 {
 

@@ -11,7 +11,7 @@
 #include <span>
 
 #include "core/app_state.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 #include "pages/system/event_strings.h"
 
 namespace k470 {

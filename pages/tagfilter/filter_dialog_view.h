@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/settings_image.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 #include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/filter_choice.h"
 #include "pages/tagfilter/tag_types.h"

@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "core/settings_image.h"
-#include "pages/list_entry.h"
+#include "core/list_entry.h"
 
 namespace k470 {
 

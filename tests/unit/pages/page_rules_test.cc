@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "pages/numeric_correction.h"
+#include "core/numeric_correction.h"
 #include "pages/system/date_rules.h"
 
 namespace k470 {

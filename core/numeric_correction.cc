@@ -1,4 +1,4 @@
-#include "pages/numeric_correction.h"
+#include "core/numeric_correction.h"
 
 #include <climits>
 
