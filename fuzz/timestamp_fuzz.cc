@@ -1,7 +1,7 @@
 // Any stored timestamp decomposes into list codes inside the lists, and the
 // sequence those lists compose decomposes to the same lists again.
-#include "fuzz/fuzz_input.h"
 #include "core/list_entry.h"
+#include "fuzz/fuzz_input.h"
 #include "pages/operation/operation_lists.h"
 #include "pages/operation/timestamp_format.h"
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "core/settings_image.h"
 #include "core/list_entry.h"
+#include "core/settings_image.h"
 
 namespace k470 {
 

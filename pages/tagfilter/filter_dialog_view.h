@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings_image.h"
 #include "core/list_entry.h"
+#include "core/settings_image.h"
 #include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/filter_choice.h"
 #include "pages/tagfilter/tag_types.h"

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstddef>
 
-#include "core/settings_image.h"
 #include "core/list_entry.h"
+#include "core/settings_image.h"
 
 namespace k470 {
 
