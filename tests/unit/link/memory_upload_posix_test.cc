@@ -1,6 +1,5 @@
 // The upload's file behind a symbolic link, which POSIX users make freely.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,23 +26,6 @@ TEST(FileByteSinkPosixTest, ACompleteUploadReplacesTheLinksTargetAndKeepsTheLink
   EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
   std::ifstream in(dir / "tags.txt", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), data);
-  fs::remove_all(dir);
-}
-
-TEST(FileByteSinkPosixTest, WhatIsNoRegularFileIsNeverReplaced) {
-  // Renaming the upload over a FIFO or a device (/dev/full, a reader's port)
-  // would put a file in its place.
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::path(::testing::TempDir()) / ("k470_fifo_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  const std::string fifo = (dir / "fifo").string();
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  FileByteSink sink;
-  errno = 0;
-  EXPECT_FALSE(sink.Create(fifo));
-  EXPECT_EQ(errno, kErrnoNotRegularFile);
-  EXPECT_TRUE(fs::is_fifo(fifo));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file";
   fs::remove_all(dir);
 }
 
