@@ -1,6 +1,6 @@
 #include "cli/changed_settings.h"
 
-#include "pages/named/settings_json.h"
+#include "settings/named/settings_json.h"
 
 namespace k470::cli {
 

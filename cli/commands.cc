@@ -20,7 +20,7 @@
 #include "link/pin_code.h"
 #include "link/port_discovery.h"
 #include "link/shell_port.h"
-#include "pages/system/date_rules.h"
+#include "settings/date_time/date_rules.h"
 
 namespace k470::cli {
 namespace {

@@ -12,8 +12,8 @@
 #include "cli/session.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
-#include "pages/named/setting_labels.h"
-#include "pages/named/settings_json.h"
+#include "settings/named/setting_labels.h"
+#include "settings/named/settings_json.h"
 
 namespace k470::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "fuzz/fuzz_input.h"
-#include "pages/tagfilter/epc_filter.h"
+#include "settings/tagfilter/epc_filter.h"
 #include "tests/support/filter_choices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,7 +1,7 @@
 // Any JSON either imports or is refused with a reason, and what it
 // imports exports and imports again to the same image.
 #include "fuzz/fuzz_input.h"
-#include "pages/named/settings_json.h"
+#include "settings/named/settings_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string why;

@@ -1,7 +1,7 @@
 // Any eight bytes describe, under each of the four interfaces, as a text of
 // bounded length from the bytes of the field only.
 #include "fuzz/fuzz_input.h"
-#include "pages/system/key_sequence.h"
+#include "settings/operation/key_sequence.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   k470::fuzz::FuzzInput input(data, size);

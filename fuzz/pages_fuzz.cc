@@ -4,14 +4,14 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "pages/named/settings_json.h"
-#include "pages/operation/operation_page_values.h"
-#include "pages/system/interface_options.h"
-#include "pages/system/interface_selection.h"
-#include "pages/system/system_fields.h"
-#include "pages/tagfilter/epc_filter.h"
-#include "pages/tagfilter/filter_dialog_view.h"
-#include "pages/tagfilter/scan_settings.h"
+#include "settings/named/settings_json.h"
+#include "settings/operation/operation_page_values.h"
+#include "settings/system/interface_options.h"
+#include "settings/system/interface_selection.h"
+#include "settings/system/system_fields.h"
+#include "settings/tagfilter/epc_filter.h"
+#include "settings/tagfilter/filter_dialog_view.h"
+#include "settings/tagfilter/scan_settings.h"
 
 namespace {
 

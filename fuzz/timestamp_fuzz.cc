@@ -2,8 +2,8 @@
 // sequence those lists compose decomposes to the same lists again.
 #include "core/list_entry.h"
 #include "fuzz/fuzz_input.h"
-#include "pages/operation/operation_lists.h"
-#include "pages/operation/timestamp_format.h"
+#include "settings/operation/operation_lists.h"
+#include "settings/operation/timestamp_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   k470::fuzz::FuzzInput input(data, size);

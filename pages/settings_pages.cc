@@ -2,8 +2,8 @@
 // factory here.
 #include "pages/settings_pages.h"
 
+#include "pages/date_time/date_time_page.h"
 #include "pages/operation/operation_page.h"
-#include "pages/system/date_time_page.h"
 #include "pages/system/system_page.h"
 #include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "pages/tagfilter/tag_type_page.h"

@@ -20,7 +20,7 @@
 #include "link/clock_command.h"
 #include "link/port_discovery.h"
 #include "pages/settings_pages.h"
-#include "pages/system/interface_selection.h"
+#include "settings/system/interface_selection.h"
 #include "shell/device_info_panel.h"
 #include "shell/device_settings_sheet.h"
 #include "shell/dialogs/about_dialog.h"

@@ -4,7 +4,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "pages/operation/epc_delimiter.h"
+#include "settings/operation/epc_delimiter.h"
 #include "widgets/modal.h"
 #include "widgets/ok_cancel_buttons.h"
 

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "pages/operation/delimiter_dialog.h"
-#include "pages/operation/epc_delimiter.h"
-#include "pages/operation/output_controls.h"
-#include "pages/operation/output_sequence.h"
-#include "pages/system/key_sequence_field.h"
+#include "pages/operation/key_sequence_field.h"
+#include "settings/operation/epc_delimiter.h"
+#include "settings/operation/output_controls.h"
+#include "settings/operation/output_sequence.h"
 #include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"

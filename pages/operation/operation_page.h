@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "pages/operation/operation_page_values.h"
+#include "settings/operation/operation_page_values.h"
 #include "widgets/settings_page.h"
 
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "pages/system/interface_options.h"
+#include "settings/system/interface_options.h"
 #include "widgets/typing_limit.h"
 
 namespace k470::gui {

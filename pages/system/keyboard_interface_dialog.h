@@ -7,7 +7,7 @@
 #include <array>
 
 #include "core/app_state.h"
-#include "pages/system/interface_options.h"
+#include "settings/system/interface_options.h"
 
 class QCheckBox;
 

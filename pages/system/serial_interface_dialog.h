@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "core/app_state.h"
-#include "pages/system/interface_options.h"
+#include "settings/system/interface_options.h"
 
 class QCheckBox;
 

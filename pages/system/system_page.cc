@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "core/defaults.h"
-#include "pages/system/interface_selection.h"
 #include "pages/system/keyboard_interface_dialog.h"
 #include "pages/system/serial_interface_dialog.h"
+#include "settings/system/interface_selection.h"
 #include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"

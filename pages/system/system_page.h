@@ -7,7 +7,7 @@
 #include <array>
 
 #include "core/app_state.h"
-#include "pages/system/system_fields.h"
+#include "settings/system/system_fields.h"
 #include "widgets/settings_page.h"
 
 class QAbstractButton;

@@ -15,14 +15,14 @@
 #include <optional>
 #include <vector>
 
-#include "pages/tagfilter/decimal_fields.h"
-#include "pages/tagfilter/epc_filter.h"
-#include "pages/tagfilter/filter_dialog_view.h"
-#include "pages/tagfilter/filter_values.h"
-#include "pages/tagfilter/partition_tables.h"
-#include "pages/tagfilter/scan_settings.h"
-#include "pages/tagfilter/scheme_fields.h"
-#include "pages/tagfilter/tag_types.h"
+#include "settings/tagfilter/decimal_fields.h"
+#include "settings/tagfilter/epc_filter.h"
+#include "settings/tagfilter/filter_dialog_view.h"
+#include "settings/tagfilter/filter_values.h"
+#include "settings/tagfilter/partition_tables.h"
+#include "settings/tagfilter/scan_settings.h"
+#include "settings/tagfilter/scheme_fields.h"
+#include "settings/tagfilter/tag_types.h"
 #include "widgets/code_list.h"
 #include "widgets/modal.h"
 #include "widgets/named_controls.h"

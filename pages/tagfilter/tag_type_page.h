@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/app_state.h"
-#include "pages/tagfilter/tag_types.h"
+#include "settings/tagfilter/tag_types.h"
 #include "widgets/settings_page.h"
 
 class QCheckBox;

@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include "pages/system/key_picker_dialog.h"
-#include "pages/system/key_sequence_field.h"
+#include "pages/operation/key_picker_dialog.h"
+#include "pages/operation/key_sequence_field.h"
 #include "tests/gui/sheet_driver.h"
 
 namespace k470::gui {

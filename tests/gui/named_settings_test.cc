@@ -7,12 +7,12 @@
 #include <random>
 #include <set>
 
-#include "pages/named/setting_labels.h"
-#include "pages/named/settings_json.h"
-#include "pages/system/interface_selection.h"
-#include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/single_tag_mode_dialog.h"
-#include "pages/tagfilter/tag_types.h"
+#include "settings/named/setting_labels.h"
+#include "settings/named/settings_json.h"
+#include "settings/system/interface_selection.h"
+#include "settings/tagfilter/epc_filter.h"
+#include "settings/tagfilter/tag_types.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
 #include "tests/support/operation_image.h"

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <random>
 
+#include "pages/operation/key_picker_dialog.h"
 #include "pages/operation/operation_page.h"
-#include "pages/system/key_picker_dialog.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/operation_image.h"
 #include "tests/support/system_image.h"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <random>
 
-#include "pages/tagfilter/epc_filter.h"
 #include "pages/tagfilter/single_tag_mode_dialog.h"
+#include "settings/tagfilter/epc_filter.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
 

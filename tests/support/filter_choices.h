@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "core/settings_image.h"
-#include "pages/tagfilter/filter_choice.h"
-#include "pages/tagfilter/filter_values.h"
-#include "pages/tagfilter/scheme_fields.h"
-#include "pages/tagfilter/tag_types.h"
+#include "settings/tagfilter/filter_choice.h"
+#include "settings/tagfilter/filter_values.h"
+#include "settings/tagfilter/scheme_fields.h"
+#include "settings/tagfilter/tag_types.h"
 
 namespace k470::testing {
 

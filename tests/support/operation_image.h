@@ -6,12 +6,12 @@
 #include <random>
 
 #include "core/app_state.h"
-#include "pages/operation/epc_data_fields.h"
-#include "pages/operation/epc_delimiter.h"
-#include "pages/operation/operation_settings.h"
-#include "pages/operation/output_format.h"
-#include "pages/operation/timestamp_format.h"
-#include "pages/system/interface_selection.h"
+#include "settings/operation/epc_data_fields.h"
+#include "settings/operation/epc_delimiter.h"
+#include "settings/operation/operation_settings.h"
+#include "settings/operation/output_format.h"
+#include "settings/operation/timestamp_format.h"
+#include "settings/system/interface_selection.h"
 
 namespace k470::testing {
 

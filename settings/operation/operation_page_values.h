@@ -1,0 +1,35 @@
+// Everything the Operation page shows, as values, loaded from and stored into
+// the settings image in the page's orders; the page widget and k470ctl share it.
+#pragma once
+
+#include <string_view>
+
+#include "core/app_state.h"
+#include "settings/operation/epc_data_fields.h"
+#include "settings/operation/operation_settings.h"
+#include "settings/operation/output_format.h"
+
+namespace k470 {
+
+struct OperationPageValues {
+  OperationSettings settings;
+  OutputFormat output;
+  UhfFieldLists uhf_fields;
+  std::string_view delimiter_name;  // shown on the delimiter button and labels
+
+  friend bool operator==(const OperationPageValues&, const OperationPageValues&) = default;
+};
+
+// Also writes what a load writes at once: the pending scan mode, and every
+// "Data" code cleared from the word at 367. `shown_date` is the Date Format
+// code the page shows before the load (kNoCode when it is new).
+OperationPageValues LoadOperationPage(AppState& state, int shown_date);
+
+// The store at OK. The delimiter bytes are not written here: the delimiter
+// button writes them when the user chooses.
+void StoreOperationPage(const OperationPageValues& values, AppState& state);
+
+// "Reset": the Operation-side defaults into the image at once, then a load.
+OperationPageValues ResetOperationPage(AppState& state, int shown_date);
+
+}  // namespace k470

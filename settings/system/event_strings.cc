@@ -1,0 +1,55 @@
+#include "settings/system/event_strings.h"
+
+#include <cassert>
+
+namespace k470 {
+namespace {
+
+constexpr std::size_t kFirstStringOffset = 390;
+// Six 4-bit codes in the low 24 bits of the word at 450; byte 453 is no page's.
+constexpr std::size_t kActionWordOffset = 450;
+constexpr char kCr = '\r';
+
+std::size_t StringOffset(int index) {
+  assert(index >= 0 && index < kEventStringCount);
+  return kFirstStringOffset + static_cast<std::size_t>(index) * kEventStringSize;
+}
+
+}  // namespace
+
+EventString LoadEventString(const SettingsImage& image, int index) {
+  EventString string{image.Text(StringOffset(index), kEventStringSize), false};
+  if (!string.text.empty() && string.text.back() == kCr) {
+    string.text.pop_back();
+    string.cr = true;
+  }
+  return string;
+}
+
+void StoreEventString(SettingsImage& image, int index, const EventString& string) {
+  std::string bytes = string.text.substr(0, EventTextLimit(string.cr));
+  if (string.cr) bytes += kCr;
+  image.Fill(StringOffset(index), kEventStringSize, 0);
+  image.SetText(StringOffset(index), kEventStringSize, bytes);
+}
+
+int EventAction(const SettingsImage& image, int index) {
+  assert(index >= 0 && index < kEventStringCount);
+  return static_cast<int>(image.Bits(kActionWordOffset, 4 * static_cast<unsigned>(index), 4));
+}
+
+void SetEventAction(SettingsImage& image, int index, int code) {
+  assert(index >= 0 && index < kEventStringCount);
+  image.SetBits(kActionWordOffset, 4 * static_cast<unsigned>(index), 4,
+                static_cast<std::uint32_t>(code));
+}
+
+std::span<const ListEntry> EventActionList() {
+  static constexpr ListEntry kList[] = {
+      {"Disable", 0},        {"Trigger is pressed", 1},       {"Trigger is released", 2},
+      {"F1 is pressed", 3},  {"F1 is released", 4},           {"F2 is pressed", 5},
+      {"F2 is released", 6}, {"F1 + Trigger are pressed", 7}, {"F2 + Trigger are pressed", 8}};
+  return kList;
+}
+
+}  // namespace k470
