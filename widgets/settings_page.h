@@ -37,16 +37,6 @@ class SettingsPage : public QWidget {
   virtual void OnCancel() {}
 };
 
-// What the Operation page does for the others. The System page calls it after
-// the user picked another interface (the selected interface already changed).
-class OperationPageCalls {
- public:
-  virtual ~OperationPageCalls() = default;
-  // Refills the Data Format list for the selected interface, selects the
-  // stored data format and switches the output controls by the page's rule.
-  virtual void InterfaceChanged() = 0;
-};
-
 // What the sheet offers its pages while it is open. A page may call it from
 // its constructor, its handlers and its destructor.
 class SheetContext {
@@ -58,10 +48,14 @@ class SheetContext {
   // image when it is.
   virtual SettingsPage* CreatedPage(PageId id) const = 0;
 
-  // The Operation page's calls, or null while that page has not been created.
-  OperationPageCalls* OperationPage() const {
-    return dynamic_cast<OperationPageCalls*>(CreatedPage(PageId::kOperation));
+  // Told by the System page after the user picked another interface (the
+  // selected interface has already changed). A page that follows the
+  // interface supplies the hook while it exists and takes it back in its
+  // destructor; with no hook the call does nothing.
+  void InterfaceChanged() const {
+    if (interface_changed_) interface_changed_();
   }
+  void SetInterfaceChangedHook(std::function<void()> hook) { interface_changed_ = std::move(hook); }
 
   // The PC's local date and time.
   virtual ClockTime LocalTime() const = 0;
@@ -70,6 +64,9 @@ class SheetContext {
   // device operation; the driver's dialogs appear over the sheet. Returns when
   // it is over; the driver has told the user of any failure.
   virtual void SetReaderClock(const ClockTime& time) = 0;
+
+ private:
+  std::function<void()> interface_changed_;
 };
 
 // Creates a page, loaded from the application state. The page is shown in

@@ -46,9 +46,14 @@ void FillFieldList(QListWidget* list, const std::vector<int>& codes) {
 
 }  // namespace
 
-OperationPage::OperationPage(AppState& state, SheetContext&, AdvancedDialog advanced,
+OperationPage::OperationPage(AppState& state, SheetContext& context, AdvancedDialog advanced,
                              QWidget* parent)
-    : SettingsPage(parent), state_(state), advanced_dialog_(std::move(advanced)) {
+    : SettingsPage(parent),
+      state_(state),
+      context_(context),
+      advanced_dialog_(std::move(advanced)) {
+  context_.SetInterfaceChangedHook([this] { InterfaceChanged(); });
+
   // The output controls are collected as they are made; the switch acts on all of them.
   const auto out = [this](auto* widget) {
     output_controls_.push_back(widget);
@@ -396,6 +401,8 @@ void OperationPage::Apply() {
   }
   k470::StoreOperationPage(v, state_);
 }
+
+OperationPage::~OperationPage() { context_.SetInterfaceChangedHook({}); }
 
 void OperationPage::InterfaceChanged() {
   const SelectedInterface interface = state_.selected_interface;

@@ -28,7 +28,7 @@ namespace k470::gui {
 class CodeList;
 class KeySequenceField;
 
-class OperationPage : public SettingsPage, public OperationPageCalls {
+class OperationPage : public SettingsPage {
   Q_OBJECT
 
  public:
@@ -39,12 +39,16 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
   OperationPage(AppState& state, SheetContext& context, AdvancedDialog advanced = {},
                 QWidget* parent = nullptr);
 
+  ~OperationPage() override;
+
   // OK: every control into the image, in the page's store order.
   void Apply() override;
 
-  void InterfaceChanged() override;
-
  private:
+  // After the System page changed the interface: refills the Data Format list
+  // for it, selects the stored data format and switches the output controls
+  // by the page's rule.
+  void InterfaceChanged();
   // Every control from the values of a load, in the page's load order.
   void ShowValues(const OperationPageValues& values);
   void ScanModeClicked(int mode);
@@ -59,6 +63,7 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
   void Reset();
 
   AppState& state_;
+  SheetContext& context_;
   AdvancedDialog advanced_dialog_;
   OperationPageValues loaded_;  // for the timestamp lists, should one show nothing
   UhfFieldLists uhf_fields_;

@@ -241,7 +241,7 @@ void SystemPage::InterfaceClicked(SelectedInterface interface) {
   // Choosing M912 HID must leave a keyboard type in byte 18, at once: the
   // VCOM marker there would make the image read as M912 VCOM.
   if (interface == SelectedInterface::kM912Hid) EnsureM912KeyboardType(state_.image);
-  if (OperationPageCalls* operation = context_.OperationPage()) operation->InterfaceChanged();
+  context_.InterfaceChanged();
 }
 
 void SystemPage::OpenInterfaceDialog(SelectedInterface interface) {

@@ -68,12 +68,12 @@ class SheetTest : public QObject {
                                ProbeEntry(PageId::kOperation, "Operation", log_)},
                               {});
     QWidget* system = sheet.CreatedPage(PageId::kSystem);
-    QVERIFY(!sheet.OperationPage() && !sheet.CreatedPage(PageId::kTagType));
+    QVERIFY(!sheet.CreatedPage(PageId::kOperation) && !sheet.CreatedPage(PageId::kTagType));
     Click(system, "interface");  // nobody to tell yet
     QCOMPARE(log_, QStringList{"created System"});
 
     sheet.tabs()->setCurrentIndex(1);
-    QVERIFY(sheet.OperationPage());
+    QVERIFY(sheet.CreatedPage(PageId::kOperation));
     QCOMPARE(sheet.CreatedPage(PageId::kOperation), sheet.tabs()->widget(1)->findChild<QWidget*>());
     QVERIFY(!sheet.CreatedPage(PageId::kTagType) && !sheet.CreatedPage(PageId::kDateTime));
     Click(system, "interface");
@@ -88,8 +88,8 @@ class SheetTest : public QObject {
       for (int tab : {2, 3, 1}) sheet.tabs()->setCurrentIndex(tab);
       log_.clear();
     }
-    QCOMPARE(log_, QStringList({"deleted Date (operation page there)", "deleted Operation",
-                                "deleted TAG Type", "deleted System"}));
+    QCOMPARE(log_, QStringList({"deleted Date (operation page there)", "interface changed",
+                                "deleted Operation", "deleted TAG Type", "deleted System"}));
   }
 };
 

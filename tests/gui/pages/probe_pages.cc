@@ -14,9 +14,7 @@ ProbePage::ProbePage(QString name, QStringList& log, SheetContext& context)
           [this] { context_.SetReaderClock(context_.LocalTime()); });
   auto* interface = new QPushButton(QStringLiteral("Interface"), this);
   interface->setObjectName(QStringLiteral("interface"));
-  connect(interface, &QPushButton::clicked, this, [this] {
-    if (OperationPageCalls* operation = context_.OperationPage()) operation->InterfaceChanged();
-  });
+  connect(interface, &QPushButton::clicked, this, [this] { context_.InterfaceChanged(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(clock);
   layout->addWidget(interface);
@@ -24,14 +22,21 @@ ProbePage::ProbePage(QString name, QStringList& log, SheetContext& context)
 
 ProbePage::~ProbePage() {
   log_ << "deleted " + name_ +
-              (context_.OperationPage() ? QStringLiteral(" (operation page there)") : QString());
+              (context_.CreatedPage(PageId::kOperation) ? QStringLiteral(" (operation page there)")
+                                                        : QString());
+  context_.InterfaceChanged();  // reaches the Operation page only while it exists
 }
 
 void ProbePage::Apply() { log_ << "apply " + name_; }
 
 void ProbePage::OnCancel() { log_ << "cancel " + name_; }
 
-void ProbeOperationPage::InterfaceChanged() { log_ << "interface changed"; }
+ProbeOperationPage::ProbeOperationPage(QString name, QStringList& log, SheetContext& context)
+    : ProbePage(std::move(name), log, context) {
+  context_.SetInterfaceChangedHook([this] { log_ << "interface changed"; });
+}
+
+ProbeOperationPage::~ProbeOperationPage() { context_.SetInterfaceChangedHook({}); }
 
 PageEntry ProbeEntry(PageId id, const QString& name, QStringList& log) {
   return {id, name, [id, name, &log](AppState&, SheetContext& context) {

@@ -29,11 +29,12 @@ class ProbePage : public SettingsPage {
   SheetContext& context_;
 };
 
-// Stands in for the Operation page: logs "interface changed".
-class ProbeOperationPage : public ProbePage, public OperationPageCalls {
+// Stands in for the Operation page: supplies the interface hook, which logs
+// "interface changed", while it exists.
+class ProbeOperationPage : public ProbePage {
  public:
-  using ProbePage::ProbePage;
-  void InterfaceChanged() override;
+  ProbeOperationPage(QString name, QStringList& log, SheetContext& context);
+  ~ProbeOperationPage() override;
 };
 
 // The entry of a probe page with `id` and the title `name`.
