@@ -22,13 +22,14 @@
 #include "shell/dialogs/upload_transfer.h"
 #include "shell/qt_device_ui.h"
 #include "tests/gui/dialog_test_util.h"
+#include "tests/support/scripted_port.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {
 namespace {
 
+using k470::testing::ScriptedPort;
 using testing::Control;
-using testing::FakePort;
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
@@ -132,7 +133,7 @@ class DialogsTest : public QObject {
 
   void pinOpenFailureRevealsChooserThenSendsOnTheOtherPort() {
     VirtualClock clock;
-    FakePort port(clock);
+    ScriptedPort port(clock);
     port.refuse_open = true;
     AppState state;
     state.reader_present = true;
@@ -150,7 +151,7 @@ class DialogsTest : public QObject {
     Control<QPushButton>(dialog, "1")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(port.opened == (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyACM1"}));
-    QCOMPARE(QString::fromStdString(port.written), "1234\r");
+    QCOMPARE(QString::fromStdString(port.all_written()), "1234\r");
     QVERIFY(!port.IsOpen());
     QCOMPARE(status, "Connected!");
   }
@@ -162,7 +163,7 @@ class DialogsTest : public QObject {
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old data") == 8);
     old.close();
     VirtualClock clock;
-    FakePort port(clock);
+    ScriptedPort port(clock);
     port.refuse_line_settings = true;
     FileByteSink sink;
     AppState state;
@@ -178,9 +179,9 @@ class DialogsTest : public QObject {
     Control<QPushButton>(dialog, "1")->click();
     QVERIFY(port.IsOpen() && sink.IsOpen());
     boxes_.clear();
-    port.incoming = {"E200341201\r\n", "E200341202\r\nOK\r", "ok\r"};
+    for (const char* piece : {"E200341201\r\n", "E200341202\r\nOK\r", "ok\r"}) port.Deliver(piece);
     QVERIFY(RunUploadTransfer(port, clock, sink, nullptr));
-    QCOMPARE(QString::fromStdString(port.written), "#@SYS_MEMUP\r");
+    QCOMPARE(QString::fromStdString(port.all_written()), "#@SYS_MEMUP\r");
     QVERIFY(!port.IsOpen() && !sink.IsOpen());
     QCOMPARE(boxes_,
              QStringList{"Success: Uploading the Memorized Data Successful! [Information]"});

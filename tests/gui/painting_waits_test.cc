@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "shell/painting_waits.h"
-#include "tests/gui/dialog_test_util.h"
+#include "tests/support/scripted_port.h"
 
 namespace k470::gui {
 namespace {
@@ -38,7 +38,7 @@ class PaintingWaitsTest : public QObject {
 
     // A silent reader: the read waits its whole time, painting between slices.
     VirtualClock virtual_clock;
-    testing::FakePort silent(virtual_clock);
+    k470::testing::ScriptedPort silent(virtual_clock);
     QVERIFY(silent.Open("/dev/ttyACM0", {}));
     PaintingSerialPort port(silent, virtual_clock);
     paints = widget.paints;

@@ -6,7 +6,7 @@
 
 #include "core/checksum.h"
 #include "link/failed_lines.h"
-#include "tests/unit/link/scripted_port.h"
+#include "tests/support/scripted_port.h"
 
 namespace k470 {
 namespace {
@@ -112,7 +112,7 @@ TEST_F(DriverTest, WithoutAPortTheComPortDialogComesFirstElseTheFirstDiscoveredO
   state_.configured_port.clear();
   EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
   EXPECT_EQ(ui_.events, Lines{"COM Port Properties"});
-  EXPECT_EQ(port_.opens, 0);
+  EXPECT_TRUE(port_.opened.empty());
 
   discovered_ = {"/dev/ttyACM3", "/dev/ttyACM4", "-Select-"};
   EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
@@ -124,14 +124,15 @@ TEST_F(DriverTest, SilentReaderGetsOneFailedPerTwoAttemptsAfterRetryOnePerAttemp
   const struct {
     std::deque<int> answers;
     bool done;
-    int opens, failed;
+    std::size_t opens;
+    int failed;
   } cases[] = {{{kRetry, kRetry}, true, 5, 2}, {{kComSetting, 1, kComSetting, 1}, false, 4, 3}};
   for (const auto& c : cases) {
     silent_identities_ = 4;
-    port_.opens = 0;
+    port_.opened.clear();
     ui_.answers = c.answers;
     EXPECT_EQ(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery), c.done);
-    EXPECT_EQ(port_.opens, c.opens);
+    EXPECT_EQ(port_.opened.size(), c.opens);
     EXPECT_EQ(Shown("Failed!:Connecting to device failed!"), c.failed);
     ui_.events.clear();
   }

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/unit/link/scripted_port.h"
+#include "tests/support/scripted_port.h"
 
 namespace k470 {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "link/reader_protocol.h"
 #include "link/settings_transfer.h"
-#include "tests/unit/link/scripted_port.h"
+#include "tests/support/scripted_port.h"
 
 namespace k470 {
 namespace {

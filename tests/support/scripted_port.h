@@ -1,6 +1,7 @@
-// A serial port that plays a script in virtual time: bytes arrive at set
-// moments (Deliver, often from a responder answering each write), and every
-// write is kept with its time.
+// The serial port of the unit and GUI tests: it plays a script in virtual
+// time. Bytes arrive at set moments (Deliver, often from a responder
+// answering each write), every write is kept with its time, and an open can
+// be refused the two ways a real port refuses it.
 #pragma once
 
 #include <algorithm>
@@ -25,7 +26,10 @@ class ScriptedPort : public SerialPort {
   std::size_t write_limit = 0;       // most bytes a write takes; 0: all
   Millis vanish_at = Millis::max();  // from then on reads fail at once, as when unplugged
   std::vector<WriteRecord> writes;
-  int opens = 0, reads = 0;
+  bool refuse_open = false;
+  bool refuse_line_settings = false;  // opens, then refuses the line settings
+  std::vector<std::string> opened;    // the name of every open asked for
+  int reads = 0;
 
   // Bytes that arrive `after` from now, in one piece.
   void Deliver(const std::string& bytes, Millis after = Millis(0)) {
@@ -36,12 +40,20 @@ class ScriptedPort : public SerialPort {
     for (const auto& w : writes) out.push_back(w.bytes);
     return out;
   }
+  std::string all_written() const {
+    std::string out;
+    for (const auto& w : writes) out += w.bytes;
+    return out;
+  }
 
-  bool Open(const std::string&, const LineSettings&) override {
-    ++opens;
-    return open_ = true;
+  bool Open(const std::string& name, const LineSettings&) override {
+    opened.push_back(name);
+    return open_ = !refuse_open && !refuse_line_settings;
   }
   bool IsOpen() const override { return open_; }
+  OpenFailure last_open_failure() const override {
+    return refuse_line_settings ? OpenFailure::kLineSettingsRefused : OpenFailure::kCannotOpen;
+  }
   void Close() override {
     open_ = false;
     incoming_.clear();
