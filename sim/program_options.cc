@@ -54,23 +54,16 @@ the uploaded data itself alone.
 Faults count block messages (block lines and block requests, repeats included)
 from 1 over the reader's life.)";
 
-}  // namespace
-
-std::optional<int> ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options,
-                                       std::ostream& out, std::ostream& err) {
-  ReaderConfig& reader = options.reader;
-  Faults& faults = reader.faults;
+// Options read as the command line gives them and turned into the reader's
+// configuration once they are all known.
+struct UnconvertedOptions {
   int memory_lines = kDefaultMemorizedLines;
   std::string memory_file;
-  int upload_gap_ms = static_cast<int>(reader.upload_gap.count());
+  int upload_gap_ms = 0;
+};
 
-  CLI::App app(kDescription, "k470sim");
-  app.footer(kReplies);
-  // help2man tells an option from its text by two spaces between them, and
-  // CLI11 leaves one when the option is one short of the column: no option
-  // here is 37 characters long (tests/e2e/man_pages_test.sh keeps watch).
-  app.get_formatter()->column_width(38);
-
+// Where the reader lives: its link, its image files, how many readers.
+void AddProgramOptions(CLI::App& app, ProgramOptions& options) {
   const char* files = "Program";
   app.add_option("--link", options.link_path,
                  "Put a symbolic link to the device at PATH (replacing an old link; a "
@@ -94,7 +87,10 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->capture_default_str()
       ->check(CLI::Range(1, 256))
       ->group(files);
+}
 
+// The identity reply's texts.
+void AddIdentityOptions(CLI::App& app, ReaderConfig& reader) {
   const char* identity = "Identity";
   app.add_option("--model", reader.model_code, "Model code at characters 8-11 of the device type")
       ->capture_default_str()
@@ -117,7 +113,10 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
   app.add_option("--bt-mac", reader.bt_mac_id, "Bluetooth MAC ID")
       ->capture_default_str()
       ->group(identity);
+}
 
+// The service commands' answers.
+void AddServiceOptions(CLI::App& app, ReaderConfig& reader, UnconvertedOptions& read) {
   const char* service = "Service";
   app.add_option("--battery", reader.battery, "Battery text after \"OK \"")
       ->capture_default_str()
@@ -126,11 +125,11 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber)
       ->group(service);
-  app.add_option("--memory-lines", memory_lines, "Lines of memorized tag data (one EPC each)")
+  app.add_option("--memory-lines", read.memory_lines, "Lines of memorized tag data (one EPC each)")
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber)
       ->group(service);
-  app.add_option("--memory-data", memory_file, "Take the memorized data from FILE instead")
+  app.add_option("--memory-data", read.memory_file, "Take the memorized data from FILE instead")
       ->option_text("FILE")
       ->check(CLI::ExistingFile)
       ->group(service);
@@ -138,7 +137,7 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->capture_default_str()
       ->check(CLI::PositiveNumber)
       ->group(service);
-  app.add_option("--upload-gap", upload_gap_ms, "Milliseconds between upload pieces")
+  app.add_option("--upload-gap", read.upload_gap_ms, "Milliseconds between upload pieces")
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber)
       ->group(service);
@@ -148,7 +147,10 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
   app.add_option("--ack", reader.ack, "Acknowledgement of block lines and UPDATE (ACK or DONE)")
       ->capture_default_str()
       ->group(service);
+}
 
+// How fast replies go out.
+void AddPacingOptions(CLI::App& app, ReaderConfig& reader) {
   const char* pacing = "Pacing";
   app.add_option("--baud", reader.pacing.baud,
                  "Send replies no faster than this baud rate (10 bits a byte); 0: full speed")
@@ -162,7 +164,11 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->capture_default_str()
       ->check(CLI::PositiveNumber)
       ->group(pacing);
+}
 
+// The faults a reader shows.
+void AddFaultOptions(CLI::App& app, ProgramOptions& options) {
+  Faults& faults = options.reader.faults;
   const char* fault = "Faults";
   app.add_flag("--silent", faults.silent, "Answer nothing")->group(fault);
   app.add_flag("--wrong-model", faults.wrong_model,
@@ -212,6 +218,27 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
       ->option_text("K")
       ->check(CLI::PositiveNumber)
       ->group(fault);
+}
+
+}  // namespace
+
+std::optional<int> ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options,
+                                       std::ostream& out, std::ostream& err) {
+  ReaderConfig& reader = options.reader;
+  UnconvertedOptions read;
+  read.upload_gap_ms = static_cast<int>(reader.upload_gap.count());
+
+  CLI::App app(kDescription, "k470sim");
+  app.footer(kReplies);
+  // help2man tells an option from its text by two spaces between them, and
+  // CLI11 leaves one when the option is one short of the column: no option
+  // here is 37 characters long (tests/e2e/man_pages_test.sh keeps watch).
+  app.get_formatter()->column_width(38);
+  AddProgramOptions(app, options);
+  AddIdentityOptions(app, reader);
+  AddServiceOptions(app, reader, read);
+  AddPacingOptions(app, reader);
+  AddFaultOptions(app, options);
 
   app.set_version_flag("--version", std::string("k470sim ") + kProgramVersion);
   try {
@@ -229,17 +256,17 @@ std::optional<int> ParseProgramOptions(int argc, const char* const* argv, Progra
         << "\nRun 'k470sim --help' for the options.\n";
     return 2;
   }
-  if (!memory_file.empty()) {
-    std::ifstream in(memory_file, std::ios::binary);
+  if (!read.memory_file.empty()) {
+    std::ifstream in(read.memory_file, std::ios::binary);
     reader.memorized_data.assign(std::istreambuf_iterator<char>(in), {});
     if (in.bad()) {
-      err << "k470sim: cannot read " << memory_file << "\n";
+      err << "k470sim: cannot read " << read.memory_file << "\n";
       return 1;
     }
   } else {
-    reader.memorized_data = MakeMemorizedData(memory_lines);
+    reader.memorized_data = MakeMemorizedData(read.memory_lines);
   }
-  reader.upload_gap = std::chrono::milliseconds(upload_gap_ms);
+  reader.upload_gap = std::chrono::milliseconds(read.upload_gap_ms);
   return std::nullopt;
 }
 
