@@ -296,6 +296,7 @@ OperationPage::OperationPage(AppState& state, SheetContext&, AdvancedDialog adva
   columns->addLayout(left);
   columns->addWidget(right_group, 1);
 
+  NormaliseOperationPageOnOpen(state_);
   ShowValues(k470::LoadOperationPage(state_, kNoCode));
 }
 
@@ -478,7 +479,9 @@ void OperationPage::DelimiterClicked() {
 }
 
 void OperationPage::Reset() {
-  ShowValues(k470::ResetOperationPage(state_, date_format_->SelectedCode()));
+  const int shown_date = date_format_->SelectedCode();
+  k470::ResetOperationPage(state_);
+  ShowValues(k470::LoadOperationPage(state_, shown_date));
 }
 
 }  // namespace k470::gui
