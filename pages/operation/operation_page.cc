@@ -70,9 +70,7 @@ OperationPage::OperationPage(AppState& state, SheetContext&, AdvancedDialog adva
   for (int i = 0; i < 2; ++i) {
     advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), scan_group), 1067 + i);
     scan_grid->addWidget(advanced_[i], i, 1);
-    connect(advanced_[i], &QPushButton::clicked, this, [this] {
-      if (advanced_dialog_) advanced_dialog_(state_, this);
-    });
+    connect(advanced_[i], &QPushButton::clicked, this, &OperationPage::AdvancedClicked);
   }
 
   // Memory Data.
@@ -411,6 +409,12 @@ void OperationPage::ScanModeClicked(int mode) {
   ChooseScanMode(state_, mode);
   if (mode == kScanModeSingleTag) advanced_[0]->setEnabled(true);
   if (mode == kScanModeMultiTag) advanced_[1]->setEnabled(true);
+}
+
+void OperationPage::AdvancedClicked() {
+  if (!advanced_dialog_) return;
+  // Written at once, whatever the sheet does afterwards.
+  if (const auto result = advanced_dialog_(state_, this)) StoreSingleTagMode(*result, state_.image);
 }
 
 void OperationPage::UpdateDelayControls() {

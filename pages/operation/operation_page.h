@@ -9,11 +9,13 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/app_state.h"
 #include "settings/operation/operation_page_values.h"
+#include "settings/tagfilter/single_tag_mode_result.h"
 #include "widgets/settings_page.h"
 
 class QCheckBox;
@@ -33,8 +35,10 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
 
  public:
   // What the two "Advanced" buttons open over the page: the Single TAG Mode
-  // dialog, which reads the pending scan mode. Empty: the buttons do nothing.
-  using AdvancedDialog = std::function<void(AppState& state, QWidget* parent)>;
+  // dialog, which reads the pending scan mode and hands back what the page
+  // stores at once. Empty: the buttons do nothing.
+  using AdvancedDialog =
+      std::function<std::optional<SingleTagModeResult>(const AppState& state, QWidget* parent)>;
 
   OperationPage(AppState& state, SheetContext& context, AdvancedDialog advanced = {},
                 QWidget* parent = nullptr);
@@ -48,6 +52,7 @@ class OperationPage : public SettingsPage, public OperationPageCalls {
   // Every control from the values of a load, in the page's load order.
   void ShowValues(const OperationPageValues& values);
   void ScanModeClicked(int mode);
+  void AdvancedClicked();
   void UpdateDelayControls();
   // The output sequence, the Counter, Timestamp and EPC Tag controls, all together.
   void SwitchOutputControls(bool on);

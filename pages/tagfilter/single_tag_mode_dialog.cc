@@ -45,9 +45,11 @@ NumericEdit* Edit(const char* name, int max, QWidget* parent) {
 
 class SingleTagModeDialog : public QDialog {
  public:
-  SingleTagModeDialog(AppState& state, QWidget* parent);
+  SingleTagModeDialog(const AppState& state, QWidget* parent);
 
   void accept() override;
+
+  const std::optional<SingleTagModeResult>& handed_over() const { return handed_over_; }
 
  private:
   void Load();
@@ -89,7 +91,8 @@ class SingleTagModeDialog : public QDialog {
     SetEnabled({tag_type_label_, tag_type_, method_label_, by_value_, by_first_, by_second_}, on);
   }
 
-  AppState& state_;
+  const AppState& state_;
+  std::optional<SingleTagModeResult> handed_over_;  // by the last OK
   int loaded_delay_ = 0;
   FilterChoice opened_;  // what the filter controls showed after the load
   std::optional<int> loaded_filter_value_;
@@ -128,7 +131,7 @@ class SingleTagModeDialog : public QDialog {
   TypingLimit* limit2_;
 };
 
-SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
+SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QStringLiteral("Single TAG Mode"));
 
@@ -552,10 +555,10 @@ void SingleTagModeDialog::ClearTexts() {
 }
 
 void SingleTagModeDialog::accept() {
-  SettingsImage& image = state_.image;
-  StoreScanSettings({timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_), counter_->Value(),
-                     warn_->isChecked()},
-                    image);
+  // The scan timing goes even when a pattern below stops the OK.
+  handed_over_ = SingleTagModeResult{{timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_),
+                                      counter_->Value(), warn_->isChecked()},
+                                     std::nullopt};
   // A digit count changed after the patterns were typed can leave a number
   // too large for its field: say so rather than store another number.
   for (QLineEdit* edit : {pattern1_, pattern2_}) {
@@ -570,17 +573,17 @@ void SingleTagModeDialog::accept() {
       return;
     }
   }
-  // Byte 89, then byte 211 and the record of the chosen direction; without a
-  // TAG type the filter stays as it was.
-  if (SelectedHeader()) ConfirmFilter(opened_, Choice(), image);
+  // Without a TAG type the filter stays as it was.
+  if (SelectedHeader()) handed_over_->filter = {opened_, Choice()};
   QDialog::accept();
 }
 
 }  // namespace
 
-void OpenSingleTagModeDialog(AppState& state, QWidget* parent) {
+std::optional<SingleTagModeResult> OpenSingleTagModeDialog(const AppState& state, QWidget* parent) {
   SingleTagModeDialog dialog(state, parent);
   ExecDialog(dialog);
+  return dialog.handed_over();
 }
 
 }  // namespace k470::gui

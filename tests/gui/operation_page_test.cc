@@ -21,7 +21,8 @@ using testing::Control;
 class OperationPageTest : public QObject, testing::SheetDriver {
   Q_OBJECT
 
-  std::vector<int> advanced_opened_with_;  // the pending scan mode at each "Advanced"
+  std::vector<int> advanced_opened_with_;               // the pending scan mode at each "Advanced"
+  std::optional<SingleTagModeResult> advanced_result_;  // what the dialog hands back
 
   // The sheet over the state, showing the Operation tab; On looks on that page.
   void OperationSheet() {
@@ -29,8 +30,9 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     for (PageEntry& entry : pages) {
       if (entry.id != PageId::kOperation) continue;
       entry.create = [this](AppState& state, SheetContext& context) {
-        return std::make_unique<OperationPage>(state, context, [this](AppState& s, QWidget*) {
+        return std::make_unique<OperationPage>(state, context, [this](const AppState& s, QWidget*) {
           advanced_opened_with_.push_back(s.pending_scan_mode);
+          return advanced_result_;
         });
       };
     }
@@ -60,6 +62,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // The factory's Packet Data switches the output controls off; most cases need them on.
     state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatHexadecimal);
     advanced_opened_with_.clear();
+    advanced_result_.reset();
   }
   void cleanup() { TearDown(); }
 
@@ -93,8 +96,11 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(kSingleTagModeByte, 0xF7);
     OperationSheet();
     QVERIFY(!On("1067")->isEnabled());
+    advanced_result_ = SingleTagModeResult{{9, 0xA, 20, true}, std::nullopt};
     Press("1068");
     QCOMPARE(advanced_opened_with_, std::vector<int>{kScanModeMultiTag});
+    QCOMPARE(state_.image.Byte(81), 9);  // what the dialog hands back, stored at once
+    QCOMPARE(state_.image.Byte(82), 20);
     Press("1064");
     QCOMPARE(state_.image.Byte(kSingleTagModeByte), 0xE8);  // before any OK
     QVERIFY(On("1067")->isEnabled());

@@ -46,7 +46,8 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
   std::uint16_t MaskWord() const { return state_.image.Word16(kMaskWord); }
 
   // Opens the dialog over the state; `user` plays the user while it is open,
-  // then OK (or Cancel) closes it.
+  // then OK (or Cancel) closes it, and what it hands back is stored as the
+  // Operation page stores it.
   void Dialog(const std::function<void()>& user, bool ok = true) {
     bool opened = false;
     SetDialogHandler([&](QDialog& d) {
@@ -57,7 +58,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
       scope_ = nullptr;
       return d.result();
     });
-    OpenSingleTagModeDialog(state_, nullptr);
+    if (const auto result = OpenSingleTagModeDialog(state_, nullptr)) {
+      StoreSingleTagMode(*result, state_.image);
+    }
     QVERIFY(opened);
   }
   QStringList EnabledFilterControls() {
@@ -323,16 +326,19 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     });
     QCOMPARE(LoadFilter(state_.image, state_.image.Byte(211)).choice.pattern1, "12");
 
-    const SettingsImage before = state_.image;
+    SettingsImage before = state_.image;
     Dialog([&] {
       Type("digitCount", "7");
       Type("pattern1", "9999999");
       QCOMPARE(Text("pattern1"), "9999999");
       Type("digitCount", "2");  // seven bits
+      Type("scanningTimeout", "5");
     });
     QCOMPARE(messages_.size(), 1);
     QVERIFY2(messages_.front().startsWith("Error: Pattern1 is too large"),
              qPrintable(messages_.front()));
+    // The refused OK handed over the scan timing alone.
+    before.SetByte(81, 5);
     QCOMPARE(state_.image, before);
   }
 
