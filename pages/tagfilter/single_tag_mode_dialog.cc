@@ -18,6 +18,7 @@
 #include "settings/tagfilter/decimal_fields.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/filter_dialog_view.h"
+#include "settings/tagfilter/filter_enable_rule.h"
 #include "settings/tagfilter/filter_values.h"
 #include "settings/tagfilter/partition_tables.h"
 #include "settings/tagfilter/scan_settings.h"
@@ -63,6 +64,13 @@ class SingleTagModeDialog : public QDialog {
   void FilterTypeChosen();
   void MethodClicked();
 
+  // FilterEnableRule for what the controls show.
+  FilterEnables Enables() const;
+  // The TAG type and the method radios.
+  void EnableMethods(const FilterEnables& on);
+  // The fields the checked method compares.
+  void EnableFields(const FilterEnables& on);
+
   // The scheme's vocabulary applied to the controls.
   void FillFilterValues(std::uint8_t header);
   void ApplySchemeLabels();
@@ -73,23 +81,13 @@ class SingleTagModeDialog : public QDialog {
   // when it can, or when the field holds characters.
   std::optional<std::string> PatternError(const QString& text, bool first) const;
 
+  FilterType SelectedFilterType() const;
   std::optional<std::uint8_t> SelectedHeader() const;
   std::optional<Scheme> SelectedScheme() const;
   bool Filtering() const;
   FilterMethod CheckedMethod() const;
   FilterChoice Choice() const;
   void ClearTexts();
-
-  // The control groups the rules switch together.
-  void SetDigitControls(bool on) {
-    SetEnabled({digit_caption_, digit_field_label_, digit_count_, digit_range_}, on);
-  }
-  void SetPattern1Controls(bool on) { SetEnabled({pattern1_label_, pattern1_}, on); }
-  void SetPattern2Controls(bool on) { SetEnabled({pattern2_label_, pattern2_}, on); }
-  void SetFilterValueControls(bool on) { SetEnabled({filter_value_label_, filter_value_}, on); }
-  void SetSchemeControls(bool on) {
-    SetEnabled({tag_type_label_, tag_type_, method_label_, by_value_, by_first_, by_second_}, on);
-  }
 
   const AppState& state_;
   std::optional<SingleTagModeResult> handed_over_;  // by the last OK
@@ -316,13 +314,6 @@ void SingleTagModeDialog::LoadFilterControls() {
   const FilterChoice& choice = loaded.choice;
   filter_type_->SelectCode(static_cast<int>(choice.filter_type));
 
-  const bool on = image.Bits(kFilterMethodByte, 0, 4) != 0;
-  SetPattern1Controls(on);
-  SetPattern2Controls(on);
-  SetSchemeControls(on);
-  SetDigitControls(on);
-  SetFilterValueControls(on);
-
   switch (choice.method) {
     case FilterMethod::kFilterValue:
       by_value_->setChecked(true);
@@ -334,18 +325,12 @@ void SingleTagModeDialog::LoadFilterControls() {
       by_second_->setChecked(true);
       break;
   }
-  // GID-96 has no filter value. A stored zero-length filter keeps its radio
-  // checked, so an unchanged OK stores it again.
-  if (header == kHeaderGid96) by_value_->setEnabled(false);
-  if (choice.method != FilterMethod::kSecondField) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-  }
-  if (choice.method == FilterMethod::kFilterValue) {
-    SetPattern1Controls(false);
-  } else {
-    SetFilterValueControls(false);
-  }
+  // A stored zero-length filter of GID-96 keeps its radio checked, though the
+  // radio is not offered, so an unchanged OK stores it again.
+  const FilterEnables on = Enables();
+  SetEnabled({filter_type_label_, filter_type_}, on.filter_type);
+  EnableMethods(on);
+  EnableFields(on);
 
   loaded_filter_value_ = choice.filter_value;
   // A value the list lacks shows as no selection, and OK keeps it.
@@ -366,13 +351,6 @@ void SingleTagModeDialog::LoadFilterControls() {
   if (!header) {
     // Without a TAG type no record can be written: switching the filter on
     // would make a leftover record active and lose what was typed.
-    filter_type_label_->setEnabled(false);
-    filter_type_->setEnabled(false);
-    SetPattern1Controls(false);
-    SetPattern2Controls(false);
-    SetSchemeControls(false);
-    SetDigitControls(false);
-    SetFilterValueControls(false);
     const QString why = QStringLiteral(
         "No TAG type can be chosen for the filter: enable its TAG type on the TAG Type page.");
     filter_type_->setToolTip(why);
@@ -408,45 +386,23 @@ void SingleTagModeDialog::TagTypeChosen() {
   if (!header) return;
   FillFilterValues(*header);
   filter_value_->setCurrentIndex(0);
-
-  if (*header != kHeaderGid96) {
-    by_value_->setEnabled(true);
-    return;
-  }
-  by_value_->setEnabled(false);
-  SetFilterValueControls(false);
-  SetPattern1Controls(true);
-  if (by_value_->isChecked()) {
+  if (*header == kHeaderGid96 && by_value_->isChecked()) {
+    // GID-96 has no filter value: Pattern1 takes the manager number, and its
+    // limit follows the radio.
     by_first_->setChecked(true);
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    // Pattern1 now takes the manager number: its limit follows the radio.
     ApplyDigitRange(std::nullopt);
-  } else {
-    const bool second = by_second_->isChecked();
-    SetDigitControls(second);
-    SetPattern2Controls(second);
   }
+  const FilterEnables on = Enables();
+  EnableMethods(on);
+  EnableFields(on);
 }
 
 void SingleTagModeDialog::FilterTypeChosen() {
-  const bool on = filter_type_->SelectedCode() != static_cast<int>(FilterType::kDisableFilter);
-  SetPattern1Controls(on);
-  if (!on) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    SetFilterValueControls(false);
-  } else if (by_second_->isChecked()) {
-    SetDigitControls(true);
-    SetPattern2Controls(true);
-    SetFilterValueControls(false);
-  } else if (by_value_->isChecked()) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    SetFilterValueControls(true);
-    SetPattern1Controls(false);
-  }
-  SetSchemeControls(on);
+  FilterEnables on = Enables();
+  // A change of Filter Type offers every method again, GID-96's filter value too.
+  on.by_filter_value = on.scheme;
+  EnableMethods(on);
+  EnableFields(on);
   ClearTexts();
   // The pattern limits and the hint follow the TAG type only while filtering.
   ApplyDigitRange(std::nullopt);
@@ -454,20 +410,27 @@ void SingleTagModeDialog::FilterTypeChosen() {
 
 void SingleTagModeDialog::MethodClicked() {
   ClearTexts();
-  SetDigitControls(false);
-  SetPattern2Controls(false);
-  SetFilterValueControls(false);
-  SetPattern1Controls(true);
+  if (by_value_->isChecked()) filter_value_->setCurrentIndex(0);
+  // A method changes the fields compared, not the methods offered.
+  EnableFields(Enables());
   ApplyDigitRange(std::nullopt);
-  if (by_second_->isChecked()) {
-    SetDigitControls(true);
-    SetPattern2Controls(true);
-  } else if (by_value_->isChecked()) {
-    SetFilterValueControls(true);
-    filter_value_->setCurrentIndex(0);
-    SetPattern1Controls(false);
-  }
-  ApplyDigitRange(std::nullopt);
+}
+
+FilterEnables SingleTagModeDialog::Enables() const {
+  return FilterEnableRule(SelectedFilterType(), SelectedHeader(), CheckedMethod());
+}
+
+void SingleTagModeDialog::EnableMethods(const FilterEnables& on) {
+  SetEnabled({tag_type_label_, tag_type_, method_label_, by_first_, by_second_}, on.scheme);
+  by_value_->setEnabled(on.by_filter_value);
+}
+
+void SingleTagModeDialog::EnableFields(const FilterEnables& on) {
+  SetEnabled({filter_value_label_, filter_value_}, on.filter_value);
+  SetEnabled({pattern1_label_, pattern1_}, on.pattern1);
+  SetEnabled(
+      {digit_caption_, digit_field_label_, digit_count_, digit_range_, pattern2_label_, pattern2_},
+      on.second_field);
 }
 
 void SingleTagModeDialog::FillFilterValues(std::uint8_t header) {
@@ -510,6 +473,11 @@ std::optional<std::string> SingleTagModeDialog::PatternError(const QString& text
   return DecimalPatternError(pattern, *bits);
 }
 
+FilterType SingleTagModeDialog::SelectedFilterType() const {
+  const int type = filter_type_->SelectedCode();
+  return type == kNoCode ? FilterType::kNoSelection : static_cast<FilterType>(type);
+}
+
 std::optional<std::uint8_t> SingleTagModeDialog::SelectedHeader() const {
   const int code = tag_type_->SelectedCode();
   if (code == kNoCode) return std::nullopt;
@@ -522,9 +490,8 @@ std::optional<Scheme> SingleTagModeDialog::SelectedScheme() const {
 }
 
 bool SingleTagModeDialog::Filtering() const {
-  const int type = filter_type_->SelectedCode();
-  return type == static_cast<int>(FilterType::kIncludeEpc) ||
-         type == static_cast<int>(FilterType::kExcludeEpc);
+  const FilterType type = SelectedFilterType();
+  return type == FilterType::kIncludeEpc || type == FilterType::kExcludeEpc;
 }
 
 FilterMethod SingleTagModeDialog::CheckedMethod() const {
@@ -535,8 +502,7 @@ FilterMethod SingleTagModeDialog::CheckedMethod() const {
 
 FilterChoice SingleTagModeDialog::Choice() const {
   FilterChoice choice;
-  const int type = filter_type_->SelectedCode();
-  choice.filter_type = type == kNoCode ? FilterType::kNoSelection : static_cast<FilterType>(type);
+  choice.filter_type = SelectedFilterType();
   choice.method = CheckedMethod();
   choice.header = SelectedHeader();
   const int value = filter_value_->SelectedCode();
