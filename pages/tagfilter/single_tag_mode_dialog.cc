@@ -23,6 +23,7 @@
 #include "settings/tagfilter/partition_tables.h"
 #include "settings/tagfilter/scan_settings.h"
 #include "settings/tagfilter/scheme_fields.h"
+#include "settings/tagfilter/single_tag_mode_ids.h"
 #include "settings/tagfilter/tag_types.h"
 #include "widgets/code_list.h"
 #include "widgets/modal.h"
@@ -34,13 +35,15 @@
 namespace k470::gui {
 namespace {
 
+namespace ids = single_tag_mode_ids;
+
 constexpr int kNumberDigits = 3;
 constexpr int kOpeningPatternLimit = 32;
 
-NumericEdit* Edit(const char* name, int max, QWidget* parent) {
+NumericEdit* Edit(const char* name, const char* spin_name, int max, QWidget* parent) {
   auto* edit = Named(new NumericEdit(kNumberDigits, RangeCorrection(0, max), parent), name);
   edit->SetSpinRange(0, max);
-  edit->spin()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
+  Named(edit->spin(), spin_name);
   return edit;
 }
 
@@ -133,46 +136,47 @@ SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QStringLiteral("Single TAG Mode"));
 
-  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", "scanningTimeoutLabel", this);
-  timeout_ = Edit("scanningTimeout", kMaxScanTimeout, this);
-  delay_label_ = Label("Delay Between Each Scan :", "delayLabel", this);
-  delay_ = Named(new CodeList(this), "delay");
+  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", ids::kScanningTimeoutLabel, this);
+  timeout_ = Edit(ids::kScanningTimeout, ids::kScanningTimeoutSpin, kMaxScanTimeout, this);
+  delay_label_ = Label("Delay Between Each Scan :", ids::kDelayLabel, this);
+  delay_ = Named(new CodeList(this), ids::kDelay);
   delay_->Fill(kScanDelayList);
 
-  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), "multiTagCount");
-  counter_label_ = Label("Counter Limit for Unique Tag Read :", "counterLimitLabel", count_group_);
-  counter_ = Edit("counterLimit", kMaxCounterLimit, count_group_);
+  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), ids::kMultiTagCount);
+  counter_label_ =
+      Label("Counter Limit for Unique Tag Read :", ids::kCounterLimitLabel, count_group_);
+  counter_ = Edit(ids::kCounterLimit, ids::kCounterLimitSpin, kMaxCounterLimit, count_group_);
   warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
-                "warnAtLimit");
+                ids::kWarnAtLimit);
 
-  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), "filterEpc");
-  filter_type_label_ = Label("Filter Type :", "filterTypeLabel", filter_group);
-  filter_type_ = Named(new CodeList(filter_group), "filterType");
+  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), ids::kFilterEpc);
+  filter_type_label_ = Label("Filter Type :", ids::kFilterTypeLabel, filter_group);
+  filter_type_ = Named(new CodeList(filter_group), ids::kFilterType);
   filter_type_->Fill(kFilterTypeList);
-  tag_type_label_ = Label("TAG Type :", "tagTypeLabel", filter_group);
-  tag_type_ = Named(new CodeList(filter_group), "tagType");
-  method_label_ = Label("Filter Method : ", "filterMethodLabel", filter_group);
-  by_value_ =
-      Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group), "byFilterValue");
+  tag_type_label_ = Label("TAG Type :", ids::kTagTypeLabel, filter_group);
+  tag_type_ = Named(new CodeList(filter_group), ids::kTagType);
+  method_label_ = Label("Filter Method : ", ids::kFilterMethodLabel, filter_group);
+  by_value_ = Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group),
+                    ids::kByFilterValue);
   by_first_ = Named(new QRadioButton(QStringLiteral("By GS1 Company Prefix"), filter_group),
-                    "byFirstField");
-  by_second_ =
-      Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group), "bySecondField");
-  filter_value_label_ = Label("Filter Value :", "filterValueLabel", filter_group);
-  filter_value_ = Named(new CodeList(filter_group), "filterValue");
+                    ids::kByFirstField);
+  by_second_ = Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group),
+                     ids::kBySecondField);
+  filter_value_label_ = Label("Filter Value :", ids::kFilterValueLabel, filter_group);
+  filter_value_ = Named(new CodeList(filter_group), ids::kFilterValue);
   // The longest values run to a hundred characters: the list keeps its width
   // and the open list shows them whole.
   filter_value_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   filter_value_->setMinimumContentsLength(40);
-  digit_caption_ = Label("Maximum number of digits in", "digitCaption", filter_group);
-  digit_field_label_ = Label("an item reference : ", "digitFieldLabel", filter_group);
-  digit_count_ = Named(new QLineEdit(filter_group), "digitCount");
-  digit_range_ = Label("( 0~6 )", "digitRange", filter_group);
-  pattern1_label_ = Label("Pattern1 :", "pattern1Label", filter_group);
-  pattern1_ = Named(new QLineEdit(filter_group), "pattern1");
+  digit_caption_ = Label("Maximum number of digits in", ids::kDigitCaption, filter_group);
+  digit_field_label_ = Label("an item reference : ", ids::kDigitFieldLabel, filter_group);
+  digit_count_ = Named(new QLineEdit(filter_group), ids::kDigitCount);
+  digit_range_ = Label("( 0~6 )", ids::kDigitRange, filter_group);
+  pattern1_label_ = Label("Pattern1 :", ids::kPattern1Label, filter_group);
+  pattern1_ = Named(new QLineEdit(filter_group), ids::kPattern1);
   limit1_ = new TypingLimit(pattern1_, kOpeningPatternLimit);
-  pattern2_label_ = Label("Pattern2 :", "pattern2Label", filter_group);
-  pattern2_ = Named(new QLineEdit(filter_group), "pattern2");
+  pattern2_label_ = Label("Pattern2 :", ids::kPattern2Label, filter_group);
+  pattern2_ = Named(new QLineEdit(filter_group), ids::kPattern2);
   limit2_ = new TypingLimit(pattern2_, kOpeningPatternLimit);
   // A number field takes digits only, and no more than its bits hold.
   limit1_->SetRule([this](const QString& text) { return !PatternError(text, true); });

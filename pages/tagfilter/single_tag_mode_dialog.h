@@ -21,12 +21,8 @@ namespace k470::gui {
 // too large for its field stops has handed over the scan timing already: a
 // Cancel after it returns that alone.
 //
-// Its controls have no numeric ids, so they are named for what they
-// are: "scanningTimeout", "delay", "counterLimit" (each edit with its
-// "...Spin" and "...Label"), "multiTagCount", "warnAtLimit", "filterType",
-// "tagType", "byFilterValue", "byFirstField", "bySecondField", "filterValue",
-// "digitCount", "digitFieldLabel", "digitRange", "pattern1", "pattern2",
-// OK "1" and Cancel "2".
+// Its controls have no numeric ids: settings/tagfilter/single_tag_mode_ids.h
+// names them; OK is "1" and Cancel "2".
 std::optional<SingleTagModeResult> OpenSingleTagModeDialog(const AppState& state, QWidget* parent);
 
 }  // namespace k470::gui
