@@ -43,6 +43,7 @@ void ConfirmEveryPage(k470::SettingsImage& image) {
   AppState state;
   state.image = image;
   state.selected_interface = interface;
+  NormaliseOperationPageOnOpen(state);
   StoreOperationPage(LoadOperationPage(state, kNoCode), state);
   image = state.image;
 

@@ -5,11 +5,14 @@
 #include <QVBoxLayout>
 
 #include "settings/operation/epc_delimiter.h"
+#include "settings/operation/operation_page_ids.h"
 #include "widgets/modal.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 namespace {
+
+namespace ids = operation_page_ids;
 
 struct Choice {
   int id;
@@ -17,10 +20,16 @@ struct Choice {
 };
 // By delimiter position.
 constexpr std::array<Choice, kDelimiterCharacters.size()> kChoices = {
-    {{1207, "No Delimiter"}, {1208, " [Tab]"}, {1209, " [ , ]"}, {1210, " [ . ]"}}};
+    {{ids::kDelimiterNone, "No Delimiter"},
+     {ids::kDelimiterTab, " [Tab]"},
+     {ids::kDelimiterComma, " [ , ]"},
+     {ids::kDelimiterPeriod, " [ . ]"}}};
 // Characters the reader could take but the program does not offer.
-constexpr std::array<Choice, 5> kUnoffered = {
-    {{1211, " [ - ]"}, {1212, " [ : ]"}, {1213, " [ / ]"}, {1214, " [ \\ ]"}, {1215, " [NULL]"}}};
+constexpr std::array<Choice, 5> kUnoffered = {{{ids::kDelimiterHyphen, " [ - ]"},
+                                               {ids::kDelimiterColon, " [ : ]"},
+                                               {ids::kDelimiterSlash, " [ / ]"},
+                                               {ids::kDelimiterBackslash, " [ \\ ]"},
+                                               {ids::kDelimiterNull, " [NULL]"}}};
 
 }  // namespace
 

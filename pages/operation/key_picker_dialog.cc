@@ -10,12 +10,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "settings/operation/operation_page_ids.h"
 #include "widgets/modal.h"
 #include "widgets/named_controls.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
 namespace {
+
+namespace ids = operation_page_ids;
 
 // 17 columns of 32 pixels for the widest grid, 17 rows of 21 for all of them.
 constexpr QSize kGridAreaSize(544, 357);
@@ -28,11 +31,14 @@ constexpr std::array<const char*, 5> kModifierTexts = {"Add Shift", "Add Left Ct
                                                        "Add Right Ctrl", "Add Right Alt"};
 constexpr std::array<ModifierFlags, 5> kModifierFlags = {kShift, kLeftCtrl, kLeftAlt, kRightCtrl,
                                                          kRightAlt};
+constexpr std::array<int, 5> kModifierIds = {ids::kPickerShift, ids::kPickerLeftCtrl,
+                                             ids::kPickerLeftAlt, ids::kPickerRightCtrl,
+                                             ids::kPickerRightAlt};
 
 }  // namespace
 
 KeyGridView::KeyGridView(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("801"));
+  setObjectName(QString::number(ids::kPickerGrid));
   setFixedSize(kGridAreaSize);
 }
 
@@ -114,7 +120,7 @@ void KeyGridView::mousePressEvent(QMouseEvent* event) {
 }
 
 ResultLine::ResultLine(QWidget* parent) : QFrame(parent) {
-  setObjectName(QStringLiteral("802"));
+  setObjectName(QString::number(ids::kPickerResult));
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setAutoFillBackground(true);
   QPalette white = palette();
@@ -147,9 +153,9 @@ KeyPickerDialog::KeyPickerDialog(std::span<const std::uint8_t> field, std::size_
 
   key_type_group_ = new QGroupBox(QStringLiteral("Key Type"), this);
   scan_code_ = new QRadioButton(QStringLiteral("Scan Code"), key_type_group_);
-  scan_code_->setObjectName(QStringLiteral("601"));
+  scan_code_->setObjectName(QString::number(ids::kPickerScanCode));
   normal_key_ = new QRadioButton(QStringLiteral("Normal Key"), key_type_group_);
-  normal_key_->setObjectName(QStringLiteral("602"));
+  normal_key_->setObjectName(QString::number(ids::kPickerNormalKey));
   auto* type_column = new QVBoxLayout(key_type_group_);
   type_column->addWidget(scan_code_);
   type_column->addWidget(normal_key_);
@@ -161,14 +167,14 @@ KeyPickerDialog::KeyPickerDialog(std::span<const std::uint8_t> field, std::size_
   auto* status_column = new QVBoxLayout(key_status_group_);
   for (std::size_t i = 0; i < modifiers_.size(); ++i) {
     modifiers_[i] = new QCheckBox(QString::fromLatin1(kModifierTexts[i]), key_status_group_);
-    modifiers_[i]->setObjectName(QString::number(301 + static_cast<int>(i)));
+    modifiers_[i]->setObjectName(QString::number(kModifierIds[i]));
     status_column->addWidget(modifiers_[i]);
     connect(modifiers_[i], &QCheckBox::clicked, this, [this, i] { ModifierClicked(i); });
   }
 
   const OkCancelButtons buttons = MakeOkCancelButtons(this);
   auto* clear = new QPushButton(QStringLiteral("Clear"), this);
-  clear->setObjectName(QStringLiteral("1167"));
+  clear->setObjectName(QString::number(ids::kPickerClear));
   connect(clear, &QPushButton::clicked, this, &KeyPickerDialog::Clear);
 
   auto* side = new QVBoxLayout;

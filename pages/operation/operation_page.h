@@ -9,23 +9,25 @@
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <string_view>
+#include <optional>
 #include <vector>
 
 #include "core/app_state.h"
 #include "settings/operation/operation_page_values.h"
+#include "settings/tagfilter/single_tag_mode_result.h"
 #include "widgets/settings_page.h"
 
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace k470::gui {
 
 class CodeList;
+class EpcFieldPicker;
 class KeySequenceField;
 
 class OperationPage : public SettingsPage {
@@ -33,8 +35,10 @@ class OperationPage : public SettingsPage {
 
  public:
   // What the two "Advanced" buttons open over the page: the Single TAG Mode
-  // dialog, which reads the pending scan mode. Empty: the buttons do nothing.
-  using AdvancedDialog = std::function<void(AppState& state, QWidget* parent)>;
+  // dialog, which reads the pending scan mode and hands back what the page
+  // stores at once. Empty: the buttons do nothing.
+  using AdvancedDialog =
+      std::function<std::optional<SingleTagModeResult>(const AppState& state, QWidget* parent)>;
 
   OperationPage(AppState& state, SheetContext& context, AdvancedDialog advanced = {},
                 QWidget* parent = nullptr);
@@ -49,16 +53,38 @@ class OperationPage : public SettingsPage {
   // for it, selects the stored data format and switches the output controls
   // by the page's rule.
   void InterfaceChanged();
+
+  // The groups in the order their controls are made, which is the tab order.
+  QGroupBox* BuildScanModeGroup();
+  QGroupBox* BuildMemoryDataGroup();
+  QGroupBox* BuildOutputFormatGroup();
+  QGroupBox* BuildCounterGroup(QWidget* parent);
+  QGroupBox* BuildTimestampGroup(QWidget* parent);
+  QGroupBox* BuildEpcTagGroup(QWidget* parent);
+  // A prefix or suffix edit, an output control whose bytes the key picker sets.
+  KeySequenceField* KeyField(int id, QWidget* parent);
+  // "Prefix :" and "Suffix :" with their fields, on one row of a group.
+  QHBoxLayout* KeyRow(int prefix_label_id, KeySequenceField* prefix, int suffix_label_id,
+                      KeySequenceField* suffix);
+  // The output controls are collected as they are made; the switch acts on all of them.
+  template <typename W>
+  W* Output(W* control) {
+    output_controls_.push_back(control);
+    return control;
+  }
+
   // Every control from the values of a load, in the page's load order.
   void ShowValues(const OperationPageValues& values);
   void ScanModeClicked(int mode);
+  void AdvancedClicked();
   void UpdateDelayControls();
   // The output sequence, the Counter, Timestamp and EPC Tag controls, all together.
   void SwitchOutputControls(bool on);
+  // The timestamp lists follow the format unless the Data Format shows code 0:
+  // Packet Data under a serial interface, Hexadecimal under a keyboard one.
+  bool TimestampRuleApplies() const;
   void ApplyTimestampEnableRule();
   void OutputSequenceActivated(std::size_t list);
-  void ShowUhfFields();
-  void ShowDelimiterName(std::string_view name);
   void DelimiterClicked();
   void Reset();
 
@@ -66,7 +92,6 @@ class OperationPage : public SettingsPage {
   SheetContext& context_;
   AdvancedDialog advanced_dialog_;
   OperationPageValues loaded_;  // for the timestamp lists, should one show nothing
-  UhfFieldLists uhf_fields_;
 
   std::array<QRadioButton*, 3> scan_modes_{};  // Single TAG, Multi-TAG, Test
   std::array<QPushButton*, 2> advanced_{};     // beside Single TAG and Multi-TAG
@@ -83,23 +108,22 @@ class OperationPage : public SettingsPage {
   QLabel* operation_mode_label_;
   CodeList* operation_mode_;
 
-  // Counter prefix, suffix, left padding (hidden), Timestamp prefix, suffix,
-  // EPC Tag prefix, suffix: the order of the key-sequence field table.
-  std::array<KeySequenceField*, 7> key_fields_{};
+  KeySequenceField* counter_prefix_;
+  KeySequenceField* counter_suffix_;
+  KeySequenceField* left_padding_field_;  // hidden: the list edits that byte
   CodeList* left_padding_;
   QCheckBox* uhf_power_on_;
   QCheckBox* new_connection_;
+  KeySequenceField* timestamp_prefix_;
+  KeySequenceField* timestamp_suffix_;
   CodeList* timestamp_format_;
   CodeList* date_format_;
   CodeList* time_format_;
   CodeList* field_separator_;
   std::array<QLabel*, 3> timestamp_labels_{};  // Date Format, Time Format, Field Separator
-
-  std::array<QLineEdit*, 4> display_row_{};
-  QPushButton* delimiter_;
-  std::array<QLabel*, 2> delimiter_labels_{};
-  QListWidget* available_;
-  QListWidget* selected_;
+  KeySequenceField* epc_prefix_;
+  KeySequenceField* epc_suffix_;
+  EpcFieldPicker* epc_fields_;
 
   std::vector<QWidget*> output_controls_;
 };

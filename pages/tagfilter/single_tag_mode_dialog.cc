@@ -18,10 +18,12 @@
 #include "settings/tagfilter/decimal_fields.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/filter_dialog_view.h"
+#include "settings/tagfilter/filter_enable_rule.h"
 #include "settings/tagfilter/filter_values.h"
 #include "settings/tagfilter/partition_tables.h"
 #include "settings/tagfilter/scan_settings.h"
 #include "settings/tagfilter/scheme_fields.h"
+#include "settings/tagfilter/single_tag_mode_ids.h"
 #include "settings/tagfilter/tag_types.h"
 #include "widgets/code_list.h"
 #include "widgets/modal.h"
@@ -33,21 +35,25 @@
 namespace k470::gui {
 namespace {
 
+namespace ids = single_tag_mode_ids;
+
 constexpr int kNumberDigits = 3;
 constexpr int kOpeningPatternLimit = 32;
 
-NumericEdit* Edit(const char* name, int max, QWidget* parent) {
+NumericEdit* Edit(const char* name, const char* spin_name, int max, QWidget* parent) {
   auto* edit = Named(new NumericEdit(kNumberDigits, RangeCorrection(0, max), parent), name);
   edit->SetSpinRange(0, max);
-  edit->spin()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
+  Named(edit->spin(), spin_name);
   return edit;
 }
 
 class SingleTagModeDialog : public QDialog {
  public:
-  SingleTagModeDialog(AppState& state, QWidget* parent);
+  SingleTagModeDialog(const AppState& state, QWidget* parent);
 
   void accept() override;
+
+  const std::optional<SingleTagModeResult>& handed_over() const { return handed_over_; }
 
  private:
   void Load();
@@ -61,6 +67,13 @@ class SingleTagModeDialog : public QDialog {
   void FilterTypeChosen();
   void MethodClicked();
 
+  // FilterEnableRule for what the controls show.
+  FilterEnables Enables() const;
+  // The TAG type and the method radios.
+  void EnableMethods(const FilterEnables& on);
+  // The fields the checked method compares.
+  void EnableFields(const FilterEnables& on);
+
   // The scheme's vocabulary applied to the controls.
   void FillFilterValues(std::uint8_t header);
   void ApplySchemeLabels();
@@ -71,6 +84,7 @@ class SingleTagModeDialog : public QDialog {
   // when it can, or when the field holds characters.
   std::optional<std::string> PatternError(const QString& text, bool first) const;
 
+  FilterType SelectedFilterType() const;
   std::optional<std::uint8_t> SelectedHeader() const;
   std::optional<Scheme> SelectedScheme() const;
   bool Filtering() const;
@@ -78,18 +92,8 @@ class SingleTagModeDialog : public QDialog {
   FilterChoice Choice() const;
   void ClearTexts();
 
-  // The control groups the rules switch together.
-  void SetDigitControls(bool on) {
-    SetEnabled({digit_caption_, digit_field_label_, digit_count_, digit_range_}, on);
-  }
-  void SetPattern1Controls(bool on) { SetEnabled({pattern1_label_, pattern1_}, on); }
-  void SetPattern2Controls(bool on) { SetEnabled({pattern2_label_, pattern2_}, on); }
-  void SetFilterValueControls(bool on) { SetEnabled({filter_value_label_, filter_value_}, on); }
-  void SetSchemeControls(bool on) {
-    SetEnabled({tag_type_label_, tag_type_, method_label_, by_value_, by_first_, by_second_}, on);
-  }
-
-  AppState& state_;
+  const AppState& state_;
+  std::optional<SingleTagModeResult> handed_over_;  // by the last OK
   int loaded_delay_ = 0;
   FilterChoice opened_;  // what the filter controls showed after the load
   std::optional<int> loaded_filter_value_;
@@ -128,50 +132,51 @@ class SingleTagModeDialog : public QDialog {
   TypingLimit* limit2_;
 };
 
-SingleTagModeDialog::SingleTagModeDialog(AppState& state, QWidget* parent)
+SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QStringLiteral("Single TAG Mode"));
 
-  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", "scanningTimeoutLabel", this);
-  timeout_ = Edit("scanningTimeout", kMaxScanTimeout, this);
-  delay_label_ = Label("Delay Between Each Scan :", "delayLabel", this);
-  delay_ = Named(new CodeList(this), "delay");
+  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", ids::kScanningTimeoutLabel, this);
+  timeout_ = Edit(ids::kScanningTimeout, ids::kScanningTimeoutSpin, kMaxScanTimeout, this);
+  delay_label_ = Label("Delay Between Each Scan :", ids::kDelayLabel, this);
+  delay_ = Named(new CodeList(this), ids::kDelay);
   delay_->Fill(kScanDelayList);
 
-  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), "multiTagCount");
-  counter_label_ = Label("Counter Limit for Unique Tag Read :", "counterLimitLabel", count_group_);
-  counter_ = Edit("counterLimit", kMaxCounterLimit, count_group_);
+  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), ids::kMultiTagCount);
+  counter_label_ =
+      Label("Counter Limit for Unique Tag Read :", ids::kCounterLimitLabel, count_group_);
+  counter_ = Edit(ids::kCounterLimit, ids::kCounterLimitSpin, kMaxCounterLimit, count_group_);
   warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
-                "warnAtLimit");
+                ids::kWarnAtLimit);
 
-  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), "filterEpc");
-  filter_type_label_ = Label("Filter Type :", "filterTypeLabel", filter_group);
-  filter_type_ = Named(new CodeList(filter_group), "filterType");
+  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), ids::kFilterEpc);
+  filter_type_label_ = Label("Filter Type :", ids::kFilterTypeLabel, filter_group);
+  filter_type_ = Named(new CodeList(filter_group), ids::kFilterType);
   filter_type_->Fill(kFilterTypeList);
-  tag_type_label_ = Label("TAG Type :", "tagTypeLabel", filter_group);
-  tag_type_ = Named(new CodeList(filter_group), "tagType");
-  method_label_ = Label("Filter Method : ", "filterMethodLabel", filter_group);
-  by_value_ =
-      Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group), "byFilterValue");
+  tag_type_label_ = Label("TAG Type :", ids::kTagTypeLabel, filter_group);
+  tag_type_ = Named(new CodeList(filter_group), ids::kTagType);
+  method_label_ = Label("Filter Method : ", ids::kFilterMethodLabel, filter_group);
+  by_value_ = Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group),
+                    ids::kByFilterValue);
   by_first_ = Named(new QRadioButton(QStringLiteral("By GS1 Company Prefix"), filter_group),
-                    "byFirstField");
-  by_second_ =
-      Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group), "bySecondField");
-  filter_value_label_ = Label("Filter Value :", "filterValueLabel", filter_group);
-  filter_value_ = Named(new CodeList(filter_group), "filterValue");
+                    ids::kByFirstField);
+  by_second_ = Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group),
+                     ids::kBySecondField);
+  filter_value_label_ = Label("Filter Value :", ids::kFilterValueLabel, filter_group);
+  filter_value_ = Named(new CodeList(filter_group), ids::kFilterValue);
   // The longest values run to a hundred characters: the list keeps its width
   // and the open list shows them whole.
   filter_value_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   filter_value_->setMinimumContentsLength(40);
-  digit_caption_ = Label("Maximum number of digits in", "digitCaption", filter_group);
-  digit_field_label_ = Label("an item reference : ", "digitFieldLabel", filter_group);
-  digit_count_ = Named(new QLineEdit(filter_group), "digitCount");
-  digit_range_ = Label("( 0~6 )", "digitRange", filter_group);
-  pattern1_label_ = Label("Pattern1 :", "pattern1Label", filter_group);
-  pattern1_ = Named(new QLineEdit(filter_group), "pattern1");
+  digit_caption_ = Label("Maximum number of digits in", ids::kDigitCaption, filter_group);
+  digit_field_label_ = Label("an item reference : ", ids::kDigitFieldLabel, filter_group);
+  digit_count_ = Named(new QLineEdit(filter_group), ids::kDigitCount);
+  digit_range_ = Label("( 0~6 )", ids::kDigitRange, filter_group);
+  pattern1_label_ = Label("Pattern1 :", ids::kPattern1Label, filter_group);
+  pattern1_ = Named(new QLineEdit(filter_group), ids::kPattern1);
   limit1_ = new TypingLimit(pattern1_, kOpeningPatternLimit);
-  pattern2_label_ = Label("Pattern2 :", "pattern2Label", filter_group);
-  pattern2_ = Named(new QLineEdit(filter_group), "pattern2");
+  pattern2_label_ = Label("Pattern2 :", ids::kPattern2Label, filter_group);
+  pattern2_ = Named(new QLineEdit(filter_group), ids::kPattern2);
   limit2_ = new TypingLimit(pattern2_, kOpeningPatternLimit);
   // A number field takes digits only, and no more than its bits hold.
   limit1_->SetRule([this](const QString& text) { return !PatternError(text, true); });
@@ -313,13 +318,6 @@ void SingleTagModeDialog::LoadFilterControls() {
   const FilterChoice& choice = loaded.choice;
   filter_type_->SelectCode(static_cast<int>(choice.filter_type));
 
-  const bool on = image.Bits(kFilterMethodByte, 0, 4) != 0;
-  SetPattern1Controls(on);
-  SetPattern2Controls(on);
-  SetSchemeControls(on);
-  SetDigitControls(on);
-  SetFilterValueControls(on);
-
   switch (choice.method) {
     case FilterMethod::kFilterValue:
       by_value_->setChecked(true);
@@ -331,18 +329,12 @@ void SingleTagModeDialog::LoadFilterControls() {
       by_second_->setChecked(true);
       break;
   }
-  // GID-96 has no filter value. A stored zero-length filter keeps its radio
-  // checked, so an unchanged OK stores it again.
-  if (header == kHeaderGid96) by_value_->setEnabled(false);
-  if (choice.method != FilterMethod::kSecondField) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-  }
-  if (choice.method == FilterMethod::kFilterValue) {
-    SetPattern1Controls(false);
-  } else {
-    SetFilterValueControls(false);
-  }
+  // A stored zero-length filter of GID-96 keeps its radio checked, though the
+  // radio is not offered, so an unchanged OK stores it again.
+  const FilterEnables on = Enables();
+  SetEnabled({filter_type_label_, filter_type_}, on.filter_type);
+  EnableMethods(on);
+  EnableFields(on);
 
   loaded_filter_value_ = choice.filter_value;
   // A value the list lacks shows as no selection, and OK keeps it.
@@ -363,13 +355,6 @@ void SingleTagModeDialog::LoadFilterControls() {
   if (!header) {
     // Without a TAG type no record can be written: switching the filter on
     // would make a leftover record active and lose what was typed.
-    filter_type_label_->setEnabled(false);
-    filter_type_->setEnabled(false);
-    SetPattern1Controls(false);
-    SetPattern2Controls(false);
-    SetSchemeControls(false);
-    SetDigitControls(false);
-    SetFilterValueControls(false);
     const QString why = QStringLiteral(
         "No TAG type can be chosen for the filter: enable its TAG type on the TAG Type page.");
     filter_type_->setToolTip(why);
@@ -405,45 +390,23 @@ void SingleTagModeDialog::TagTypeChosen() {
   if (!header) return;
   FillFilterValues(*header);
   filter_value_->setCurrentIndex(0);
-
-  if (*header != kHeaderGid96) {
-    by_value_->setEnabled(true);
-    return;
-  }
-  by_value_->setEnabled(false);
-  SetFilterValueControls(false);
-  SetPattern1Controls(true);
-  if (by_value_->isChecked()) {
+  if (*header == kHeaderGid96 && by_value_->isChecked()) {
+    // GID-96 has no filter value: Pattern1 takes the manager number, and its
+    // limit follows the radio.
     by_first_->setChecked(true);
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    // Pattern1 now takes the manager number: its limit follows the radio.
     ApplyDigitRange(std::nullopt);
-  } else {
-    const bool second = by_second_->isChecked();
-    SetDigitControls(second);
-    SetPattern2Controls(second);
   }
+  const FilterEnables on = Enables();
+  EnableMethods(on);
+  EnableFields(on);
 }
 
 void SingleTagModeDialog::FilterTypeChosen() {
-  const bool on = filter_type_->SelectedCode() != static_cast<int>(FilterType::kDisableFilter);
-  SetPattern1Controls(on);
-  if (!on) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    SetFilterValueControls(false);
-  } else if (by_second_->isChecked()) {
-    SetDigitControls(true);
-    SetPattern2Controls(true);
-    SetFilterValueControls(false);
-  } else if (by_value_->isChecked()) {
-    SetDigitControls(false);
-    SetPattern2Controls(false);
-    SetFilterValueControls(true);
-    SetPattern1Controls(false);
-  }
-  SetSchemeControls(on);
+  FilterEnables on = Enables();
+  // A change of Filter Type offers every method again, GID-96's filter value too.
+  on.by_filter_value = on.scheme;
+  EnableMethods(on);
+  EnableFields(on);
   ClearTexts();
   // The pattern limits and the hint follow the TAG type only while filtering.
   ApplyDigitRange(std::nullopt);
@@ -451,20 +414,27 @@ void SingleTagModeDialog::FilterTypeChosen() {
 
 void SingleTagModeDialog::MethodClicked() {
   ClearTexts();
-  SetDigitControls(false);
-  SetPattern2Controls(false);
-  SetFilterValueControls(false);
-  SetPattern1Controls(true);
+  if (by_value_->isChecked()) filter_value_->setCurrentIndex(0);
+  // A method changes the fields compared, not the methods offered.
+  EnableFields(Enables());
   ApplyDigitRange(std::nullopt);
-  if (by_second_->isChecked()) {
-    SetDigitControls(true);
-    SetPattern2Controls(true);
-  } else if (by_value_->isChecked()) {
-    SetFilterValueControls(true);
-    filter_value_->setCurrentIndex(0);
-    SetPattern1Controls(false);
-  }
-  ApplyDigitRange(std::nullopt);
+}
+
+FilterEnables SingleTagModeDialog::Enables() const {
+  return FilterEnableRule(SelectedFilterType(), SelectedHeader(), CheckedMethod());
+}
+
+void SingleTagModeDialog::EnableMethods(const FilterEnables& on) {
+  SetEnabled({tag_type_label_, tag_type_, method_label_, by_first_, by_second_}, on.scheme);
+  by_value_->setEnabled(on.by_filter_value);
+}
+
+void SingleTagModeDialog::EnableFields(const FilterEnables& on) {
+  SetEnabled({filter_value_label_, filter_value_}, on.filter_value);
+  SetEnabled({pattern1_label_, pattern1_}, on.pattern1);
+  SetEnabled(
+      {digit_caption_, digit_field_label_, digit_count_, digit_range_, pattern2_label_, pattern2_},
+      on.second_field);
 }
 
 void SingleTagModeDialog::FillFilterValues(std::uint8_t header) {
@@ -507,6 +477,11 @@ std::optional<std::string> SingleTagModeDialog::PatternError(const QString& text
   return DecimalPatternError(pattern, *bits);
 }
 
+FilterType SingleTagModeDialog::SelectedFilterType() const {
+  const int type = filter_type_->SelectedCode();
+  return type == kNoCode ? FilterType::kNoSelection : static_cast<FilterType>(type);
+}
+
 std::optional<std::uint8_t> SingleTagModeDialog::SelectedHeader() const {
   const int code = tag_type_->SelectedCode();
   if (code == kNoCode) return std::nullopt;
@@ -519,9 +494,8 @@ std::optional<Scheme> SingleTagModeDialog::SelectedScheme() const {
 }
 
 bool SingleTagModeDialog::Filtering() const {
-  const int type = filter_type_->SelectedCode();
-  return type == static_cast<int>(FilterType::kIncludeEpc) ||
-         type == static_cast<int>(FilterType::kExcludeEpc);
+  const FilterType type = SelectedFilterType();
+  return type == FilterType::kIncludeEpc || type == FilterType::kExcludeEpc;
 }
 
 FilterMethod SingleTagModeDialog::CheckedMethod() const {
@@ -532,8 +506,7 @@ FilterMethod SingleTagModeDialog::CheckedMethod() const {
 
 FilterChoice SingleTagModeDialog::Choice() const {
   FilterChoice choice;
-  const int type = filter_type_->SelectedCode();
-  choice.filter_type = type == kNoCode ? FilterType::kNoSelection : static_cast<FilterType>(type);
+  choice.filter_type = SelectedFilterType();
   choice.method = CheckedMethod();
   choice.header = SelectedHeader();
   const int value = filter_value_->SelectedCode();
@@ -552,10 +525,10 @@ void SingleTagModeDialog::ClearTexts() {
 }
 
 void SingleTagModeDialog::accept() {
-  SettingsImage& image = state_.image;
-  StoreScanSettings({timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_), counter_->Value(),
-                     warn_->isChecked()},
-                    image);
+  // The scan timing goes even when a pattern below stops the OK.
+  handed_over_ = SingleTagModeResult{{timeout_->Value(), delay_->SelectedCodeOr(loaded_delay_),
+                                      counter_->Value(), warn_->isChecked()},
+                                     std::nullopt};
   // A digit count changed after the patterns were typed can leave a number
   // too large for its field: say so rather than store another number.
   for (QLineEdit* edit : {pattern1_, pattern2_}) {
@@ -570,17 +543,17 @@ void SingleTagModeDialog::accept() {
       return;
     }
   }
-  // Byte 89, then byte 211 and the record of the chosen direction; without a
-  // TAG type the filter stays as it was.
-  if (SelectedHeader()) ConfirmFilter(opened_, Choice(), image);
+  // Without a TAG type the filter stays as it was.
+  if (SelectedHeader()) handed_over_->filter = {opened_, Choice()};
   QDialog::accept();
 }
 
 }  // namespace
 
-void OpenSingleTagModeDialog(AppState& state, QWidget* parent) {
+std::optional<SingleTagModeResult> OpenSingleTagModeDialog(const AppState& state, QWidget* parent) {
   SingleTagModeDialog dialog(state, parent);
   ExecDialog(dialog);
+  return dialog.handed_over();
 }
 
 }  // namespace k470::gui

@@ -34,11 +34,12 @@ constexpr std::array<KeySequenceKey, 6> kKeySequenceKeys = {{
 
 std::string FieldKey(std::size_t position) { return "field_" + std::to_string(position + 1); }
 
-// The page as a fresh sheet loads it. The load clears "Data" codes in its
+// The page as a fresh sheet opens it. Opening clears "Data" codes in its
 // own copy of the image only.
 OperationPageValues LoadPage(const SettingsImage& image, AppState& state) {
   state.image = image;
   state.selected_interface = ShownInterface(image);
+  NormaliseOperationPageOnOpen(state);
   return LoadOperationPage(state, kNoCode);
 }
 

@@ -37,10 +37,13 @@ int UhfFieldCodeOf(std::string_view name) {
   return kUhfNone;
 }
 
-UhfFieldLists LoadUhfFields(SettingsImage& image) {
+void ClearUhfDataCodes(SettingsImage& image) {
   for (unsigned j = 0; j < kStoredFields; ++j) {
     if (image.Bits(kUhfFieldWord, 3 * j, 3) == kUhfData) image.SetBits(kUhfFieldWord, 3 * j, 3, 0);
   }
+}
+
+UhfFieldLists LoadUhfFields(const SettingsImage& image) {
   UhfFieldLists lists;
   lists.available.assign(kOfferedUhfFields.begin(), kOfferedUhfFields.end());
   for (unsigned j = 0; j < kUhfFieldPositions; ++j) {

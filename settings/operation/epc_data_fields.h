@@ -43,10 +43,13 @@ struct UhfFieldLists {
   friend bool operator==(const UhfFieldLists&, const UhfFieldLists&) = default;
 };
 
-// Clears every "Data" code of the word at 367 in the image at once (field 5
-// included), then builds the lists from positions 1-4. A code that names no
-// field (6 or 7) leaves its position empty.
-UhfFieldLists LoadUhfFields(SettingsImage& image);
+// Clears every "Data" code of the word at 367, field 5 included: the page
+// never offers it, and opening the page drops it from the image at once.
+void ClearUhfDataCodes(SettingsImage& image);
+
+// The lists from positions 1-4. A code that names no offered field ("Data",
+// 6 or 7) leaves its position empty.
+UhfFieldLists LoadUhfFields(const SettingsImage& image);
 
 // Positions 1-4 from the display row; field 5 and bit 15 keep their bits.
 // A code that is not one of the offered fields is stored as kUhfNone.

@@ -5,7 +5,12 @@
 
 namespace k470 {
 
-OperationPageValues LoadOperationPage(AppState& state, int shown_date) {
+void NormaliseOperationPageOnOpen(AppState& state) {
+  AdoptStoredScanMode(state);
+  ClearUhfDataCodes(state.image);
+}
+
+OperationPageValues LoadOperationPage(const AppState& state, int shown_date) {
   OperationPageValues v;
   v.settings = LoadOperationSettings(state);
   v.output = LoadOutputFormat(state.image, shown_date);
@@ -20,9 +25,9 @@ void StoreOperationPage(const OperationPageValues& values, AppState& state) {
   StoreUhfFields(values.uhf_fields.display_row, state.image);
 }
 
-OperationPageValues ResetOperationPage(AppState& state, int shown_date) {
+void ResetOperationPage(AppState& state) {
   ApplyOperationDefaults(state);
-  return LoadOperationPage(state, shown_date);
+  NormaliseOperationPageOnOpen(state);
 }
 
 }  // namespace k470

@@ -20,16 +20,20 @@ struct OperationPageValues {
   friend bool operator==(const OperationPageValues&, const OperationPageValues&) = default;
 };
 
-// Also writes what a load writes at once: the pending scan mode, and every
-// "Data" code cleared from the word at 367. `shown_date` is the Date Format
-// code the page shows before the load (kNoCode when it is new).
-OperationPageValues LoadOperationPage(AppState& state, int shown_date);
+// What opening the page writes at once, before its load: AdoptStoredScanMode
+// and ClearUhfDataCodes.
+void NormaliseOperationPageOnOpen(AppState& state);
+
+// `shown_date` is the Date Format code the page shows before the load
+// (kNoCode when it is new).
+OperationPageValues LoadOperationPage(const AppState& state, int shown_date);
 
 // The store at OK. The delimiter bytes are not written here: the delimiter
 // button writes them when the user chooses.
 void StoreOperationPage(const OperationPageValues& values, AppState& state);
 
-// "Reset": the Operation-side defaults into the image at once, then a load.
-OperationPageValues ResetOperationPage(AppState& state, int shown_date);
+// "Reset": the Operation-side defaults into the image at once, then what
+// opening the page writes; the page loads after it.
+void ResetOperationPage(AppState& state);
 
 }  // namespace k470

@@ -19,10 +19,9 @@ int DataFormatToSelect(int stored_code, SelectedInterface selected) {
   return ListPositionOfCode(list, stored_code) == kNoCode ? kNoCode : stored_code;
 }
 
-OperationSettings LoadOperationSettings(AppState& state) {
+OperationSettings LoadOperationSettings(const AppState& state) {
   const SettingsImage& im = state.image;
   OperationSettings s;
-  state.pending_scan_mode = static_cast<int>(im.Bits(kScanModeByte, 0, 4));
   s.memory_mode = im.Bit(kMemoryDataByte, 0);
   s.memory_delay = static_cast<int>(im.Bits(kMemoryDataByte, 1, 3));
   s.data_format = DataFormatToSelect(static_cast<int>(im.Bits(kDataFormatByte, 2, 2)),
@@ -33,6 +32,10 @@ OperationSettings LoadOperationSettings(AppState& state) {
     s.output_sequence[i] = static_cast<int>(im.Bits(kOutputSequenceWord, 3 * i, 3));
   }
   return s;
+}
+
+void AdoptStoredScanMode(AppState& state) {
+  state.pending_scan_mode = static_cast<int>(state.image.Bits(kScanModeByte, 0, 4));
 }
 
 void StoreOperationSettings(const OperationSettings& s, AppState& state) {

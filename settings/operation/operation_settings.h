@@ -38,9 +38,12 @@ struct OperationSettings {
 int DataFormatToSelect(int stored_code, SelectedInterface selected);
 
 // Reads the fields as the lists select them (codes without an entry are
-// returned as stored) and sets the pending scan mode to the stored one,
-// whatever its value. The hidden operation mode is shown from state as it is.
-OperationSettings LoadOperationSettings(AppState& state);
+// returned as stored). The hidden operation mode is shown from state as it is.
+OperationSettings LoadOperationSettings(const AppState& state);
+
+// Opening the page: the pending scan mode becomes the stored one, whatever
+// its value.
+void AdoptStoredScanMode(AppState& state);
 
 // Byte 80 from the pending scan mode, then byte 6, 320, the word at 321 and
 // byte 7. The operation mode is stored nowhere.

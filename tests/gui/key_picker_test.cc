@@ -6,11 +6,14 @@
 
 #include "pages/operation/key_picker_dialog.h"
 #include "pages/operation/key_sequence_field.h"
+#include "settings/named/control_name.h"
+#include "settings/operation/operation_page_ids.h"
 #include "tests/gui/sheet_driver.h"
 
 namespace k470::gui {
 
 using testing::Control;
+namespace ids = operation_page_ids;
 
 class KeyPickerTest : public QObject, testing::SheetDriver {
   Q_OBJECT
@@ -40,10 +43,10 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     SetDialogHandler({});
   }
   void Click(int code) {
-    auto* grid = On<KeyGridView>("801");
+    auto* grid = On<KeyGridView>(kControlName<ids::kPickerGrid>);
     QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(code / 16, code % 16).center());
   }
-  QString Result() { return On<ResultLine>("802")->text(); }
+  QString Result() { return On<ResultLine>(kControlName<ids::kPickerResult>)->text(); }
 
  private slots:
   void init() { Reset(); }
@@ -56,13 +59,14 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     Field(SelectedInterface::kM912Vcom, {'I', 'D', 0x0D});
     QCOMPARE(edit_->text(), "ID[CR]");
     Pick([&](KeyPickerDialog& d) {
-      QVERIFY(!On("601")->isVisibleTo(&d) && !On("301")->isVisibleTo(&d));
+      QVERIFY(!On(kControlName<ids::kPickerScanCode>)->isVisibleTo(&d) &&
+              !On(kControlName<ids::kPickerShift>)->isVisibleTo(&d));
       for (int code : {0x41, 0x20, 0x7F, 0x09, 0x42}) Click(code);
       QVERIFY(messages_.isEmpty());
       Click(0x43);
       QCOMPARE(messages_, kTooMany);
       // Clicks on the headers add nothing.
-      auto* grid = On<KeyGridView>("801");
+      auto* grid = On<KeyGridView>(kControlName<ids::kPickerGrid>);
       QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(grid->CellRect(2, 0).center().x(), 2));
       QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(2, grid->CellRect(0, 5).center().y()));
     });
@@ -73,7 +77,7 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
   void ampersandShowsAsOneEverywhere() {
     Field(SelectedInterface::kBluetoothSpp, {});
     Pick([&](KeyPickerDialog&) {
-      QCOMPARE(On<KeyGridView>("801")->CellText(2, 6), "&");
+      QCOMPARE(On<KeyGridView>(kControlName<ids::kPickerGrid>)->CellText(2, 6), "&");
       Click('&');
       QCOMPARE(Result(), "&");
     });
@@ -100,7 +104,7 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
   void modifiersStayOnAndAModifiedKeyNeedsTwoBytes() {
     Field(SelectedInterface::kM912Hid, {});
     Pick([&](KeyPickerDialog&) {
-      Press("301");
+      Press(kControlName<ids::kPickerShift>);
       Click('a');
       Click('b');
     });
@@ -112,10 +116,10 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     // Seven bytes composed: a key with Left Alt needs two and is refused whole.
     Field(SelectedInterface::kBluetoothHid, {'1', '2', '3', '4', '5', '6', '7'});
     Pick([&](KeyPickerDialog&) {
-      Press("303");
+      Press(kControlName<ids::kPickerLeftAlt>);
       Click(0x0D);
       QCOMPARE(messages_, kTooMany);
-      Press("303");  // without it the key takes the last byte
+      Press(kControlName<ids::kPickerLeftAlt>);  // without it the key takes the last byte
       Click(0x0D);
     });
     QCOMPARE(field_->buffer(), (KeyBuffer{'1', '2', '3', '4', '5', '6', '7', 0x0D}));
@@ -124,9 +128,9 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
   void scanCodesComeInPairsAndSwitchingTypeEmptiesTheSequence() {
     Field(SelectedInterface::kBluetoothHid, {0xC2, 'x'});
     Pick([&](KeyPickerDialog&) {
-      Press("601");
+      Press(kControlName<ids::kPickerScanCode>);
       QCOMPARE(Result(), "");
-      QVERIFY(!On("301")->isEnabled());
+      QVERIFY(!On(kControlName<ids::kPickerShift>)->isEnabled());
       for (int code : {0x1C, 0x2A, 0xFF, 0x00}) Click(code);
       QVERIFY(messages_.isEmpty());
       Click(0x10);
@@ -137,8 +141,8 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
 
     // Back to normal keys, then OK with nothing composed: an empty sequence.
     Pick([&](KeyPickerDialog&) {
-      QVERIFY(Checked("601"));
-      Press("602");
+      QVERIFY(Checked(kControlName<ids::kPickerScanCode>));
+      Press(kControlName<ids::kPickerNormalKey>);
     });
     QCOMPARE(field_->buffer(), KeyBuffer{});
   }
@@ -146,8 +150,8 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
   void clearEmptiesTheCompositionAndKeepsTheModifiers() {
     Field(SelectedInterface::kBluetoothHid, {0xD0, 0x02});
     Pick([&](KeyPickerDialog&) {
-      QVERIFY(Checked("305"));
-      Press("1167");
+      QVERIFY(Checked(kControlName<ids::kPickerRightAlt>));
+      Press(kControlName<ids::kPickerClear>);
       Click(0x02);
     });
     QCOMPARE(field_->buffer(), (KeyBuffer{0xD0, 0x02}));

@@ -8,10 +8,13 @@
 #include <set>
 
 #include "pages/tagfilter/single_tag_mode_dialog.h"
+#include "settings/named/control_name.h"
 #include "settings/named/setting_labels.h"
 #include "settings/named/settings_json.h"
+#include "settings/operation/operation_page_ids.h"
 #include "settings/system/interface_selection.h"
 #include "settings/tagfilter/epc_filter.h"
+#include "settings/tagfilter/single_tag_mode_ids.h"
 #include "settings/tagfilter/tag_types.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
@@ -21,12 +24,18 @@
 namespace k470::gui {
 namespace {
 
+namespace operation = operation_page_ids;
+namespace single_tag = single_tag_mode_ids;
+
 // Radio groups and check-box groups whose setting is one value: the controls
 // of each, found by id.
 const std::map<std::string, std::vector<QString>> kGroups = {
     {"interface", {"1001", "1002", "1003", "1004"}},
-    {"operation.scan_mode", {"1064", "1065", "1066"}},
-    {"epc_filter.method", {"byFilterValue", "byFirstField", "bySecondField"}},
+    {"operation.scan_mode",
+     {kControlName<operation::kSingleTagMode>, kControlName<operation::kMultiTagMode>,
+      kControlName<operation::kTestMode>}},
+    {"epc_filter.method",
+     {single_tag::kByFilterValue, single_tag::kByFirstField, single_tag::kBySecondField}},
 };
 
 bool IsSettingControl(const QWidget* w) {

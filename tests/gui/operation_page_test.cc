@@ -10,6 +10,8 @@
 
 #include "pages/operation/key_picker_dialog.h"
 #include "pages/operation/operation_page.h"
+#include "settings/named/control_name.h"
+#include "settings/operation/operation_page_ids.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/operation_image.h"
 #include "tests/support/system_image.h"
@@ -17,11 +19,13 @@
 namespace k470::gui {
 
 using testing::Control;
+namespace ids = operation_page_ids;
 
 class OperationPageTest : public QObject, testing::SheetDriver {
   Q_OBJECT
 
-  std::vector<int> advanced_opened_with_;  // the pending scan mode at each "Advanced"
+  std::vector<int> advanced_opened_with_;               // the pending scan mode at each "Advanced"
+  std::optional<SingleTagModeResult> advanced_result_;  // what the dialog hands back
 
   // The sheet over the state, showing the Operation tab; On looks on that page.
   void OperationSheet() {
@@ -29,8 +33,9 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     for (PageEntry& entry : pages) {
       if (entry.id != PageId::kOperation) continue;
       entry.create = [this](AppState& state, SheetContext& context) {
-        return std::make_unique<OperationPage>(state, context, [this](AppState& s, QWidget*) {
+        return std::make_unique<OperationPage>(state, context, [this](const AppState& s, QWidget*) {
           advanced_opened_with_.push_back(s.pending_scan_mode);
+          return advanced_result_;
         });
       };
     }
@@ -45,7 +50,10 @@ class OperationPageTest : public QObject, testing::SheetDriver {
   }
   QStringList DisplayRow() {
     QStringList row;
-    for (const char* id : {"1173", "1191", "1193", "1195"}) row << Text(id);
+    for (const char* id : {kControlName<ids::kField1>, kControlName<ids::kField2>,
+                           kControlName<ids::kField3>, kControlName<ids::kField4>}) {
+      row << Text(id);
+    }
     return row;
   }
   void SelectField(const char* list, const QString& name) {
@@ -60,6 +68,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // The factory's Packet Data switches the output controls off; most cases need them on.
     state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatHexadecimal);
     advanced_opened_with_.clear();
+    advanced_result_.reset();
   }
   void cleanup() { TearDown(); }
 
@@ -92,14 +101,18 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetBits(kScanModeByte, 4, 4, 0xA);  // the Single TAG Mode dialog's bits
     state_.image.SetByte(kSingleTagModeByte, 0xF7);
     OperationSheet();
-    QVERIFY(!On("1067")->isEnabled());
-    Press("1068");
+    QVERIFY(!On(kControlName<ids::kSingleTagAdvanced>)->isEnabled());
+    advanced_result_ = SingleTagModeResult{{9, 0xA, 20, true}, std::nullopt};
+    Press(kControlName<ids::kMultiTagAdvanced>);
     QCOMPARE(advanced_opened_with_, std::vector<int>{kScanModeMultiTag});
-    Press("1064");
+    QCOMPARE(state_.image.Byte(81), 9);  // what the dialog hands back, stored at once
+    QCOMPARE(state_.image.Byte(82), 20);
+    Press(kControlName<ids::kSingleTagMode>);
     QCOMPARE(state_.image.Byte(kSingleTagModeByte), 0xE8);  // before any OK
-    QVERIFY(On("1067")->isEnabled());
-    Press("1066");
-    QVERIFY(!On("1067")->isEnabled() && !On("1068")->isEnabled());
+    QVERIFY(On(kControlName<ids::kSingleTagAdvanced>)->isEnabled());
+    Press(kControlName<ids::kTestMode>);
+    QVERIFY(!On(kControlName<ids::kSingleTagAdvanced>)->isEnabled() &&
+            !On(kControlName<ids::kMultiTagAdvanced>)->isEnabled());
     Ok();
     QCOMPARE(state_.image.Byte(kScanModeByte), 0xA0 | kScanModeTest);
     QCOMPARE(state_.image.Byte(kSingleTagModeByte), 0xE8);
@@ -107,7 +120,10 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // A mode no radio button stands for: none checked, kept.
     state_.image.SetBits(kScanModeByte, 0, 4, 3);
     OperationSheet();
-    for (const char* id : {"1064", "1065", "1066"}) QVERIFY(!Checked(id));
+    for (const char* id : {kControlName<ids::kSingleTagMode>, kControlName<ids::kMultiTagMode>,
+                           kControlName<ids::kTestMode>}) {
+      QVERIFY(!Checked(id));
+    }
     Ok();
     QCOMPARE(state_.image.Bits(kScanModeByte, 0, 4), 3u);
   }
@@ -116,21 +132,23 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QStringList shown_at_message;
     SetMessageBoxHandler([&](const MessageBoxRequest& r) {
       messages_ << r.text;
-      shown_at_message << Text("1076") + "," + Text("1077") + "," + Text("1078");
+      shown_at_message << Text(kControlName<ids::kOutputSequence1>) + "," +
+                              Text(kControlName<ids::kOutputSequence2>) + "," +
+                              Text(kControlName<ids::kOutputSequence3>);
       return QMessageBox::Ok;
     });
     OperationSheet();
-    Choose("1076", "Disable");
-    Choose("1077", "Disable");
+    Choose(kControlName<ids::kOutputSequence1>, "Disable");
+    Choose(kControlName<ids::kOutputSequence2>, "Disable");
     QVERIFY(messages_.isEmpty());
-    Choose("1078", "Disable");
+    Choose(kControlName<ids::kOutputSequence3>, "Disable");
     QCOMPARE(messages_, QStringList{"All disable is inadmissible!"});
-    QCOMPARE(Text("1078"), "EPC Tag");  // the section the image holds
+    QCOMPARE(Text(kControlName<ids::kOutputSequence3>), "EPC Tag");  // the section the image holds
 
-    Choose("1077", "EPC Tag");
+    Choose(kControlName<ids::kOutputSequence2>, "EPC Tag");
     QCOMPARE(messages_.last(), "The same section can only be used once!");
     QCOMPARE(shown_at_message.last(), "Disable,Disable,EPC Tag");  // put back before the message
-    Choose("1076", "Timestamp");
+    Choose(kControlName<ids::kOutputSequence1>, "Timestamp");
     Ok();
     QCOMPARE(Sections(), 2u | 0u << 3 | 3u << 6);
 
@@ -138,40 +156,44 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // never to all three "Disable".
     state_.image.SetBits(kOutputSequenceWord, 0, 9, 1u | 0u << 3 | 3u << 6);
     OperationSheet();
-    Choose("1077", "Timestamp");
-    Choose("1076", "Disable");
-    Choose("1078", "Disable");
-    Choose("1077", "Disable");
+    Choose(kControlName<ids::kOutputSequence2>, "Timestamp");
+    Choose(kControlName<ids::kOutputSequence1>, "Disable");
+    Choose(kControlName<ids::kOutputSequence3>, "Disable");
+    Choose(kControlName<ids::kOutputSequence2>, "Disable");
     QCOMPARE(messages_.last(), "All disable is inadmissible!");
-    QCOMPARE(Text("1077"), "Timestamp");
+    QCOMPARE(Text(kControlName<ids::kOutputSequence2>), "Timestamp");
     Ok();
     QCOMPARE(Sections(), 0u | 2u << 3 | 0u << 6);
 
     // Codes without an entry show nothing, count as sections, and are kept.
     state_.image.SetBits(kOutputSequenceWord, 0, 9, 5u << 6);
     OperationSheet();
-    Choose("1078", "Disable");
+    Choose(kControlName<ids::kOutputSequence3>, "Disable");
     QCOMPARE(messages_.size(), 4);
-    QCOMPARE(On<QComboBox>("1078")->currentIndex(), -1);
+    QCOMPARE(On<QComboBox>(kControlName<ids::kOutputSequence3>)->currentIndex(), -1);
     Ok();
     QCOMPARE(Sections(), 5u << 6);
   }
 
   void dataFormatFollowsTheInterfaceAndSwitchesTheOutputControls() {
-    const auto output_on = [&] { return Enabled({"1073", "1088", "1170", "1199"}).size(); };
+    const auto output_on = [&] {
+      return Enabled({kControlName<ids::kOutputSequenceLabel>, kControlName<ids::kCounterPrefix>,
+                      kControlName<ids::kDelimiter>, kControlName<ids::kAvailableFields>})
+          .size();
+    };
     state_.image.SetBits(kDataFormatByte, 0, 4, 0b0011);  // Packet Data, bits 0-1 not ours
     OperationSheet();
     QCOMPARE(output_on(), 0);
-    Choose("1075", "Hexadecimal");
+    Choose(kControlName<ids::kDataFormat>, "Hexadecimal");
     QCOMPARE(output_on(), 4);
-    Choose("1075", "Packet Data");
+    Choose(kControlName<ids::kDataFormat>, "Packet Data");
     QCOMPARE(output_on(), 0);
 
     // Bluetooth HID on the System page: no "Packet Data", and the stored 0 is its Hexadecimal.
     sheet_->tabs()->setCurrentIndex(0);
     On<QRadioButton>("1002", PageId::kSystem)->click();
-    QCOMPARE(On<QComboBox>("1075")->count(), 2);
-    QCOMPARE(Text("1075"), "Hexadecimal");
+    QCOMPARE(On<QComboBox>(kControlName<ids::kDataFormat>)->count(), 2);
+    QCOMPARE(Text(kControlName<ids::kDataFormat>), "Hexadecimal");
     QCOMPARE(output_on(), 4);
     Ok();
     QCOMPARE(state_.image.Bits(kDataFormatByte, 0, 4), 0b0011u);
@@ -179,7 +201,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // Raw Data keeps its code under both; a serial list without code 3 keeps it.
     state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
     OperationSheet();
-    Choose("1075", "Hexadecimal");
+    Choose(kControlName<ids::kDataFormat>, "Hexadecimal");
     Ok();
     QCOMPARE(state_.image.Bits(kDataFormatByte, 2, 2), unsigned{kDataFormatKeyboardHexadecimal});
     state_.image.SetBits(kDataFormatByte, 2, 2, 3);
@@ -195,11 +217,15 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
     WriteTimestamp(ComposeTimestamp({4, 1, 1, 0}), state_.image);  // [Time], hh:mm
     OperationSheet();
-    QCOMPARE(Enabled({"1168", "1103", "1102", "1167", "1105", "1174"}),
-             QStringList({"1168", "1103"}));
-    Choose("1169", "[Date]");
-    QCOMPARE(Enabled({"1167", "1168", "1174"}), QStringList{"1167"});
-    Choose("1167", "dd.MM.yyyy");
+    QCOMPARE(Enabled({kControlName<ids::kTimeFormat>, kControlName<ids::kTimeFormatLabel>,
+                      kControlName<ids::kDateFormatLabel>, kControlName<ids::kDateFormat>,
+                      kControlName<ids::kFieldSeparatorLabel>, kControlName<ids::kFieldSeparator>}),
+             QStringList({kControlName<ids::kTimeFormat>, kControlName<ids::kTimeFormatLabel>}));
+    Choose(kControlName<ids::kTimestampFormat>, "[Date]");
+    QCOMPARE(Enabled({kControlName<ids::kDateFormat>, kControlName<ids::kTimeFormat>,
+                      kControlName<ids::kFieldSeparator>}),
+             QStringList{kControlName<ids::kDateFormat>});
+    Choose(kControlName<ids::kDateFormat>, "dd.MM.yyyy");
     Ok();
     QCOMPARE(ReadTimestamp(state_.image), ComposeTimestamp({0, 7, 0, 0}));
     QCOMPARE(state_.image.Bits(kTimestampWord, 21, 2), 2u);
@@ -208,7 +234,8 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetBits(16, 3, 3, 5);  // Bluetooth HID
     state_.image.SetBits(kDataFormatByte, 2, 2, 0);
     OperationSheet();
-    QCOMPARE(Enabled({"1168", "1174"}).size(), 2);
+    QCOMPARE(Enabled({kControlName<ids::kTimeFormat>, kControlName<ids::kFieldSeparator>}).size(),
+             2);
   }
 
   void resetWritesTheOperationDefaultsAtOnceAndCancelKeepsThem() {
@@ -219,7 +246,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     AppState expected = state_;
     ApplyOperationDefaults(expected);
     OperationSheet();
-    Press("1164");
+    Press(kControlName<ids::kReset>);
     QCOMPARE(state_.image, expected.image);
     QCOMPARE(state_.pending_scan_mode, kScanModeSingleTag);
     QCOMPARE(DisplayRow(), QStringList({"PC", "EPC", "CRC", ""}));
@@ -240,16 +267,16 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Bits(kUhfFieldWord, 0, 16), 0x8000u | 2u | 3u << 6);
 
     OperationSheet();
-    SelectField("1199", "Length");
-    Press("1201");
-    SelectField("1200", "Length");
-    Press("1203");
-    Press("1203");
-    Press("1203");  // already on top
-    SelectField("1200", "PC");
-    Press("1202");
+    SelectField(kControlName<ids::kAvailableFields>, "Length");
+    Press(kControlName<ids::kMoveToSelected>);
+    SelectField(kControlName<ids::kSelectedFields>, "Length");
+    Press(kControlName<ids::kMoveUp>);
+    Press(kControlName<ids::kMoveUp>);
+    Press(kControlName<ids::kMoveUp>);  // already on top
+    SelectField(kControlName<ids::kSelectedFields>, "PC");
+    Press(kControlName<ids::kMoveToAvailable>);
     QCOMPARE(DisplayRow(), QStringList({"Length", "EPC", "", ""}));
-    QCOMPARE(Items("1199"), QStringList({"CRC", "PC"}));
+    QCOMPARE(Items(kControlName<ids::kAvailableFields>), QStringList({"CRC", "PC"}));
     Ok();
     QCOMPARE(state_.image.Bits(kUhfFieldWord, 0, 16), 0x8000u | 5u | 3u << 3);
   }
@@ -264,8 +291,8 @@ class OperationPageTest : public QObject, testing::SheetDriver {
       });
     };
     OperationSheet();
-    answer("1208", QDialog::Accepted);
-    Press("1170");
+    answer(kControlName<ids::kDelimiterTab>, QDialog::Accepted);
+    Press(kControlName<ids::kDelimiter>);
     for (std::size_t i = 0; i < kDelimiterCopies; ++i) {
       QCOMPARE(state_.image.Byte(kDelimiterByte + i), 0x09);
     }
@@ -273,30 +300,30 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Byte(kDelimiterByte + 2), 0x09);
 
     OperationSheet();
-    answer("1210", QDialog::Rejected);  // another choice, then Cancel
-    Press("1170");
+    answer(kControlName<ids::kDelimiterPeriod>, QDialog::Rejected);  // another choice, then Cancel
+    Press(kControlName<ids::kDelimiter>);
     QCOMPARE(state_.image.Byte(kDelimiterByte + 1), 0x09);
 
     // Cancelled over a foreign byte: "No Delimiter" is written.
     state_.image.Fill(kDelimiterByte, kDelimiterCopies, 0x7E);
-    answer("1209", QDialog::Rejected);
-    Press("1170");
+    answer(kControlName<ids::kDelimiterComma>, QDialog::Rejected);
+    Press(kControlName<ids::kDelimiter>);
     QCOMPARE(state_.image.Byte(kDelimiterByte), 0x00);
     QCOMPARE(state_.image.Byte(kDelimiterByte + 2), 0x00);
   }
 
   void keySequenceFieldsReachTheImageOnlyThroughThePicker() {
     OperationSheet();
-    auto* prefix = On<QLineEdit>("1088");
+    auto* prefix = On<QLineEdit>(kControlName<ids::kCounterPrefix>);
     prefix->setFocus();
     QTest::keyClicks(prefix, "abc");
     SetDialogHandler([](QDialog& d) {
-      auto* grid = Control<KeyGridView>(d, "801");
+      auto* grid = Control<KeyGridView>(d, kControlName<ids::kPickerGrid>);
       QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(2, 6).center());  // "&"
       return static_cast<int>(QDialog::Accepted);
     });
-    QTest::mouseClick(On<QLineEdit>("1093"), Qt::LeftButton);
-    QCOMPARE(Text("1093"), "&");
+    QTest::mouseClick(On<QLineEdit>(kControlName<ids::kEpcPrefix>), Qt::LeftButton);
+    QCOMPARE(Text(kControlName<ids::kEpcPrefix>), "&");
     Ok();
     QCOMPARE(state_.image.Byte(325), 0);  // typed text is not stored
     QCOMPARE(state_.image.Byte(374), '&');
@@ -307,10 +334,14 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(kMemoryDataByte, 5 << 1);              // off, 3000ms
     state_.image.SetByte(kTransmissionBufferByte, 1 | 7 << 1);  // on, 8000ms
     OperationSheet();
-    QCOMPARE(Enabled({"1070", "1071", "1079"}), QStringList{"1079"});
-    Press("1080");
-    Press("1208");
-    QCOMPARE(Enabled({"1071", "1074", "1079"}), QStringList{"1071"});
+    QCOMPARE(Enabled({kControlName<ids::kMemoryDelayLabel>, kControlName<ids::kMemoryDelay>,
+                      kControlName<ids::kTransmitDelay>}),
+             QStringList{kControlName<ids::kTransmitDelay>});
+    Press(kControlName<ids::kTransmissionBuffer>);
+    Press(kControlName<ids::kMemoryMode>);
+    QCOMPARE(Enabled({kControlName<ids::kMemoryDelay>, kControlName<ids::kTransmitDelayLabel>,
+                      kControlName<ids::kTransmitDelay>}),
+             QStringList{kControlName<ids::kMemoryDelay>});
     Ok();
     QCOMPARE(state_.image.Byte(kMemoryDataByte), 1 | 5 << 1);
     QCOMPARE(state_.image.Byte(kTransmissionBufferByte), 7 << 1);

@@ -8,12 +8,15 @@
 
 #include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "settings/tagfilter/epc_filter.h"
+#include "settings/tagfilter/single_tag_mode_ids.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
 
 namespace k470::gui {
 
 namespace {
+
+namespace single_tag = single_tag_mode_ids;
 
 constexpr std::size_t kMaskWord = 207;
 constexpr std::size_t kIncludePointer = 90;
@@ -46,7 +49,8 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
   std::uint16_t MaskWord() const { return state_.image.Word16(kMaskWord); }
 
   // Opens the dialog over the state; `user` plays the user while it is open,
-  // then OK (or Cancel) closes it.
+  // then OK (or Cancel) closes it, and what it hands back is stored as the
+  // Operation page stores it.
   void Dialog(const std::function<void()>& user, bool ok = true) {
     bool opened = false;
     SetDialogHandler([&](QDialog& d) {
@@ -57,12 +61,15 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
       scope_ = nullptr;
       return d.result();
     });
-    OpenSingleTagModeDialog(state_, nullptr);
+    if (const auto result = OpenSingleTagModeDialog(state_, nullptr)) {
+      StoreSingleTagMode(*result, state_.image);
+    }
     QVERIFY(opened);
   }
   QStringList EnabledFilterControls() {
-    return Enabled({"tagType", "byFilterValue", "byFirstField", "bySecondField", "filterValue",
-                    "digitCount", "digitRange", "pattern1", "pattern2"});
+    return Enabled({single_tag::kTagType, single_tag::kByFilterValue, single_tag::kByFirstField,
+                    single_tag::kBySecondField, single_tag::kFilterValue, single_tag::kDigitCount,
+                    single_tag::kDigitRange, single_tag::kPattern1, single_tag::kPattern2});
   }
 
  private slots:
@@ -105,11 +112,11 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
                 state_.image);
     const SettingsImage before = state_.image;
     Dialog([&] {
-      QCOMPARE(On<QComboBox>("tagType")->count(), 0);
-      QVERIFY(!On("filterType")->isEnabled());
-      QVERIFY(!On("filterType")->toolTip().isEmpty());
+      QCOMPARE(On<QComboBox>(single_tag::kTagType)->count(), 0);
+      QVERIFY(!On(single_tag::kFilterType)->isEnabled());
+      QVERIFY(!On(single_tag::kFilterType)->toolTip().isEmpty());
       QCOMPARE(EnabledFilterControls(), QStringList());
-      Type("scanningTimeout", "9");
+      Type(single_tag::kScanningTimeout, "9");
     });
     QCOMPARE(state_.image.Byte(81), 9);
     QCOMPARE(state_.image.Byte(89), before.Byte(89));
@@ -167,8 +174,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
 
   void scanControlsFollowThePendingScanMode() {
     const auto scan_controls = [this] {
-      return Enabled({"scanningTimeout", "scanningTimeoutSpin", "delay", "multiTagCount",
-                      "counterLimit", "counterLimitSpin", "warnAtLimit"})
+      return Enabled({single_tag::kScanningTimeout, single_tag::kScanningTimeoutSpin,
+                      single_tag::kDelay, single_tag::kMultiTagCount, single_tag::kCounterLimit,
+                      single_tag::kCounterLimitSpin, single_tag::kWarnAtLimit})
           .size();
     };
     state_.beeper_on = true;
@@ -184,9 +192,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(83, 0xF3);
     Dialog([&] {
       QCOMPARE(scan_controls(), 4);
-      QVERIFY(Checked("warnAtLimit"));
-      Type("counterLimit", "200");
-      QCOMPARE(Text("counterLimit"), "128");
+      QVERIFY(Checked(single_tag::kWarnAtLimit));
+      Type(single_tag::kCounterLimit, "200");
+      QCOMPARE(Text(single_tag::kCounterLimit), "128");
     });
     QCOMPARE(state_.image.Byte(80), 0xA7);
     QCOMPARE(state_.image.Byte(82), 128);
@@ -194,9 +202,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
 
     state_.beeper_on = true;
     Dialog([&] {
-      Press("warnAtLimit");
-      Choose("delay", "5000ms");
-      On<QLineEdit>("scanningTimeout")->setText("300");  // disabled, still corrected
+      Press(single_tag::kWarnAtLimit);
+      Choose(single_tag::kDelay, "5000ms");
+      On<QLineEdit>(single_tag::kScanningTimeout)->setText("300");  // disabled, still corrected
     });
     QCOMPARE(state_.image.Byte(80), 0x77);
     QCOMPARE(state_.image.Byte(81), 254);
@@ -210,7 +218,7 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetBits(89, 4, 4, 0xC);
     const SettingsImage included = state_.image;
     Dialog([&] {
-      Choose("filterType", "Disable Filter");
+      Choose(single_tag::kFilterType, "Disable Filter");
       QCOMPARE(EnabledFilterControls(), QStringList());
     });
     QCOMPARE(state_.image.Byte(89), 0xC0);
@@ -222,10 +230,10 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
                 state_.image);
     const SettingsImage excluded = state_.image;
     Dialog([&] {
-      QCOMPARE(Text("pattern1"), "123456");
-      Choose("filterType", "Include EPC");
-      QCOMPARE(Text("pattern1"), "");
-      Type("pattern1", "0614141");
+      QCOMPARE(Text(single_tag::kPattern1), "123456");
+      Choose(single_tag::kFilterType, "Include EPC");
+      QCOMPARE(Text(single_tag::kPattern1), "");
+      Type(single_tag::kPattern1, "0614141");
     });
     QCOMPARE(state_.image.Byte(89), 0xC1);
     QCOMPARE(BytesAt(state_.image, kIncludePointer, 7),
@@ -237,15 +245,16 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     StoreFilter(Filter(FilterType::kIncludeEpc, FilterMethod::kFilterValue, 0x30, "", {}, 3),
                 state_.image);
     Dialog([&] {
-      Choose("tagType", "GID-96");
-      QVERIFY(Checked("byFirstField"));
+      Choose(single_tag::kTagType, "GID-96");
+      QVERIFY(Checked(single_tag::kByFirstField));
       QCOMPARE(EnabledFilterControls(),
-               QStringList({"tagType", "byFirstField", "bySecondField", "pattern1"}));
-      Type("pattern1", "123456789012");
-      QCOMPARE(Text("pattern1"), "123456789");
+               QStringList({single_tag::kTagType, single_tag::kByFirstField,
+                            single_tag::kBySecondField, single_tag::kPattern1}));
+      Type(single_tag::kPattern1, "123456789012");
+      QCOMPARE(Text(single_tag::kPattern1), "123456789");
       // A change of Filter Type enables the radio again; it writes GID-96's zero-length filter.
-      Choose("filterType", "Exclude EPC");
-      Press("byFilterValue");
+      Choose(single_tag::kFilterType, "Exclude EPC");
+      Press(single_tag::kByFilterValue);
     });
     QCOMPARE(state_.image.Byte(89) & 0x0F, 0x04);
     QCOMPARE(state_.image.Byte(211), 0x35);
@@ -255,7 +264,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
 
     // Opened on it, that filter keeps its radio, which cannot be chosen again.
     const SettingsImage zero_length = state_.image;
-    Dialog([&] { QVERIFY(Checked("byFilterValue") && !On("byFilterValue")->isEnabled()); });
+    Dialog([&] {
+      QVERIFY(Checked(single_tag::kByFilterValue) && !On(single_tag::kByFilterValue)->isEnabled());
+    });
     QCOMPARE(state_.image, zero_length);
   }
 
@@ -264,44 +275,44 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetBit(kMaskWord, 8, false);
     StoreFilter(Filter(FilterType::kIncludeEpc, FilterMethod::kFirstField, 0x35, "5"),
                 state_.image);
-    Dialog([&] { QCOMPARE(On<QComboBox>("tagType")->count(), 14); });
+    Dialog([&] { QCOMPARE(On<QComboBox>(single_tag::kTagType)->count(), 14); });
     QCOMPARE(state_.image.Byte(211), 0x30);
 
     // Fewer than four entries and the stored type not among them: none is
     // selected, and OK keeps byte 211 and the records.
     state_.image.SetWord16(kMaskWord, 0x0003);
     const SettingsImage before = state_.image;
-    Dialog([&] { QCOMPARE(On<QComboBox>("tagType")->currentIndex(), -1); });
+    Dialog([&] { QCOMPARE(On<QComboBox>(single_tag::kTagType)->currentIndex(), -1); });
     QCOMPARE(state_.image, before);
   }
 
   void patternLimitsFollowTheTypeAndTheDigitCount() {
     state_.image.SetBits(89, 0, 4, 1);  // include, SGTIN-96 company prefix
     Dialog([&] {
-      Press("bySecondField");
-      Type("digitCount", "7");
-      Type("pattern1", "123456789");
-      QCOMPARE(Text("pattern1"), "1234567");
+      Press(single_tag::kBySecondField);
+      Type(single_tag::kDigitCount, "7");
+      Type(single_tag::kPattern1, "123456789");
+      QCOMPARE(Text(single_tag::kPattern1), "1234567");
       // A count limits typing but does not cut what is there.
-      Type("digitCount", "3");
-      QCOMPARE(Text("pattern1"), "1234567");
-      Type("pattern2", "98765");
-      QCOMPARE(Text("pattern2"), "987");
-      Type("digitCount", "6");
-      Type("pattern1", "12345");
-      Type("pattern2", "");
+      Type(single_tag::kDigitCount, "3");
+      QCOMPARE(Text(single_tag::kPattern1), "1234567");
+      Type(single_tag::kPattern2, "98765");
+      QCOMPARE(Text(single_tag::kPattern2), "987");
+      Type(single_tag::kDigitCount, "6");
+      Type(single_tag::kPattern1, "12345");
+      Type(single_tag::kPattern2, "");
     });
     QCOMPARE(BytesAt(state_.image, kIncludePointer, 7),
              (std::vector<std::uint8_t>{0, 38, 0, 20, 0x03, 0x03, 0x90}));
 
     Dialog([&] {
-      Choose("tagType", "ADI-var");
-      QCOMPARE(Text("digitCount"), "");
-      Type("pattern1", QString(40, QLatin1Char('a')));
-      QCOMPARE(Text("pattern1"), QString(32, QLatin1Char('A')));  // capitals, key by key
-      Choose("tagType", "GIAI-202");
-      Type("pattern1", "ab");
-      QCOMPARE(Text("pattern1"), "ab");
+      Choose(single_tag::kTagType, "ADI-var");
+      QCOMPARE(Text(single_tag::kDigitCount), "");
+      Type(single_tag::kPattern1, QString(40, QLatin1Char('a')));
+      QCOMPARE(Text(single_tag::kPattern1), QString(32, QLatin1Char('A')));  // capitals, key by key
+      Choose(single_tag::kTagType, "GIAI-202");
+      Type(single_tag::kPattern1, "ab");
+      QCOMPARE(Text(single_tag::kPattern1), "ab");
     });
     QCOMPARE(state_.image.Byte(211), 0x38);
   }
@@ -311,28 +322,31 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
   void decimalFieldsTakeDigitsThatFitTheirBits() {
     state_.image.SetBits(89, 0, 4, 1);  // include, SGTIN-96 company prefix
     Dialog([&] {
-      Type("pattern1", "-12AB34");
-      QCOMPARE(Text("pattern1"), "1234");
-      Choose("tagType", "GID-96");
-      Type("pattern1", "999999999");  // 28 bits hold 268435455
-      QCOMPARE(Text("pattern1"), "99999999");
-      Choose("tagType", "SGTIN-96");
-      Press("bySecondField");
-      Type("pattern1", "1234");  // no count: one digit's four bits
-      QCOMPARE(Text("pattern1"), "12");
+      Type(single_tag::kPattern1, "-12AB34");
+      QCOMPARE(Text(single_tag::kPattern1), "1234");
+      Choose(single_tag::kTagType, "GID-96");
+      Type(single_tag::kPattern1, "999999999");  // 28 bits hold 268435455
+      QCOMPARE(Text(single_tag::kPattern1), "99999999");
+      Choose(single_tag::kTagType, "SGTIN-96");
+      Press(single_tag::kBySecondField);
+      Type(single_tag::kPattern1, "1234");  // no count: one digit's four bits
+      QCOMPARE(Text(single_tag::kPattern1), "12");
     });
     QCOMPARE(LoadFilter(state_.image, state_.image.Byte(211)).choice.pattern1, "12");
 
-    const SettingsImage before = state_.image;
+    SettingsImage before = state_.image;
     Dialog([&] {
-      Type("digitCount", "7");
-      Type("pattern1", "9999999");
-      QCOMPARE(Text("pattern1"), "9999999");
-      Type("digitCount", "2");  // seven bits
+      Type(single_tag::kDigitCount, "7");
+      Type(single_tag::kPattern1, "9999999");
+      QCOMPARE(Text(single_tag::kPattern1), "9999999");
+      Type(single_tag::kDigitCount, "2");  // seven bits
+      Type(single_tag::kScanningTimeout, "5");
     });
     QCOMPARE(messages_.size(), 1);
     QVERIFY2(messages_.front().startsWith("Error: Pattern1 is too large"),
              qPrintable(messages_.front()));
+    // The refused OK handed over the scan timing alone.
+    before.SetByte(81, 5);
     QCOMPARE(state_.image, before);
   }
 
@@ -342,26 +356,26 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
   void patternLimitsFollowTheTypeAfterTheFilterIsSwitchedOn() {
     state_.image.SetByte(211, TagTypeOf(Scheme::kAdiVar).header);
     Dialog([&] {
-      Choose("filterType", "Include EPC");
-      QCOMPARE(Text("digitRange"), "(1~32 digits/characters)");
-      Type("pattern1", "ABCDEFGH");
-      QCOMPARE(Text("pattern1"), "ABCDEF");
+      Choose(single_tag::kFilterType, "Include EPC");
+      QCOMPARE(Text(single_tag::kDigitRange), "(1~32 digits/characters)");
+      Type(single_tag::kPattern1, "ABCDEFGH");
+      QCOMPARE(Text(single_tag::kPattern1), "ABCDEF");
     });
     QCOMPARE(LoadFilter(state_.image, state_.image.Byte(211)).choice.pattern1, "ABCDEF");
 
     Dialog([&] {
-      Choose("filterType", "Exclude EPC");
-      Type("pattern1", "1abcd");
+      Choose(single_tag::kFilterType, "Exclude EPC");
+      Type(single_tag::kPattern1, "1abcd");
     });
-    Dialog([&] { QCOMPARE(Text("pattern1"), "1ABCD"); });
+    Dialog([&] { QCOMPARE(Text(single_tag::kPattern1), "1ABCD"); });
 
     state_.image = SettingsImage();
     New(state_);
     state_.image.SetByte(211, TagTypeOf(Scheme::kDod96).header);
     Dialog([&] {
-      Choose("filterType", "Include EPC");
-      Type("pattern1", "ABCDEFGHIJ");
-      QCOMPARE(Text("pattern1"), "ABCDEF");
+      Choose(single_tag::kFilterType, "Include EPC");
+      Type(single_tag::kPattern1, "ABCDEFGHIJ");
+      QCOMPARE(Text(single_tag::kPattern1), "ABCDEF");
     });
     QCOMPARE(BytesAt(state_.image, kIncludePointer + 4, 8),
              (std::vector<std::uint8_t>{'A', 'B', 'C', 'D', 'E', 'F', 0, 0}));
@@ -374,9 +388,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(kIncludePointer + 3, 8);  // eight bits compared: value 0x60 = 96
     const SettingsImage before = state_.image;
     Dialog([&] {
-      QVERIFY(Checked("byFilterValue"));
-      QCOMPARE(On<QComboBox>("filterValue")->currentIndex(), -1);
-      Type("scanningTimeout", "7");
+      QVERIFY(Checked(single_tag::kByFilterValue));
+      QCOMPARE(On<QComboBox>(single_tag::kFilterValue)->currentIndex(), -1);
+      Type(single_tag::kScanningTimeout, "7");
     });
     QCOMPARE(Records(state_.image), Records(before));
     QCOMPARE(state_.image.Byte(89), before.Byte(89));
@@ -407,13 +421,13 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     const SettingsImage before = state_.image;
     Dialog(
         [&] {
-          Press("byFilterValue");
-          QCOMPARE(Text("pattern1"), "");
-          QCOMPARE(Text("digitCount"), "");
-          Press("byFirstField");
-          Type("pattern1", "ABCDEFGH");
-          QCOMPARE(Text("pattern1"), "ABCDEF");
-          Choose("filterType", "Include EPC");
+          Press(single_tag::kByFilterValue);
+          QCOMPARE(Text(single_tag::kPattern1), "");
+          QCOMPARE(Text(single_tag::kDigitCount), "");
+          Press(single_tag::kByFirstField);
+          Type(single_tag::kPattern1, "ABCDEFGH");
+          QCOMPARE(Text(single_tag::kPattern1), "ABCDEF");
+          Choose(single_tag::kFilterType, "Include EPC");
         },
         false);
     QCOMPARE(state_.image, before);

@@ -30,6 +30,7 @@ OperationPageValues AsTheListsShowIt(OperationPageValues v, SelectedInterface se
 }
 
 void LoadAndStore(AppState& state) {
+  NormaliseOperationPageOnOpen(state);
   const auto values = LoadOperationPage(state, kNoCode);
   StoreOperationPage(AsTheListsShowIt(values, state.selected_interface), state);
 }
@@ -100,7 +101,7 @@ std::uint16_t Word(std::initializer_list<int> codes, std::uint16_t high = 0) {
   return w;
 }
 
-// Clearing data codes at load is checked on the page; here the codes no
+// Clearing "Data" codes on opening is checked on the page; here the codes no
 // entry names.
 TEST(UhfFieldsTest, CodesWithoutANameShowNothingAndFieldFiveIsNotTouched) {
   SettingsImage image;
