@@ -60,8 +60,8 @@ SettingsImage GeneratedImage(std::mt19937& rng, int round) {
   SettingsImage image =
       round % 3 ? k470::testing::SystemImageInRange(rng) : k470::testing::RandomImage(rng);
   if (round % 3) k470::testing::PutOperationFieldsInRange(image, rng);
-  image.SetBits(kInterfaceByte, 3, 3, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
-  if (round % 5 == 2) image.SetByte(kVcomMarkerByte, kVcomMarker);
+  image.SetField(kInterfaceCode, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
+  if (round % 5 == 2) image.SetField(kM912KeyboardType, kVcomMarker);
   if (round % 4 == 0) {
     StoreFilter(k470::testing::GenerateChoice(rng, kTagTypes[rng() % kTagTypes.size()],
                                               FilterType::kIncludeEpc, FilterMethod::kSecondField),
