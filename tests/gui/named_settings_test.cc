@@ -11,6 +11,7 @@
 #include "settings/named/setting_labels.h"
 #include "settings/named/settings_json.h"
 #include "settings/system/interface_selection.h"
+#include "settings/system/system_page_ids.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/tag_types.h"
 #include "tests/gui/sheet_driver.h"
@@ -21,10 +22,16 @@
 namespace k470::gui {
 namespace {
 
+std::vector<QString> IdNames(std::span<const int> ids) {
+  std::vector<QString> names;
+  for (const int id : ids) names.push_back(QString::number(id));
+  return names;
+}
+
 // Radio groups and check-box groups whose setting is one value: the controls
 // of each, found by id.
 const std::map<std::string, std::vector<QString>> kGroups = {
-    {"interface", {"1001", "1002", "1003", "1004"}},
+    {"interface", IdNames(system_page_ids::kInterfaceRadios)},
     {"operation.scan_mode", {"1064", "1065", "1066"}},
     {"epc_filter.method", {"byFilterValue", "byFirstField", "bySecondField"}},
 };
@@ -144,7 +151,7 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
         return static_cast<int>(QDialog::Rejected);
       });
       scope_ = sheet_->CreatedPage(PageId::kSystem);
-      Press(qPrintable(QString::number(1007 + static_cast<int>(interface))));
+      Press(system_page_ids::kAdvancedButtons[static_cast<std::size_t>(interface)]);
       SetDialogHandler([&](QDialog& d) {
         Check(d, SettingPlace::kSingleTagModeDialog);
         return static_cast<int>(QDialog::Rejected);
