@@ -57,6 +57,7 @@ inline constexpr std::size_t kClockFieldsLength = kClockFieldCount * kClockField
 
 // --- Service replies -----------------------------------------------------------
 // "OK", one separator character, then the result text.
-inline constexpr std::size_t kServiceResultAt = 3;
+inline constexpr std::string_view kServiceOk = "OK";
+inline constexpr std::size_t kServiceResultAt = kServiceOk.size() + 1;
 
 }  // namespace k470

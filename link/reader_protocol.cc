@@ -108,7 +108,7 @@ std::optional<std::string> RunServiceQuery(ReaderLink& link, ServiceQuery query)
   link.SendRaw(cmd);
   if (!link.ReadReply(0)) return std::nullopt;
   const std::string reply = link.ReplyText();
-  if (reply.size() < 2 || reply[0] != 'O' || reply[1] != 'K') return std::nullopt;
+  if (!reply.starts_with(kServiceOk)) return std::nullopt;
   return ServiceResultText(query, reply);
 }
 
