@@ -13,7 +13,7 @@ std::uint8_t ComputeChecksum(const SettingsImage& image) {
 void StoreChecksumPair(SettingsImage& image) {
   const std::uint8_t sum = ComputeChecksum(image);
   image.SetByte(kChecksumOffset, sum);
-  image.SetByte(kChecksumOffset + 1, static_cast<std::uint8_t>(~sum));
+  image.SetByte(kChecksumComplementOffset, static_cast<std::uint8_t>(~sum));
 }
 
 }  // namespace k470

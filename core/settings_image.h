@@ -1,8 +1,8 @@
 // The 640-byte settings image: every setting of the reader at a fixed offset.
 // Pages, settings files and the reader transfer all work on these same bytes,
 // so the accessors below never touch bits other than the ones they are given.
-// Offsets come from the field tables; one outside the image is a programming
-// error and stops the program rather than write somewhere else.
+// Positions come from core/image_layout.h; one outside the image is a
+// programming error and stops the program rather than write somewhere else.
 #pragma once
 
 #include <array>
@@ -12,10 +12,9 @@
 #include <string>
 #include <string_view>
 
-namespace k470 {
+#include "core/image_layout.h"
 
-inline constexpr std::size_t kImageSize = 640;
-inline constexpr std::size_t kChecksumOffset = 638;  // 638 = sum, 639 = its complement
+namespace k470 {
 
 class SettingsImage {
  public:
@@ -38,6 +37,14 @@ class SettingsImage {
   bool Bit(std::size_t offset, unsigned bit) const { return Bits(offset, bit, 1) != 0; }
   void SetBit(std::size_t offset, unsigned bit, bool on) { SetBits(offset, bit, 1, on ? 1 : 0); }
 
+  // A named field of the layout.
+  std::uint32_t Field(ImageField field) const {
+    return Bits(field.byte, field.first_bit, field.bits);
+  }
+  void SetField(ImageField field, std::uint32_t value) {
+    SetBits(field.byte, field.first_bit, field.bits, value);
+  }
+
   std::uint16_t Word16(std::size_t offset) const;
   void SetWord16(std::size_t offset, std::uint16_t value);
   std::uint32_t Word32(std::size_t offset) const;
@@ -49,9 +56,12 @@ class SettingsImage {
   // Writes at most `length` characters; a shorter text is followed by a 0 byte
   // and the rest of the field is cleared.
   void SetText(std::size_t offset, std::size_t length, std::string_view text);
+  std::string Text(ImageArea area) const { return Text(area.offset, area.length); }
+  void SetText(ImageArea area, std::string_view text) { SetText(area.offset, area.length, text); }
 
   // Fills `length` bytes starting at `offset` with `value`.
   void Fill(std::size_t offset, std::size_t length, std::uint8_t value);
+  void Fill(ImageArea area, std::uint8_t value) { Fill(area.offset, area.length, value); }
 
   const Bytes& bytes() const { return bytes_; }
   Bytes& bytes() { return bytes_; }

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "core/clock_time.h"
+#include "link/protocol_layout.h"
 
 namespace k470 {
 
-inline constexpr std::size_t kClockCommandSize = 29;
+inline constexpr std::size_t kClockCommandSize = kClockFieldsAt + kClockFieldsLength + 1;
 
 // The command for `time`; the reader takes only the year's last two digits.
 std::string MakeClockCommand(const ClockTime& time);

@@ -16,6 +16,7 @@
 
 #include "core/app_state.h"
 #include "link/clock.h"
+#include "link/protocol_layout.h"
 #include "link/serial_port.h"
 
 namespace k470 {
@@ -26,8 +27,7 @@ inline constexpr Millis kIdleTimeout{2000};
 inline constexpr Millis kReplyTimeLimit{5000};
 inline constexpr std::size_t kReplyBufferSize = 2048;
 inline constexpr std::size_t kAttemptCopySize = 128;
-inline constexpr std::size_t kBlockReplySize = 33;  // 32 hex digits and CR
-inline constexpr int kMaxSends = 4;                 // the first and up to 3 repeats
+inline constexpr int kMaxSends = 4;  // the first and up to 3 repeats
 inline constexpr char kCr = '\r';
 
 class ReaderLink {

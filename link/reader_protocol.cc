@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "link/protocol_layout.h"
+
 namespace k470 {
 namespace {
 
@@ -12,8 +14,8 @@ constexpr Millis kServicePause{200};
 }  // namespace
 
 bool IsAcceptedModel(const std::string& device_type) {
-  if (device_type.size() < 11) return false;
-  const std::string code = device_type.substr(7, 4);
+  if (device_type.size() < kModelCodeAt + kModelCodeLength) return false;
+  const std::string code = device_type.substr(kModelCodeAt, kModelCodeLength);
   return code == "K471" || code == "K472" || code == "K473";
 }
 
@@ -22,12 +24,12 @@ int QueryIdentity(ReaderLink& link, DeviceInfo& info) {
   link.clock().SleepFor(kIdentityPause);
   link.SendRaw(command::kIdentity);
 
-  std::array<std::string*, 6> lines = {nullptr,
-                                       &info.device_type,
-                                       &info.serial_number,
-                                       &info.kernel_version,
-                                       &info.user_version,
-                                       &info.bt_mac_id};
+  std::array<std::string*, kIdentityLineCount> lines = {nullptr,
+                                                        &info.device_type,
+                                                        &info.serial_number,
+                                                        &info.kernel_version,
+                                                        &info.user_version,
+                                                        &info.bt_mac_id};
   for (std::size_t i = 1; i < lines.size(); ++i) lines[i]->clear();
 
   // Read until the sixth line is complete. Stopping at the first read that
@@ -67,7 +69,7 @@ int QueryIdentity(ReaderLink& link, DeviceInfo& info) {
     }
     if (n > 0) deadline = link.clock().Now() + kIdleTimeout;
     if (link.clock().Now() > deadline) {
-      if (line >= 5) break;
+      if (line >= kIdentityLineCount - 1) break;
       link.SetFailure(received == 0 ? "no reply within 2000 ms" : "an incomplete identity reply");
       return kIdentityNoAnswer;
     }
@@ -79,11 +81,13 @@ std::string ServiceResultText(ServiceQuery query, const std::string& reply) {
   std::string text;
   switch (query) {
     case ServiceQuery::kBattery:
-      text = "The Battery Voltage is: " + (reply.size() > 3 ? reply.substr(3) : std::string());
+      text = "The Battery Voltage is: " +
+             (reply.size() > kServiceResultAt ? reply.substr(kServiceResultAt) : std::string());
       break;
     case ServiceQuery::kMemorySize: {
       std::string value = reply.empty() ? reply : reply.substr(0, reply.size() - 1);
-      text = "The Free Memory Size is: " + (value.size() > 3 ? value.substr(3) : std::string()) +
+      text = "The Free Memory Size is: " +
+             (value.size() > kServiceResultAt ? value.substr(kServiceResultAt) : std::string()) +
              " KB";
       break;
     }
@@ -104,7 +108,7 @@ std::optional<std::string> RunServiceQuery(ReaderLink& link, ServiceQuery query)
   link.SendRaw(cmd);
   if (!link.ReadReply(0)) return std::nullopt;
   const std::string reply = link.ReplyText();
-  if (reply.size() < 2 || reply[0] != 'O' || reply[1] != 'K') return std::nullopt;
+  if (!reply.starts_with(kServiceOk)) return std::nullopt;
   return ServiceResultText(query, reply);
 }
 

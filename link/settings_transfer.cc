@@ -25,9 +25,9 @@ void SendExitConfirmed(ReaderLink& link) { link.SendLineConfirmed(command::kExit
 
 std::string BlockLine(const SettingsImage& image, int k) {
   std::string line;
-  line.reserve(39);
+  line.reserve(kBlockLineLength + 1);
   HexAddress(line, k);
-  line += "10";
+  line += kBlockByteCount;
   for (int i = 0; i < kBlockSize; ++i)
     AppendHexByte(line, image.Byte(static_cast<std::size_t>(k * kBlockSize + i)));
   line.push_back(kCr);
@@ -35,9 +35,9 @@ std::string BlockLine(const SettingsImage& image, int k) {
 }
 
 std::string BlockRequest(int k) {
-  std::string request = "R";
+  std::string request(1, kBlockRequestMark);
   HexAddress(request, k);
-  request += "10";
+  request += kBlockByteCount;
   request.push_back(kCr);
   return request;
 }
@@ -46,8 +46,9 @@ std::string BlockRequest(int k) {
 static std::string BlockFailure(int k, const std::string& why) {
   std::string request = BlockRequest(k);
   request.pop_back();  // the CR
-  if (request.front() == 'R') request.erase(0, 1);
-  return "block " + std::to_string(k) + " at " + request.substr(0, 4) + ": " + why;
+  if (request.front() == kBlockRequestMark) request.erase(0, 1);
+  return "block " + std::to_string(k) + " at " + request.substr(0, kBlockAddressDigits) + ": " +
+         why;
 }
 
 bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
@@ -90,7 +91,7 @@ bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
   std::string why;
   for (int k = 0; k < kBlockCount && ok; ++k) {
     progress.SetPosition(k * kBlockSize);
-    const std::size_t offset = static_cast<std::size_t>(k) * 32;
+    const std::size_t offset = BlockReplyOffset(k);
     ok = link.ReadBlock(BlockRequest(k), offset);
     if (!ok) why = BlockFailure(k, link.failure());
     // Decode as the blocks arrive so that a reply of non-hex characters fails

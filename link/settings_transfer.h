@@ -7,12 +7,11 @@
 
 #include "core/settings_image.h"
 #include "link/progress.h"
+#include "link/protocol_layout.h"
 #include "link/reader_link.h"
 
 namespace k470 {
 
-inline constexpr int kBlockCount = 40;
-inline constexpr int kBlockSize = 16;
 inline constexpr int kProgressEnd = 641;
 
 // "AAAA10" + 32 hex digits + CR for block k (0..39), 39 bytes.

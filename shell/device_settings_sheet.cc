@@ -7,7 +7,9 @@
 #include <chrono>
 
 #include "link/clock_command.h"
+#include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
+#include "widgets/named_controls.h"
 
 namespace k470::gui {
 namespace {
@@ -39,8 +41,8 @@ DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry>
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+  Named(buttons->button(QDialogButtonBox::Ok), dialog_button_ids::kOk);
+  Named(buttons->button(QDialogButtonBox::Cancel), dialog_button_ids::kCancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &DeviceSettingsSheet::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &DeviceSettingsSheet::reject);
 

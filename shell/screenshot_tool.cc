@@ -134,8 +134,8 @@ int Run(const QString& folder) {
   {
     // The Operation tab with its output controls on, and its Delimiter dialog.
     AppState raw = state;
-    raw.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
-    raw.image.Fill(kDelimiterByte, kDelimiterCopies, ',');
+    raw.image.SetField(kDataFormat, kDataFormatRaw);
+    raw.image.Fill(kDelimiter, ',');
     DeviceSettingsSheet sheet(raw, DefaultSettingsPages(), {}, &window);
     sheet.tabs()->setCurrentIndex(2);
     shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));

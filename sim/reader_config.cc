@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/checksum.h"
 #include "core/defaults.h"
+#include "link/protocol_layout.h"
 
 namespace k470::sim {
 
@@ -23,7 +24,9 @@ std::string ReaderConfig::DeviceTypeLine() const {
   if (!device_type.empty()) {
     // A configured text still carries the fault: the model code position is overwritten.
     std::string text = device_type;
-    if (faults.wrong_model && text.size() >= 11) text.replace(7, 4, model);
+    if (faults.wrong_model && text.size() >= kModelCodeAt + kModelCodeLength) {
+      text.replace(kModelCodeAt, kModelCodeLength, model);
+    }
     return text;
   }
   return kDeviceTypePrefix + model + kDeviceTypeSuffix;

@@ -9,9 +9,7 @@ namespace k470::sim {
 namespace {
 
 constexpr std::string_view kServiceMode = "#@402718";
-constexpr std::string_view kClockPrefix = "#@SYS_TIME=";
-constexpr std::size_t kClockLength = 28;  // without the CR
-constexpr std::size_t kBlockLineLength = 38;
+constexpr std::size_t kClockLength = kClockFieldsAt + kClockFieldsLength;  // without the CR
 constexpr std::size_t kMaxPinLength = 16;
 
 bool AllHex(std::string_view text) {
@@ -28,8 +26,15 @@ int HexNumber(std::string_view text) {
 // The block index of a block address with the byte count "10", or -1.
 int BlockIndex(std::string_view address, std::string_view count) {
   int offset = HexNumber(address);
-  if (count != "10" || offset % 16 != 0 || offset / 16 >= kBlockCount) return -1;
-  return offset / 16;
+  if (count != kBlockByteCount || offset % kBlockSize != 0 || offset / kBlockSize >= kBlockCount) {
+    return -1;
+  }
+  return offset / kBlockSize;
+}
+
+// Block `block`'s byte `i` in the image.
+std::size_t ImageOffset(int block, int i) {
+  return static_cast<std::size_t>(block * kBlockSize + i);
 }
 
 bool IsPrintable(std::string_view text) {
@@ -94,7 +99,8 @@ void VirtualReader::HostClosed() {
 void VirtualReader::HandleLine(std::string_view line, std::vector<Reply>& out) {
   const Faults& faults = config_.faults;
   bool block_line = line.size() == kBlockLineLength;
-  bool block_request = line.size() == 7 && line[0] == 'R' && AllHex(line.substr(1));
+  bool block_request = line.size() == kBlockRequestLength && line[0] == kBlockRequestMark &&
+                       AllHex(line.substr(kRequestAddressAt));
   if (block_line || block_request) {
     ++block_messages_;
     if (faults.silent_from_block > 0 && block_messages_ >= faults.silent_from_block) {
@@ -190,7 +196,9 @@ void VirtualReader::MemoryUpload(std::vector<Reply>& out) {
 
 void VirtualReader::BlockLine(std::string_view line, std::vector<Reply>& out) {
   const Faults& faults = config_.faults;
-  int block = AllHex(line) ? BlockIndex(line.substr(0, 4), line.substr(4, 2)) : -1;
+  int block = AllHex(line) ? BlockIndex(line.substr(kLineAddressAt, kBlockAddressDigits),
+                                        line.substr(kLineByteCountAt, kBlockByteCount.size()))
+                           : -1;
   if (block < 0 || faults.no_ack_lines) {
     AddLine("NAK", out);
     return;
@@ -201,16 +209,17 @@ void VirtualReader::BlockLine(std::string_view line, std::vector<Reply>& out) {
     return;
   }
   line_naks_ = 0;
-  for (int i = 0; i < 16; ++i) {
-    int byte = HexNumber(line.substr(6 + 2 * i, 2));
-    pending_.SetByte(static_cast<std::size_t>(block * 16 + i), static_cast<std::uint8_t>(byte));
+  for (int i = 0; i < kBlockSize; ++i) {
+    int byte = HexNumber(line.substr(kLineDigitsAt + 2 * static_cast<std::size_t>(i), 2));
+    pending_.SetByte(ImageOffset(block, i), static_cast<std::uint8_t>(byte));
   }
   pending_blocks_[static_cast<std::size_t>(block)] = true;
   AddLine(config_.ack, out);
 }
 
 void VirtualReader::BlockRequest(std::string_view line, std::vector<Reply>& out) {
-  int block = BlockIndex(line.substr(1, 4), line.substr(5, 2));
+  int block = BlockIndex(line.substr(kRequestAddressAt, kBlockAddressDigits),
+                         line.substr(kRequestByteCountAt, kBlockByteCount.size()));
   if (block < 0) {
     AddLine("NAK", out);
     return;
@@ -223,8 +232,8 @@ void VirtualReader::BlockRequest(std::string_view line, std::vector<Reply>& out)
   request_naks_ = 0;
   const SettingsImage& source = read_user_ ? user_image_ : current_image_;
   std::string digits;
-  for (int i = 0; i < 16; ++i) {
-    std::uint8_t byte = source.Byte(static_cast<std::size_t>(block * 16 + i));
+  for (int i = 0; i < kBlockSize; ++i) {
+    std::uint8_t byte = source.Byte(ImageOffset(block, i));
     AppendHexByte(digits, byte);
   }
   if (config_.faults.non_hex_blocks) digits.front() = digits.back() = 'G';
@@ -239,7 +248,8 @@ void VirtualReader::Update(std::vector<Reply>& out) {
   if (std::find(pending_blocks_.begin(), pending_blocks_.end(), true) != pending_blocks_.end()) {
     for (std::size_t block = 0; block < pending_blocks_.size(); ++block) {
       if (!pending_blocks_[block]) continue;
-      for (std::size_t i = block * 16; i < block * 16 + 16; ++i) {
+      for (std::size_t i = ImageOffset(static_cast<int>(block), 0);
+           i < ImageOffset(static_cast<int>(block) + 1, 0); ++i) {
         if (target_ != Target::kUser) current_image_.SetByte(i, pending_.Byte(i));
         if (target_ != Target::kCurrent) user_image_.SetByte(i, pending_.Byte(i));
       }
@@ -253,9 +263,9 @@ void VirtualReader::Update(std::vector<Reply>& out) {
 
 bool VirtualReader::SetClock(std::string_view line) {
   if (line.size() != kClockLength) return false;
-  int fields[6];
-  for (std::size_t i = 0; i < 6; ++i) {
-    std::size_t at = kClockPrefix.size() + 3 * i;
+  int fields[kClockFieldCount];
+  for (std::size_t i = 0; i < kClockFieldCount; ++i) {
+    std::size_t at = kClockFieldsAt + kClockFieldStride * i;
     if (i > 0 && line[at - 1] != ',') return false;
     fields[i] = TwoDigits(line, at);
     if (fields[i] < 0) return false;

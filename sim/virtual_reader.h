@@ -28,12 +28,12 @@
 #include <vector>
 
 #include "core/settings_image.h"
+#include "link/protocol_layout.h"
 #include "sim/reader_config.h"
 
 namespace k470::sim {
 
 inline constexpr std::size_t kMaxLineLength = 1024;
-inline constexpr int kBlockCount = static_cast<int>(kImageSize / 16);
 
 // A piece of the reader's answer and how long after the previous piece it
 // goes out (the memorized-data upload comes in several pieces).

@@ -2,14 +2,17 @@
 
 #include <QVBoxLayout>
 
+#include "widgets/dialog_button_ids.h"
+#include "widgets/named_controls.h"
+
 namespace k470::gui {
 
 OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text) {
   OkCancelButtons buttons{new QPushButton(ok_text, dialog),
                           new QPushButton(QStringLiteral("Cancel"), dialog), new QHBoxLayout};
-  buttons.ok->setObjectName(QStringLiteral("1"));
+  Named(buttons.ok, dialog_button_ids::kOk);
   buttons.ok->setDefault(true);
-  buttons.cancel->setObjectName(QStringLiteral("2"));
+  Named(buttons.cancel, dialog_button_ids::kCancel);
   QObject::connect(buttons.ok, &QPushButton::clicked, dialog, &QDialog::accept);
   QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   buttons.row->addStretch();

@@ -9,11 +9,14 @@
 #include <QVBoxLayout>
 
 #include "settings/date_time/date_rules.h"
+#include "settings/date_time/date_time_page_ids.h"
 #include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 
 namespace k470::gui {
 namespace {
+
+namespace ids = date_time_page_ids;
 
 struct EditSpec {
   int id;
@@ -23,12 +26,13 @@ struct EditSpec {
   int max;
 };
 // In DateTimeEdit order; the day's upper end follows the month.
-constexpr std::array<EditSpec, 6> kEdits = {{{1146, 1152, 4, kFirstClockYear, kLastClockYear},
-                                             {1147, 1153, 2, 1, 12},
-                                             {1148, 1154, 2, 1, 31},
-                                             {1149, 1155, 2, 0, 23},
-                                             {1150, 1156, 2, 0, 59},
-                                             {1151, 1157, 2, 0, 59}}};
+constexpr std::array<EditSpec, 6> kEdits = {
+    {{ids::kYear, ids::kYearSpin, 4, kFirstClockYear, kLastClockYear},
+     {ids::kMonth, ids::kMonthSpin, 2, 1, 12},
+     {ids::kDay, ids::kDaySpin, 2, 1, 31},
+     {ids::kHour, ids::kHourSpin, 2, 0, 23},
+     {ids::kMinute, ids::kMinuteSpin, 2, 0, 59},
+     {ids::kSecond, ids::kSecondSpin, 2, 0, 59}}};
 
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 }  // namespace
@@ -41,21 +45,19 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < 3; ++i) {
     const auto mode = static_cast<ClockMode>(i);
-    modes_[i] = new QRadioButton(QString::fromLatin1(mode_texts[i]), this);
-    modes_[i]->setObjectName(QString::number(1141 + i));
+    modes_[i] = Named(new QRadioButton(QString::fromLatin1(mode_texts[i]), this), ids::kModes[i]);
     connect(modes_[i], &QRadioButton::clicked, this, [this, mode] { ModeClicked(mode); });
     layout->addWidget(modes_[i]);
   }
 
-  group_ = new QGroupBox(QStringLiteral("Date && Time"), this);
-  group_->setObjectName(QStringLiteral("1163"));
+  group_ = Named(new QGroupBox(QStringLiteral("Date && Time"), this), ids::kDateAndTime);
   for (std::size_t i = 0; i < edits_.size(); ++i) {
     const auto which = static_cast<DateTimeEdit>(i);
     auto* edit = new NumericEdit(
         kEdits[i].digits, [this, which](const std::string& text) { return Corrected(which, text); },
         group_);
-    edit->setObjectName(QString::number(kEdits[i].id));
-    edit->spin()->setObjectName(QString::number(kEdits[i].spin_id));
+    Named(edit, kEdits[i].id);
+    Named(edit->spin(), kEdits[i].spin_id);
     edit->SetSpinRange(kEdits[i].min, kEdits[i].max);
     edits_[i] = edit;
   }
@@ -70,8 +72,7 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     edits_[0]->setText(QString::fromStdString(texts.year));
   });
 
-  auto* update = new QPushButton(QStringLiteral("Update"), group_);
-  update->setObjectName(QStringLiteral("1162"));
+  auto* update = Named(new QPushButton(QStringLiteral("Update"), group_), ids::kUpdate);
   connect(update, &QPushButton::clicked, this, &DateTimePage::UpdateClicked);
 
   auto* grid = new QGridLayout(group_);
@@ -88,8 +89,9 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     grid->addWidget(label, r, 0);
     grid->addLayout(line, r, 1);
   };
-  row(Label("Date :", 1144, group_), 0, "/", 1158, 1159);
-  row(Label("Time :", 1145, group_), 3, ":", 1160, 1161);
+  row(Label("Date :", ids::kDateLabel, group_), 0, "/", ids::kYearMonthSlash, ids::kMonthDaySlash);
+  row(Label("Time :", ids::kTimeLabel, group_), 3, ":", ids::kHourMinuteColon,
+      ids::kMinuteSecondColon);
   grid->addWidget(update, grid->rowCount(), 1, Qt::AlignLeft);
   layout->addWidget(group_);
   layout->addStretch(1);

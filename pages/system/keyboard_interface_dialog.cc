@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "pages/system/interface_text_edit.h"
+#include "settings/system/keyboard_interface_dialog_ids.h"
 #include "widgets/code_list.h"
 #include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
@@ -15,6 +16,8 @@
 
 namespace k470::gui {
 namespace {
+
+namespace ids = keyboard_interface_dialog_ids;
 
 constexpr int kDelayDigits = 3;
 
@@ -37,27 +40,28 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
     std::span<const ListEntry> entries;
     int code;
   } lists[] = {
-      {"Keyboard Type :", 1012, KeyboardTypeList(interface_), loaded_.keyboard_type},
-      {"Caps Lock State :", 1013, CapsLockStateList(), loaded_.caps_lock_state},
-      {"Caps Lock Type :", 1014, CapsLockTypeList(), loaded_.caps_lock_type},
-      {"Character Transmit Mode :", 1015, TransmitModeList(), loaded_.transmit_mode},
-      {"Keyboard Layout :", 1016, KeyboardLayoutList(), loaded_.keyboard_layout},
-      {"Alphabets Transmission :", 1017, AlphabetsList(), loaded_.alphabets},
-      {"Digits Transmission :", 1018, DigitsTransmissionList(), loaded_.digits_transmission},
-      {"Digits Position :", 1019, DigitsPositionList(), loaded_.digits_position},
+      {"Keyboard Type :", ids::kKeyboardType, KeyboardTypeList(interface_), loaded_.keyboard_type},
+      {"Caps Lock State :", ids::kCapsLockState, CapsLockStateList(), loaded_.caps_lock_state},
+      {"Caps Lock Type :", ids::kCapsLockType, CapsLockTypeList(), loaded_.caps_lock_type},
+      {"Character Transmit Mode :", ids::kCharacterTransmitMode, TransmitModeList(),
+       loaded_.transmit_mode},
+      {"Keyboard Layout :", ids::kKeyboardLayout, KeyboardLayoutList(), loaded_.keyboard_layout},
+      {"Alphabets Transmission :", ids::kAlphabetsTransmission, AlphabetsList(), loaded_.alphabets},
+      {"Digits Transmission :", ids::kDigitsTransmission, DigitsTransmissionList(),
+       loaded_.digits_transmission},
+      {"Digits Position :", ids::kDigitsPosition, DigitsPositionList(), loaded_.digits_position},
   };
   for (std::size_t i = 0; i < lists_.size(); ++i) {
-    auto* list = new CodeList(group);
-    list->setObjectName(QString::number(lists[i].id));
+    auto* list = Named(new CodeList(group), lists[i].id);
     list->Fill(lists[i].entries);
     list->SelectCode(lists[i].code);
     grid->addWidget(new QLabel(QString::fromLatin1(lists[i].label), group), static_cast<int>(i), 0);
     grid->addWidget(list, static_cast<int>(i), 1);
     lists_[i] = list;
   }
-  delay_ = new NumericEdit(kDelayDigits, RangeCorrection(0, kMaxInterCharacterDelay), group);
-  delay_->setObjectName(QStringLiteral("1138"));
-  delay_->spin()->setObjectName(QStringLiteral("1139"));
+  delay_ = Named(new NumericEdit(kDelayDigits, RangeCorrection(0, kMaxInterCharacterDelay), group),
+                 ids::kInterCharacterDelay);
+  Named(delay_->spin(), ids::kInterCharacterDelaySpin);
   delay_->SetSpinRange(0, kMaxInterCharacterDelay);
   delay_->SetValue(static_cast<int>(loaded_.delay));
   auto* delay_row = new QHBoxLayout;
@@ -70,23 +74,22 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
                   0);
   grid->addLayout(delay_row, delay_at, 1);
   // Loaded and stored again, never shown.
-  kanji_ = Box("Kanji Transmission", 1140, group);
+  kanji_ = Box("Kanji Transmission", ids::kKanji, group);
   kanji_->setChecked(loaded_.kanji);
   kanji_->hide();
 
-  discoverable_ = Box("Discoverable", 1141, this);
-  power_saving_ = Box("BT Power Saving", 1142, this);
-  authentication_ = Box("Authentication", 1145, this);
-  ssp_mode_ = Box("SSP Mode", 1146, this);
+  discoverable_ = Box("Discoverable", ids::kDiscoverable, this);
+  power_saving_ = Box("BT Power Saving", ids::kBtPowerSaving, this);
+  authentication_ = Box("Authentication", ids::kAuthentication, this);
+  ssp_mode_ = Box("SSP Mode", ids::kSspMode, this);
   discoverable_->setChecked(loaded_.discoverable);
   power_saving_->setChecked(loaded_.power_saving);
   authentication_->setChecked(loaded_.authentication);
   ssp_mode_->setChecked(loaded_.ssp_mode);
   auto* text_label =
-      new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this);
-  text_label->setObjectName(QStringLiteral("1143"));
-  text_ = new InterfaceTextEdit(interface_, loaded_.text, this);
-  text_->setObjectName(QStringLiteral("1144"));
+      Named(new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this),
+            ids::kPinOrSerialNumberLabel);
+  text_ = Named(new InterfaceTextEdit(interface_, loaded_.text, this), ids::kPinOrSerialNumber);
   text_label->setBuddy(text_);
   if (m912) {
     // An M912 receiver is not discovered over Bluetooth and has no pairing options.

@@ -7,10 +7,16 @@
 #include <QVBoxLayout>
 
 #include "pages/system/interface_text_edit.h"
+#include "settings/system/serial_interface_dialog_ids.h"
 #include "widgets/named_controls.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace k470::gui {
+namespace {
+
+namespace ids = serial_interface_dialog_ids;
+
+}  // namespace
 
 SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface interface,
                                              QWidget* parent)
@@ -19,19 +25,18 @@ SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface 
   const bool m912 = interface_ == SelectedInterface::kM912Vcom;
   setWindowTitle(m912 ? QStringLiteral("M912 VCOM") : QStringLiteral("Bluetooth SPP Slave"));
 
-  discoverable_ = Box("Discoverable", 1124, this);
-  power_saving_ = Box("BT Power Saving", 1125, this);
-  authentication_ = Box("Authentication", 1123, this);
-  ssp_mode_ = Box("SSP Mode", 1128, this);
+  discoverable_ = Box("Discoverable", ids::kDiscoverable, this);
+  power_saving_ = Box("BT Power Saving", ids::kBtPowerSaving, this);
+  authentication_ = Box("Authentication", ids::kAuthentication, this);
+  ssp_mode_ = Box("SSP Mode", ids::kSspMode, this);
   discoverable_->setChecked(f.discoverable);
   power_saving_->setChecked(f.power_saving);
   authentication_->setChecked(f.authentication);
   ssp_mode_->setChecked(f.ssp_mode);
   auto* text_label =
-      new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this);
-  text_label->setObjectName(QStringLiteral("1126"));
-  text_ = new InterfaceTextEdit(interface_, f.text, this);
-  text_->setObjectName(QStringLiteral("1127"));
+      Named(new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this),
+            ids::kPinOrSerialNumberLabel);
+  text_ = Named(new InterfaceTextEdit(interface_, f.text, this), ids::kPinOrSerialNumber);
   text_label->setBuddy(text_);
   if (m912) {
     // Disabled and hidden boxes keep, and store, the state they were loaded with.

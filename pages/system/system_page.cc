@@ -15,6 +15,7 @@
 #include "pages/system/keyboard_interface_dialog.h"
 #include "pages/system/serial_interface_dialog.h"
 #include "settings/system/interface_selection.h"
+#include "settings/system/system_page_ids.h"
 #include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"
@@ -23,6 +24,8 @@
 
 namespace k470::gui {
 namespace {
+
+namespace ids = system_page_ids;
 
 constexpr int kNoteHeight = 48;  // room above the groups for the painted note
 constexpr int kTimeoutDigits = 3;
@@ -44,8 +47,10 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   auto* interface_grid = new QGridLayout(interface_group);
   for (int i = 0; i < 4; ++i) {
     const auto interface = static_cast<SelectedInterface>(i);
-    interfaces_[i] = Named(new QRadioButton(Latin1(kInterfaceNames[i]), interface_group), 1001 + i);
-    advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), interface_group), 1007 + i);
+    interfaces_[i] = Named(new QRadioButton(Latin1(kInterfaceNames[i]), interface_group),
+                           ids::kInterfaceRadios[i]);
+    advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), interface_group),
+                         ids::kAdvancedButtons[i]);
     interface_grid->addWidget(interfaces_[i], i, 0);
     interface_grid->addWidget(advanced_[i], i, 1);
     connect(interfaces_[i], &QRadioButton::clicked, this,
@@ -56,23 +61,31 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
 
   // System Indicator.
   auto* indicator_group = new QGroupBox(QStringLiteral("System Indicator"), this);
-  low_battery_ = Named(new QCheckBox(QStringLiteral("Low Battery Alert"), indicator_group), 1014);
-  led_ = Named(new QCheckBox(QStringLiteral("Good Read LED"), indicator_group), 1015);
-  vibrator_ = Named(new QCheckBox(QStringLiteral("Good Read Vibrator"), indicator_group), 1016);
-  beeper_ = Named(new QCheckBox(QStringLiteral("System Beeper"), indicator_group), 1017);
-  good_read_beep_ = Named(new QCheckBox(QStringLiteral("Good Read Beep"), indicator_group), 1061);
-  command_beep_ =
-      Named(new QCheckBox(QStringLiteral("Command Indicating Beep"), indicator_group), 1062);
-  led_duration_label_ = Label("Duration (1~254 * 10 ms) :", 1018, indicator_group);
-  led_duration_ = Edit(1020, 1027, kMinDuration, kMaxDuration, indicator_group);
-  vibrator_duration_label_ = Label("Duration (1~254 * 100 ms):", 1019, indicator_group);
-  vibrator_duration_ = Edit(1021, 1028, kMinDuration, kMaxDuration, indicator_group);
-  volume_label_ = Label("Volume :", 1024, indicator_group);
-  volume_ = List(VolumeList(), 1026, indicator_group);
-  frequency_label_ = Label("Frequency :", 1022, indicator_group);
-  frequency_ = List(BeepFrequencyList(), 1012, indicator_group);
-  beep_duration_label_ = Label("Duration :", 1023, indicator_group);
-  beep_duration_ = List(BeepDurationList(), 1025, indicator_group);
+  low_battery_ = Named(new QCheckBox(QStringLiteral("Low Battery Alert"), indicator_group),
+                       ids::kLowBatteryAlert);
+  led_ = Named(new QCheckBox(QStringLiteral("Good Read LED"), indicator_group), ids::kGoodReadLed);
+  vibrator_ = Named(new QCheckBox(QStringLiteral("Good Read Vibrator"), indicator_group),
+                    ids::kGoodReadVibrator);
+  beeper_ =
+      Named(new QCheckBox(QStringLiteral("System Beeper"), indicator_group), ids::kSystemBeeper);
+  good_read_beep_ =
+      Named(new QCheckBox(QStringLiteral("Good Read Beep"), indicator_group), ids::kGoodReadBeep);
+  command_beep_ = Named(new QCheckBox(QStringLiteral("Command Indicating Beep"), indicator_group),
+                        ids::kCommandBeep);
+  led_duration_label_ =
+      Label("Duration (1~254 * 10 ms) :", ids::kLedDurationLabel, indicator_group);
+  led_duration_ =
+      Edit(ids::kLedDuration, ids::kLedDurationSpin, kMinDuration, kMaxDuration, indicator_group);
+  vibrator_duration_label_ =
+      Label("Duration (1~254 * 100 ms):", ids::kVibratorDurationLabel, indicator_group);
+  vibrator_duration_ = Edit(ids::kVibratorDuration, ids::kVibratorDurationSpin, kMinDuration,
+                            kMaxDuration, indicator_group);
+  volume_label_ = Label("Volume :", ids::kVolumeLabel, indicator_group);
+  volume_ = List(VolumeList(), ids::kVolume, indicator_group);
+  frequency_label_ = Label("Frequency :", ids::kFrequencyLabel, indicator_group);
+  frequency_ = List(BeepFrequencyList(), ids::kFrequency, indicator_group);
+  beep_duration_label_ = Label("Duration :", ids::kBeepDurationLabel, indicator_group);
+  beep_duration_ = List(BeepDurationList(), ids::kBeepDuration, indicator_group);
 
   auto* indicator_grid = new QGridLayout(indicator_group);
   indicator_grid->addWidget(low_battery_, 0, 0, 1, 2);
@@ -98,8 +111,9 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
 
   // Reader Timeout.
   auto* timeout_group = new QGroupBox(QStringLiteral("Reader Timeout"), this);
-  power_saving_ = Edit(1034, 1036, 0, kMaxTimeout, timeout_group);
-  shutdown_ = Edit(1033, 1035, 0, kMaxTimeout, timeout_group);
+  power_saving_ =
+      Edit(ids::kPowerSavingTimeout, ids::kPowerSavingTimeoutSpin, 0, kMaxTimeout, timeout_group);
+  shutdown_ = Edit(ids::kShutdownTimeout, ids::kShutdownTimeoutSpin, 0, kMaxTimeout, timeout_group);
   auto* timeout_grid = new QGridLayout(timeout_group);
   timeout_grid->addWidget(
       new QLabel(QStringLiteral("Timeout to Power Saving (0~254) :"), timeout_group), 0, 0);
@@ -118,9 +132,9 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   event_grid->addWidget(new QLabel(QStringLiteral("CR"), event_group), 0, 3);
   for (int row = 0; row < kEventStringCount; ++row) {
     const int n = row + 1;
-    actions_[row] = List(EventActionList(), 1044 + n, event_group);
-    strings_[row] = Named(new QLineEdit(event_group), 1050 + n);
-    crs_[row] = Named(new QCheckBox(event_group), 299 + n);
+    actions_[row] = List(EventActionList(), ids::kStringActions[row], event_group);
+    strings_[row] = Named(new QLineEdit(event_group), ids::kStringTexts[row]);
+    crs_[row] = Named(new QCheckBox(event_group), ids::kStringCrs[row]);
     event_grid->addWidget(new QLabel(QStringLiteral("String %1 :").arg(n), event_group), n, 0);
     event_grid->addWidget(actions_[row], n, 1);
     event_grid->addWidget(strings_[row], n, 2);
@@ -130,13 +144,13 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
 
   // RFID Power and Reset.
   auto* power_group = new QGroupBox(QStringLiteral("RFID Power"), this);
-  power_level_ = List(PowerLevelList(), 1239, power_group);
+  power_level_ = List(PowerLevelList(), ids::kRfidPower, power_group);
   auto* power_row = new QHBoxLayout(power_group);
   power_row->addWidget(new QLabel(QStringLiteral("Power Lavel :"), power_group));
   power_row->addWidget(power_level_);
   power_row->addWidget(new QLabel(QStringLiteral("( mix.: 0, max.: 3)"), power_group));
   power_row->addStretch(1);
-  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), 1059);
+  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), ids::kReset);
   connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
 
   auto* left = new QVBoxLayout;

@@ -7,35 +7,34 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/tagfilter/tag_type_page_ids.h"
+#include "widgets/named_controls.h"
+
 namespace k470::gui {
 namespace {
 
-constexpr int kFirstBoxId = 1216;
+namespace ids = tag_type_page_ids;
+
 constexpr int kRowsPerColumn = 5;
 
 }  // namespace
 
 TagTypePage::TagTypePage(AppState& state, SheetContext&, QWidget* parent)
     : SettingsPage(parent), state_(state), snapshot_(state.image) {
-  auto* group = new QGroupBox(QStringLiteral("TAG Activation"), this);
-  group->setObjectName(QStringLiteral("1231"));
+  auto* group = Named(new QGroupBox(QStringLiteral("TAG Activation"), this), ids::kTagActivation);
   auto* grid = new QGridLayout(group);
   grid->setHorizontalSpacing(24);
   for (std::size_t i = 0; i < kTagTypeCount; ++i) {
     const std::string_view name = kTagTypes[i].name;
-    auto* box =
-        new QCheckBox(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), group);
-    box->setObjectName(QString::number(kFirstBoxId + static_cast<int>(i)));
+    auto* box = Named(new QCheckBox(Latin1(name), group), ids::kTagTypeBoxes[i]);
     const int n = static_cast<int>(i);
     grid->addWidget(box, n % kRowsPerColumn, n / kRowsPerColumn);
     connect(box, &QCheckBox::clicked, this, &TagTypePage::StoreBoxes);
     boxes_[i] = box;
   }
 
-  auto* select_all = new QPushButton(QStringLiteral("Select All"), this);
-  select_all->setObjectName(QStringLiteral("1215"));
-  auto* clear_all = new QPushButton(QStringLiteral("Clear All"), this);
-  clear_all->setObjectName(QStringLiteral("1232"));
+  auto* select_all = Named(new QPushButton(QStringLiteral("Select All"), this), ids::kSelectAll);
+  auto* clear_all = Named(new QPushButton(QStringLiteral("Clear All"), this), ids::kClearAll);
   connect(select_all, &QPushButton::clicked, this, [this] { CheckAll(true); });
   connect(clear_all, &QPushButton::clicked, this, [this] { CheckAll(false); });
 

@@ -101,7 +101,7 @@ void ApplyLeftHalf(JsonPatch& p, AppState& state, OperationSettings& s) {
     q.RefuseUnknownKeys();
     for (std::size_t i = 0; i < changed.size(); ++i) {
       if (!changed[i]) continue;
-      const int stored = static_cast<int>(state.image.Bits(kOutputSequenceWord, 3 * i, 3));
+      const int stored = static_cast<int>(state.image.Field(OutputSequenceField(i)));
       const OutputSequenceCheck check =
           CheckOutputSequenceChoice(s.output_sequence, static_cast<int>(i), stored);
       if (check.verdict == OutputSequenceVerdict::kAllDisabled) {
@@ -172,9 +172,8 @@ void ShowOperation(const SettingsImage& image, Json& out) {
   op["memory_mode"] = s.memory_mode;
   op["memory_data_transmit_delay"] = ListValue(kDelayList, s.memory_delay);
   // A code the list has no entry for loads as no selection; show the code.
-  const int data_format = s.data_format != kNoCode
-                              ? s.data_format
-                              : static_cast<int>(image.Bits(kDataFormatByte, 2, 2));
+  const int data_format =
+      s.data_format != kNoCode ? s.data_format : static_cast<int>(image.Field(kDataFormat));
   op["data_format"] = ListValue(DataFormatList(interface), data_format);
   op["transmission_buffer"] = s.transmission_buffer;
   op["transmit_delay"] = ListValue(kDelayList, s.transmit_delay);

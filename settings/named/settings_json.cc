@@ -10,22 +10,6 @@
 namespace k470 {
 namespace {
 
-// Bytes the pages and their dialogs load or store: the System page and its
-// interface dialogs, the scan and filter bytes, the TAG types, the output
-// formats and the event strings.
-constexpr std::array<ByteRun, 12> kNamedRuns = {{{0, 8},
-                                                 {16, 4},
-                                                 {23, 2},
-                                                 {28, 16},
-                                                 {47, 9},
-                                                 {80, 4},
-                                                 {88, 74},
-                                                 {206, 3},
-                                                 {211, 65},
-                                                 {320, 52},
-                                                 {374, 16},
-                                                 {390, 63}}};
-
 // In the order the sheet stores: the interface before the options it decides,
 // the TAG types before the filter's type.
 constexpr std::array<named::ApplyStep, 8> kSteps = {
@@ -41,8 +25,8 @@ constexpr std::array<std::string_view, 13> kTopKeys = {
 
 std::vector<ByteRun> ComputeUneditedRuns() {
   std::array<bool, kImageSize> named{};
-  for (const ByteRun& run : kNamedRuns) {
-    std::fill_n(named.begin() + static_cast<long>(run.offset), run.length, true);
+  for (const ImageArea& area : kPageAreas) {
+    std::fill_n(named.begin() + static_cast<long>(area.offset), area.length, true);
   }
   std::vector<ByteRun> runs;
   for (std::size_t i = 0; i < kImageSize; ++i) {

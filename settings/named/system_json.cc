@@ -173,7 +173,7 @@ SelectedInterface ShownInterface(const SettingsImage& image) {
 void ShowSystem(const SettingsImage& image, Json& out) {
   const std::optional<SelectedInterface> stored = StoredInterface(image);
   out["interface"] = stored ? Json(std::string(kInterfaceNames[static_cast<int>(*stored)]))
-                            : Json{{"unknown_code", image.Bits(kInterfaceByte, 3, 3)}};
+                            : Json{{"unknown_code", image.Field(kInterfaceCode)}};
   out["system"] = ShowSystemFields(LoadSystemFields(image));
   out["interface_options"] = ShowInterfaceOptions(ShownInterface(image), image);
 }

@@ -125,7 +125,7 @@ void ShowTagFilter(const SettingsImage& image, Json& out) {
   // Both directions on is no entry of the list: its code is byte 89's two
   // method codes, which no entry's code can equal.
   filter["filter_type"] = choice.filter_type == FilterType::kNoSelection
-                              ? Json{{"unknown_code", image.Bits(kFilterMethodByte, 0, 4)}}
+                              ? Json{{"unknown_code", image.Field(kFilterMethods)}}
                               : ListValue(kFilterTypeList, static_cast<int>(choice.filter_type));
   filter["tag_type"] = scheme ? Json(std::string(TagTypeOf(*scheme).name)) : Json(nullptr);
   filter["method"] = MethodCaption(choice.method, scheme);

@@ -6,8 +6,6 @@
 namespace k470 {
 namespace {
 
-constexpr unsigned kStoredFields = 5;
-
 bool IsOffered(int code) {
   return std::find(kOfferedUhfFields.begin(), kOfferedUhfFields.end(), code) !=
          kOfferedUhfFields.end();
@@ -38,8 +36,8 @@ int UhfFieldCodeOf(std::string_view name) {
 }
 
 void ClearUhfDataCodes(SettingsImage& image) {
-  for (unsigned j = 0; j < kStoredFields; ++j) {
-    if (image.Bits(kUhfFieldWord, 3 * j, 3) == kUhfData) image.SetBits(kUhfFieldWord, 3 * j, 3, 0);
+  for (int j = 0; j < kUhfFieldCount; ++j) {
+    if (image.Field(UhfFieldCode(j)) == kUhfData) image.SetField(UhfFieldCode(j), 0);
   }
 }
 
@@ -47,7 +45,7 @@ UhfFieldLists LoadUhfFields(const SettingsImage& image) {
   UhfFieldLists lists;
   lists.available.assign(kOfferedUhfFields.begin(), kOfferedUhfFields.end());
   for (unsigned j = 0; j < kUhfFieldPositions; ++j) {
-    const int code = static_cast<int>(image.Bits(kUhfFieldWord, 3 * j, 3));
+    const int code = static_cast<int>(image.Field(UhfFieldCode(j)));
     if (!IsOffered(code)) continue;
     lists.display_row[j] = code;
     lists.selected.push_back(code);
@@ -61,7 +59,7 @@ UhfFieldLists LoadUhfFields(const SettingsImage& image) {
 void StoreUhfFields(const std::array<int, kUhfFieldPositions>& display_row, SettingsImage& image) {
   for (unsigned j = 0; j < kUhfFieldPositions; ++j) {
     const int code = IsOffered(display_row[j]) ? display_row[j] : kUhfNone;
-    image.SetBits(kUhfFieldWord, 3 * j, 3, static_cast<std::uint32_t>(code));
+    image.SetField(UhfFieldCode(j), static_cast<std::uint32_t>(code));
   }
 }
 

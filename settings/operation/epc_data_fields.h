@@ -11,7 +11,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kUhfFieldWord = 367;     // five 3-bit codes; bit 15 not ours
 inline constexpr std::size_t kUhfFieldPositions = 4;  // the page shows and stores four
 
 // UHF data field codes.

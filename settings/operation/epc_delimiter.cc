@@ -38,7 +38,7 @@ std::string_view ChosenDelimiterName(int position) {
 void WriteDelimiter(int position, SettingsImage& image) {
   const std::uint8_t c = kDelimiterCharacters[static_cast<std::size_t>(
       IsPosition(position) ? position : kNoDelimiter)];
-  image.Fill(kDelimiterByte, kDelimiterCopies, c);
+  image.Fill(kDelimiter, c);
 }
 
 }  // namespace k470

@@ -11,9 +11,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kDelimiterByte = 369;
-inline constexpr std::size_t kDelimiterCopies = 3;
-
 // By delimiter position: "No Delimiter", Tab, ",", ".".
 inline constexpr std::array<std::uint8_t, 4> kDelimiterCharacters = {0x00, 0x09, 0x2C, 0x2E};
 inline constexpr int kNoDelimiter = 0;

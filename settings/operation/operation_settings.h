@@ -11,13 +11,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kMemoryDataByte = 6;          // bit 0 mode, bits 1-3 delay
-inline constexpr std::size_t kTransmissionBufferByte = 7;  // bit 0 on, bits 1-3 delay
-inline constexpr std::size_t kScanModeByte = 80;           // bits 0-3
-inline constexpr std::size_t kSingleTagModeByte = 88;
-inline constexpr std::size_t kDataFormatByte = 320;      // bits 2-3
-inline constexpr std::size_t kOutputSequenceWord = 321;  // three 3-bit section codes
-
 // Codes as the page's lists carry them. A list code of kNoCode (or any
 // code its bits cannot hold) stores nothing: the image keeps the code it had,
 // which is how a code without a list entry survives OK.

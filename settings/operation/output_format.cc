@@ -18,9 +18,9 @@ void WriteKeyBuffer(const KeyBuffer& buffer, const KeySequenceField& field, Sett
 
 OutputFormat LoadOutputFormat(const SettingsImage& image, int shown_date) {
   OutputFormat f;
-  f.left_padding = image.Byte(kLeftPaddingByte) == kZeroPadding ? 1 : 0;
-  f.reset_on_uhf_power_on = image.Bit(kCounterFlagsByte, 1);
-  f.reset_on_new_connection = image.Bit(kCounterFlagsByte, 2);
+  f.left_padding = image.Field(kLeftPadding) == kZeroPadding ? 1 : 0;
+  f.reset_on_uhf_power_on = image.Field(kResetOnUhfPowerOn) != 0;
+  f.reset_on_new_connection = image.Field(kResetOnNewConnection) != 0;
   f.counter_prefix = ReadKeyBuffer(image, kCounterPrefixField);
   f.counter_suffix = ReadKeyBuffer(image, kCounterSuffixField);
   f.timestamp_prefix = ReadKeyBuffer(image, kTimestampPrefixField);
@@ -35,10 +35,10 @@ void StoreOutputFormat(const OutputFormat& f, SettingsImage& image) {
   WriteKeyBuffer(f.counter_prefix, kCounterPrefixField, image);
   WriteKeyBuffer(f.counter_suffix, kCounterSuffixField, image);
   if (f.left_padding >= 0) {
-    image.SetByte(kLeftPaddingByte, f.left_padding != 0 ? kZeroPadding : kBlankPadding);
+    image.SetField(kLeftPadding, f.left_padding != 0 ? kZeroPadding : kBlankPadding);
   }
-  image.SetBit(kCounterFlagsByte, 1, f.reset_on_uhf_power_on);
-  image.SetBit(kCounterFlagsByte, 2, f.reset_on_new_connection);
+  image.SetField(kResetOnUhfPowerOn, f.reset_on_uhf_power_on);
+  image.SetField(kResetOnNewConnection, f.reset_on_new_connection);
   WriteKeyBuffer(f.timestamp_prefix, kTimestampPrefixField, image);
   WriteKeyBuffer(f.timestamp_suffix, kTimestampSuffixField, image);
   WriteKeyBuffer(f.epc_prefix, kEpcPrefixField, image);

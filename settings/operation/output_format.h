@@ -13,8 +13,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kCounterFlagsByte = 323;  // bit 1 UHF power on, bit 2 new connection
-inline constexpr std::size_t kLeftPaddingByte = 324;
 inline constexpr std::uint8_t kBlankPadding = 0x20;
 inline constexpr std::uint8_t kZeroPadding = 0x30;
 
@@ -25,13 +23,15 @@ struct KeySequenceField {
   std::size_t offset;
   std::size_t size;
 };
-inline constexpr KeySequenceField kCounterPrefixField{"1088", 325, kKeyFieldSize};
-inline constexpr KeySequenceField kCounterSuffixField{"1089", 333, kKeyFieldSize};
-inline constexpr KeySequenceField kLeftPaddingField{"1090", kLeftPaddingByte, kPaddingFieldSize};
-inline constexpr KeySequenceField kTimestampPrefixField{"1091", 351, kKeyFieldSize};
-inline constexpr KeySequenceField kTimestampSuffixField{"1092", 359, kKeyFieldSize};
-inline constexpr KeySequenceField kEpcPrefixField{"1093", 374, kKeyFieldSize};
-inline constexpr KeySequenceField kEpcSuffixField{"1094", 382, kKeyFieldSize};
+inline constexpr KeySequenceField kCounterPrefixField{"1088", kCounterPrefix.offset, kKeyFieldSize};
+inline constexpr KeySequenceField kCounterSuffixField{"1089", kCounterSuffix.offset, kKeyFieldSize};
+inline constexpr KeySequenceField kLeftPaddingField{"1090", kLeftPadding.byte, kPaddingFieldSize};
+inline constexpr KeySequenceField kTimestampPrefixField{"1091", kTimestampPrefix.offset,
+                                                        kKeyFieldSize};
+inline constexpr KeySequenceField kTimestampSuffixField{"1092", kTimestampSuffix.offset,
+                                                        kKeyFieldSize};
+inline constexpr KeySequenceField kEpcPrefixField{"1093", kEpcPrefix.offset, kKeyFieldSize};
+inline constexpr KeySequenceField kEpcSuffixField{"1094", kEpcSuffix.offset, kKeyFieldSize};
 
 struct OutputFormat {
   KeyBuffer counter_prefix{};

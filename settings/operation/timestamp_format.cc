@@ -211,21 +211,21 @@ TimestampLists DecomposeTimestamp(const TimestampSequence& sequence, int shown_d
 TimestampSequence ReadTimestamp(const SettingsImage& image) {
   TimestampSequence seq;
   for (unsigned i = 0; i < seq.fields.size(); ++i) {
-    seq.fields[i] = static_cast<std::uint8_t>(image.Bits(kTimestampWord, 3 * i, 3));
+    seq.fields[i] = static_cast<std::uint8_t>(image.Field(TimestampCodeField(i)));
   }
   for (std::size_t i = 0; i < seq.separators.size(); ++i) {
-    seq.separators[i] = image.Byte(kTimestampSeparators + i);
+    seq.separators[i] = image.Byte(kTimestampSeparators.offset + i);
   }
   return seq;
 }
 
 void WriteTimestamp(const TimestampSequence& sequence, SettingsImage& image) {
   for (unsigned i = 0; i < sequence.fields.size(); ++i) {
-    image.SetBits(kTimestampWord, 3 * i, 3, sequence.fields[i]);
+    image.SetField(TimestampCodeField(i), sequence.fields[i]);
   }
-  image.SetBits(kTimestampWord, 21, 2, 2);
+  image.SetField(kTimestampMarker, 2);
   for (std::size_t i = 0; i < sequence.separators.size(); ++i) {
-    image.SetByte(kTimestampSeparators + i, sequence.separators[i]);
+    image.SetByte(kTimestampSeparators.offset + i, sequence.separators[i]);
   }
 }
 

@@ -11,9 +11,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kTimestampWord = 341;        // bits 0-20 fields, 21-22 constant 2
-inline constexpr std::size_t kTimestampSeparators = 345;  // six bytes
-
 // Field codes of the stored sequence.
 enum TimestampField : std::uint8_t {
   kTsNone = 0,

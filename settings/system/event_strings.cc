@@ -5,20 +5,17 @@
 namespace k470 {
 namespace {
 
-constexpr std::size_t kFirstStringOffset = 390;
-// Six 4-bit codes in the low 24 bits of the word at 450; byte 453 is no page's.
-constexpr std::size_t kActionWordOffset = 450;
 constexpr char kCr = '\r';
 
-std::size_t StringOffset(int index) {
+ImageArea StringArea(int index) {
   assert(index >= 0 && index < kEventStringCount);
-  return kFirstStringOffset + static_cast<std::size_t>(index) * kEventStringSize;
+  return EventStringArea(index);
 }
 
 }  // namespace
 
 EventString LoadEventString(const SettingsImage& image, int index) {
-  EventString string{image.Text(StringOffset(index), kEventStringSize), false};
+  EventString string{image.Text(StringArea(index)), false};
   if (!string.text.empty() && string.text.back() == kCr) {
     string.text.pop_back();
     string.cr = true;
@@ -29,19 +26,18 @@ EventString LoadEventString(const SettingsImage& image, int index) {
 void StoreEventString(SettingsImage& image, int index, const EventString& string) {
   std::string bytes = string.text.substr(0, EventTextLimit(string.cr));
   if (string.cr) bytes += kCr;
-  image.Fill(StringOffset(index), kEventStringSize, 0);
-  image.SetText(StringOffset(index), kEventStringSize, bytes);
+  image.Fill(StringArea(index), 0);
+  image.SetText(StringArea(index), bytes);
 }
 
 int EventAction(const SettingsImage& image, int index) {
   assert(index >= 0 && index < kEventStringCount);
-  return static_cast<int>(image.Bits(kActionWordOffset, 4 * static_cast<unsigned>(index), 4));
+  return static_cast<int>(image.Field(EventActionField(index)));
 }
 
 void SetEventAction(SettingsImage& image, int index, int code) {
   assert(index >= 0 && index < kEventStringCount);
-  image.SetBits(kActionWordOffset, 4 * static_cast<unsigned>(index), 4,
-                static_cast<std::uint32_t>(code));
+  image.SetField(EventActionField(index), static_cast<std::uint32_t>(code));
 }
 
 std::span<const ListEntry> EventActionList() {

@@ -13,9 +13,6 @@
 
 namespace k470 {
 
-inline constexpr int kEventStringCount = 6;
-inline constexpr std::size_t kEventStringSize = 10;
-
 struct EventString {
   std::string text;  // without the CR
   bool cr = false;
@@ -34,8 +31,8 @@ EventString LoadEventString(const SettingsImage& image, int index);
 // Ten 0 bytes, then the text (cut to its limit) and the CR when `cr` is set.
 void StoreEventString(SettingsImage& image, int index, const EventString& string);
 
-// The 4-bit action code of string `index` from the word at 450; codes 0-8
-// have a list entry, 9-15 are kept as they are.
+// The 4-bit action code of string `index`; codes 0-8 have a list entry, 9-15
+// are kept as they are.
 int EventAction(const SettingsImage& image, int index);
 void SetEventAction(SettingsImage& image, int index, int code);
 

@@ -7,40 +7,31 @@
 namespace k470 {
 namespace {
 
-constexpr std::size_t kBluetoothByte = 16;  // bit 0 power saving, 1 auth., 2 discoverable, 6 SSP
-constexpr std::size_t kHidKeyboardTypeByte = 17;
-constexpr std::size_t kDelayByte = 19;
-constexpr std::size_t kKeyboardByte = 23;
-constexpr std::size_t kLayoutByte = 24;
-constexpr std::size_t kPinCodeOffset = 28;
-constexpr std::size_t kM912SerialOffset = 47;
-
 bool IsM912(SelectedInterface interface) {
   return interface == SelectedInterface::kM912Vcom || interface == SelectedInterface::kM912Hid;
 }
 
 // The text up to its first 0 byte followed by one 0 byte when it is shorter
 // than the field; what followed the old 0 byte is left as it was.
-void StoreTerminatedText(SettingsImage& image, std::size_t offset, std::size_t size,
-                         const std::string& text) {
-  const std::size_t length = std::min({text.size(), size, text.find('\0')});
+void StoreTerminatedText(SettingsImage& image, ImageArea area, const std::string& text) {
+  const std::size_t length = std::min({text.size(), area.length, text.find('\0')});
   for (std::size_t i = 0; i < length; ++i) {
-    image.SetByte(offset + i, static_cast<std::uint8_t>(text[i]));
+    image.SetByte(area.offset + i, static_cast<std::uint8_t>(text[i]));
   }
-  if (length < size) image.SetByte(offset + length, 0);
+  if (length < area.length) image.SetByte(area.offset + length, 0);
 }
 
 void StoreBluetoothBoxes(const InterfaceFields& f, SettingsImage& image) {
-  image.SetBit(kBluetoothByte, 0, f.power_saving);
-  image.SetBit(kBluetoothByte, 1, f.authentication);
-  image.SetBit(kBluetoothByte, 2, f.discoverable);
+  image.SetField(kBtPowerSaving, f.power_saving);
+  image.SetField(kAuthentication, f.authentication);
+  image.SetField(kDiscoverable, f.discoverable);
 }
 
 void StoreText(SelectedInterface interface, const InterfaceFields& f, SettingsImage& image) {
   if (IsM912(interface)) {
-    StoreTerminatedText(image, kM912SerialOffset, kM912SerialFieldSize, f.text);
+    StoreTerminatedText(image, kM912SerialNumber, f.text);
   } else {
-    StoreTerminatedText(image, kPinCodeOffset, kPinCodeFieldSize, f.text);
+    StoreTerminatedText(image, kPinCode, f.text);
   }
 }
 
@@ -48,52 +39,52 @@ void StoreText(SelectedInterface interface, const InterfaceFields& f, SettingsIm
 
 InterfaceFields OpenInterfaceFields(SelectedInterface interface, SettingsImage& image) {
   if (interface == SelectedInterface::kM912Hid &&
-      image.Byte(kVcomMarkerByte) < kFirstM912KeyboardType) {
-    image.SetByte(kVcomMarkerByte, kFirstM912KeyboardType);
+      image.Field(kM912KeyboardType) < kFirstM912KeyboardType) {
+    image.SetField(kM912KeyboardType, kFirstM912KeyboardType);
   }
   InterfaceFields f;
-  f.keyboard_type = interface == SelectedInterface::kM912Hid ? image.Byte(kVcomMarkerByte)
-                                                             : image.Byte(kHidKeyboardTypeByte);
-  f.caps_lock_state = static_cast<int>(image.Bits(kKeyboardByte, 6, 2));
-  f.caps_lock_type = static_cast<int>(image.Bits(kKeyboardByte, 1, 2));
-  f.transmit_mode = static_cast<int>(image.Bits(kLayoutByte, 4, 1));
-  f.keyboard_layout = static_cast<int>(image.Bits(kLayoutByte, 2, 2));
-  f.alphabets = static_cast<int>(image.Bits(kKeyboardByte, 5, 1));
-  f.digits_transmission = static_cast<int>(image.Bits(kKeyboardByte, 0, 1));
-  f.digits_position = static_cast<int>(image.Bits(kKeyboardByte, 3, 2));
-  f.delay = image.Byte(kDelayByte);
-  f.kanji = image.Bit(kLayoutByte, 5);
-  f.power_saving = image.Bit(kBluetoothByte, 0);
-  f.authentication = image.Bit(kBluetoothByte, 1);
-  f.discoverable = image.Bit(kBluetoothByte, 2);
-  f.ssp_mode = image.Bit(kBluetoothByte, 6);
-  f.text = IsM912(interface) ? image.Text(kM912SerialOffset, kM912SerialFieldSize)
-                             : image.Text(kPinCodeOffset, kPinCodeFieldSize);
+  f.keyboard_type =
+      static_cast<int>(interface == SelectedInterface::kM912Hid ? image.Field(kM912KeyboardType)
+                                                                : image.Field(kHidKeyboardType));
+  f.caps_lock_state = static_cast<int>(image.Field(kCapsLockState));
+  f.caps_lock_type = static_cast<int>(image.Field(kCapsLockType));
+  f.transmit_mode = static_cast<int>(image.Field(kTransmitMode));
+  f.keyboard_layout = static_cast<int>(image.Field(kKeyboardLayout));
+  f.alphabets = static_cast<int>(image.Field(kAlphabets));
+  f.digits_transmission = static_cast<int>(image.Field(kDigitsTransmission));
+  f.digits_position = static_cast<int>(image.Field(kDigitsPosition));
+  f.delay = image.Field(kInterCharacterDelay);
+  f.kanji = image.Field(kKanji) != 0;
+  f.power_saving = image.Field(kBtPowerSaving) != 0;
+  f.authentication = image.Field(kAuthentication) != 0;
+  f.discoverable = image.Field(kDiscoverable) != 0;
+  f.ssp_mode = image.Field(kSspMode) != 0;
+  f.text = image.Text(IsM912(interface) ? kM912SerialNumber : kPinCode);
   return f;
 }
 
 void StoreKeyboardInterface(SelectedInterface interface, const InterfaceFields& f,
                             SettingsImage& image) {
   if (interface == SelectedInterface::kM912Hid) {
-    image.SetByte(kVcomMarkerByte, static_cast<std::uint8_t>(f.keyboard_type));
+    image.SetField(kM912KeyboardType, static_cast<std::uint8_t>(f.keyboard_type));
   } else {
-    image.SetBit(kBluetoothByte, 6, f.ssp_mode);
-    image.SetByte(kHidKeyboardTypeByte, static_cast<std::uint8_t>(f.keyboard_type));
+    image.SetField(kSspMode, f.ssp_mode);
+    image.SetField(kHidKeyboardType, static_cast<std::uint8_t>(f.keyboard_type));
   }
-  image.SetBits(kKeyboardByte, 6, 2, static_cast<std::uint32_t>(f.caps_lock_state));
-  image.SetBits(kKeyboardByte, 1, 2, static_cast<std::uint32_t>(f.caps_lock_type));
-  image.SetBits(kLayoutByte, 4, 1, static_cast<std::uint32_t>(f.transmit_mode));
-  image.SetBits(kLayoutByte, 2, 2, static_cast<std::uint32_t>(f.keyboard_layout));
-  image.SetBits(kKeyboardByte, 5, 1, static_cast<std::uint32_t>(f.alphabets));
-  image.SetBits(kKeyboardByte, 0, 1, static_cast<std::uint32_t>(f.digits_transmission));
-  image.SetBits(kKeyboardByte, 3, 2, static_cast<std::uint32_t>(f.digits_position));
-  image.SetByte(kDelayByte, static_cast<std::uint8_t>(f.delay));
-  image.SetBit(kLayoutByte, 5, f.kanji);
-  image.SetBit(kBluetoothByte, 2, f.discoverable);
-  image.SetBit(kBluetoothByte, 0, f.power_saving);
+  image.SetField(kCapsLockState, static_cast<std::uint32_t>(f.caps_lock_state));
+  image.SetField(kCapsLockType, static_cast<std::uint32_t>(f.caps_lock_type));
+  image.SetField(kTransmitMode, static_cast<std::uint32_t>(f.transmit_mode));
+  image.SetField(kKeyboardLayout, static_cast<std::uint32_t>(f.keyboard_layout));
+  image.SetField(kAlphabets, static_cast<std::uint32_t>(f.alphabets));
+  image.SetField(kDigitsTransmission, static_cast<std::uint32_t>(f.digits_transmission));
+  image.SetField(kDigitsPosition, static_cast<std::uint32_t>(f.digits_position));
+  image.SetField(kInterCharacterDelay, static_cast<std::uint8_t>(f.delay));
+  image.SetField(kKanji, f.kanji);
+  image.SetField(kDiscoverable, f.discoverable);
+  image.SetField(kBtPowerSaving, f.power_saving);
   StoreText(interface, f, image);
   if (interface == SelectedInterface::kBluetoothHid)
-    image.SetBit(kBluetoothByte, 1, f.authentication);
+    image.SetField(kAuthentication, f.authentication);
 }
 
 void StoreSerialInterface(SelectedInterface interface, const InterfaceFields& f,
@@ -101,9 +92,9 @@ void StoreSerialInterface(SelectedInterface interface, const InterfaceFields& f,
   StoreBluetoothBoxes(f, image);
   if (interface == SelectedInterface::kM912Vcom) {
     StoreText(interface, f, image);
-    image.SetByte(kVcomMarkerByte, kVcomMarker);
+    image.SetField(kM912KeyboardType, kVcomMarker);
   } else {
-    image.SetBit(kBluetoothByte, 6, f.ssp_mode);
+    image.SetField(kSspMode, f.ssp_mode);
     StoreText(interface, f, image);
   }
 }

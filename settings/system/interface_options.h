@@ -16,12 +16,12 @@
 
 namespace k470 {
 
-inline constexpr std::uint8_t kFirstHidKeyboardType = 0x40;  // byte 17
-// The PIN code (bytes 28-43) as the edit takes it; a 16-character PIN read
-// from a file is shown and kept as it is unless the user edits it.
-inline constexpr std::size_t kPinCodeFieldSize = 16;
+inline constexpr std::uint8_t kFirstHidKeyboardType = 0x40;
+// The PIN code as the edit takes it; a 16-character PIN read from a file is
+// shown and kept as it is unless the user edits it.
+inline constexpr std::size_t kPinCodeFieldSize = kPinCode.length;
 inline constexpr std::size_t kMaxEditedPinLength = 15;
-inline constexpr std::size_t kM912SerialFieldSize = 9;    // bytes 47-55
+inline constexpr std::size_t kM912SerialFieldSize = kM912SerialNumber.length;
 inline constexpr unsigned kMaxInterCharacterDelay = 254;  // ms
 
 struct InterfaceFields {

@@ -3,13 +3,13 @@
 namespace k470 {
 
 void DeriveSelectedInterface(AppState& state) {
-  const auto code = state.image.Bits(kInterfaceByte, 3, 3);
+  const auto code = state.image.Field(kInterfaceCode);
   if (code == 0) {
     state.selected_interface = SelectedInterface::kBluetoothSpp;
   } else if (code == 5) {
     state.selected_interface = SelectedInterface::kBluetoothHid;
   } else if (code == 6) {
-    state.selected_interface = state.image.Byte(kVcomMarkerByte) == kVcomMarker
+    state.selected_interface = state.image.Field(kM912KeyboardType) == kVcomMarker
                                    ? SelectedInterface::kM912Vcom
                                    : SelectedInterface::kM912Hid;
   }
@@ -31,25 +31,25 @@ std::optional<SelectedInterface> StoredInterface(const SettingsImage& image) {
 void EncodeSelectedInterface(SelectedInterface interface, SettingsImage& image) {
   switch (interface) {
     case SelectedInterface::kBluetoothSpp:
-      image.SetBits(kInterfaceByte, 3, 3, 0);
+      image.SetField(kInterfaceCode, 0);
       break;
     case SelectedInterface::kBluetoothHid:
-      image.SetBits(kInterfaceByte, 3, 3, 5);
+      image.SetField(kInterfaceCode, 5);
       break;
     case SelectedInterface::kM912Vcom:
-      image.SetBits(kInterfaceByte, 3, 3, 6);
-      image.SetByte(kVcomMarkerByte, kVcomMarker);
+      image.SetField(kInterfaceCode, 6);
+      image.SetField(kM912KeyboardType, kVcomMarker);
       break;
     case SelectedInterface::kM912Hid:
-      image.SetBits(kInterfaceByte, 3, 3, 6);
+      image.SetField(kInterfaceCode, 6);
       break;
   }
 }
 
 void EnsureM912KeyboardType(SettingsImage& image) {
-  const std::uint8_t type = image.Byte(kVcomMarkerByte);
+  const std::uint32_t type = image.Field(kM912KeyboardType);
   if (type < kFirstM912KeyboardType || type > kLastM912KeyboardType) {
-    image.SetByte(kVcomMarkerByte, kFirstM912KeyboardType);
+    image.SetField(kM912KeyboardType, kFirstM912KeyboardType);
   }
 }
 

@@ -1,6 +1,7 @@
 // Which host interface the settings image describes. The image holds an
-// interface code (byte 16, bits 3-5) and a marker byte (18); the System page
-// and the main window's Read Settings derive the selected interface from them.
+// interface code and a marker byte (kInterfaceCode, kM912KeyboardType); the
+// System page and the main window's Read Settings derive the selected
+// interface from them.
 #pragma once
 
 #include <array>
@@ -11,8 +12,7 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kInterfaceByte = 16;
-inline constexpr std::size_t kVcomMarkerByte = 18;
+// What kM912KeyboardType holds for M912 VCOM.
 inline constexpr std::uint8_t kVcomMarker = 0x60;
 
 // Code 0 gives Bluetooth SPP Slave, 5 Bluetooth HID, 6 M912 VCOM when byte 18

@@ -3,69 +3,58 @@
 #include "settings/system/interface_selection.h"
 
 namespace k470 {
-namespace {
-
-constexpr std::size_t kShutdownByte = 0;
-constexpr std::size_t kPowerSavingByte = 1;
-constexpr std::size_t kIndicatorByte = 2;  // bit 0 vibrator, 1 LED, 2 beep, 3 command beep
-constexpr std::size_t kLedDurationByte = 3;
-constexpr std::size_t kVibratorDurationByte = 4;
-constexpr std::size_t kBeeperByte = 5;  // bits 0-1 alert, 2-3 frequency, 4-5 duration, 6-7 volume
-constexpr std::size_t kPowerLevelByte = 206;
-
-}  // namespace
 
 SystemFields LoadSystemFields(const SettingsImage& image) {
   SystemFields f;
-  f.shutdown_timeout = image.Byte(kShutdownByte);
-  f.power_saving_timeout = image.Byte(kPowerSavingByte);
-  f.low_battery_alert = image.Bits(kBeeperByte, 0, 2) != 0;
-  f.good_read_led = image.Bit(kIndicatorByte, 1);
-  f.led_duration = image.Byte(kLedDurationByte);
-  f.good_read_vibrator = image.Bit(kIndicatorByte, 0);
-  f.vibrator_duration = image.Byte(kVibratorDurationByte);
-  const int volume = static_cast<int>(image.Bits(kBeeperByte, 6, 2));
+  f.shutdown_timeout = image.Field(kShutdownTimeout);
+  f.power_saving_timeout = image.Field(kPowerSavingTimeout);
+  f.low_battery_alert = image.Field(kLowBatteryAlert) != 0;
+  f.good_read_led = image.Field(kGoodReadLed) != 0;
+  f.led_duration = image.Field(kLedDuration);
+  f.good_read_vibrator = image.Field(kGoodReadVibrator) != 0;
+  f.vibrator_duration = image.Field(kVibratorDuration);
+  const int volume = static_cast<int>(image.Field(kVolume));
   f.beeper_on = volume != 0;
   f.volume = f.beeper_on ? volume : 3;
-  f.frequency = static_cast<int>(image.Bits(kBeeperByte, 2, 2));
-  f.beep_duration = static_cast<int>(image.Bits(kBeeperByte, 4, 2));
-  f.good_read_beep = image.Bit(kIndicatorByte, 2);
-  f.command_beep = image.Bit(kIndicatorByte, 3);
+  f.frequency = static_cast<int>(image.Field(kBeepFrequency));
+  f.beep_duration = static_cast<int>(image.Field(kBeepDuration));
+  f.good_read_beep = image.Field(kGoodReadBeep) != 0;
+  f.command_beep = image.Field(kCommandBeep) != 0;
   for (int i = 0; i < kEventStringCount; ++i) {
     f.actions[static_cast<std::size_t>(i)] = EventAction(image, i);
     f.strings[static_cast<std::size_t>(i)] = LoadEventString(image, i);
   }
-  f.power_level = image.Byte(kPowerLevelByte);
+  f.power_level = image.Field(kRfidPower);
   return f;
 }
 
 void StoreSystemFields(const SystemFields& f, std::optional<SelectedInterface> interface,
                        SettingsImage& image) {
   if (interface) EncodeSelectedInterface(*interface, image);
-  image.SetByte(kShutdownByte, static_cast<std::uint8_t>(f.shutdown_timeout));
-  image.SetByte(kPowerSavingByte, static_cast<std::uint8_t>(f.power_saving_timeout));
-  image.SetBits(kBeeperByte, 0, 2, f.low_battery_alert ? 1 : 0);
-  image.SetBit(kIndicatorByte, 1, f.good_read_led);
-  image.SetByte(kLedDurationByte, static_cast<std::uint8_t>(f.led_duration));
-  image.SetBit(kIndicatorByte, 0, f.good_read_vibrator);
-  image.SetByte(kVibratorDurationByte, static_cast<std::uint8_t>(f.vibrator_duration));
+  image.SetField(kShutdownTimeout, static_cast<std::uint8_t>(f.shutdown_timeout));
+  image.SetField(kPowerSavingTimeout, static_cast<std::uint8_t>(f.power_saving_timeout));
+  image.SetField(kLowBatteryAlert, f.low_battery_alert ? 1 : 0);
+  image.SetField(kGoodReadLed, f.good_read_led);
+  image.SetField(kLedDuration, static_cast<std::uint8_t>(f.led_duration));
+  image.SetField(kGoodReadVibrator, f.good_read_vibrator);
+  image.SetField(kVibratorDuration, static_cast<std::uint8_t>(f.vibrator_duration));
   // The beeper box writes 1 and the volume list then replaces it: a beeper
   // that is on always stores its volume.
-  image.SetBits(kBeeperByte, 6, 2, f.beeper_on ? 1 : 0);
-  image.SetBits(kBeeperByte, 2, 2, static_cast<std::uint32_t>(f.frequency));
-  image.SetBits(kBeeperByte, 4, 2, static_cast<std::uint32_t>(f.beep_duration));
-  if (image.Bits(kBeeperByte, 6, 2) != 0) {
-    image.SetBits(kBeeperByte, 6, 2, static_cast<std::uint32_t>(f.volume));
+  image.SetField(kVolume, f.beeper_on ? 1 : 0);
+  image.SetField(kBeepFrequency, static_cast<std::uint32_t>(f.frequency));
+  image.SetField(kBeepDuration, static_cast<std::uint32_t>(f.beep_duration));
+  if (image.Field(kVolume) != 0) {
+    image.SetField(kVolume, static_cast<std::uint32_t>(f.volume));
   }
-  image.SetBit(kIndicatorByte, 2, f.good_read_beep);
-  image.SetBit(kIndicatorByte, 3, f.command_beep);
+  image.SetField(kGoodReadBeep, f.good_read_beep);
+  image.SetField(kCommandBeep, f.command_beep);
   for (int i = 0; i < kEventStringCount; ++i) {
     SetEventAction(image, i, f.actions[static_cast<std::size_t>(i)]);
     StoreEventString(image, i, f.strings[static_cast<std::size_t>(i)]);
   }
-  image.SetByte(kPowerLevelByte, static_cast<std::uint8_t>(f.power_level));
+  image.SetField(kRfidPower, static_cast<std::uint8_t>(f.power_level));
   // The reader's command beep is not offered; whatever a file held is cleared.
-  image.SetBit(kIndicatorByte, 3, false);
+  image.SetField(kCommandBeep, false);
 }
 
 std::span<const ListEntry> BeepFrequencyList() {

@@ -3,8 +3,8 @@
 namespace k470 {
 namespace {
 
-unsigned MethodBitsOf(FilterDirection direction) {
-  return direction == FilterDirection::kInclude ? 0 : 2;
+ImageField MethodOf(FilterDirection direction) {
+  return direction == FilterDirection::kInclude ? kIncludeMethod : kExcludeMethod;
 }
 
 std::uint16_t ReadBigEndian16(const SettingsImage& image, std::size_t offset) {
@@ -29,16 +29,15 @@ void WriteMask(SettingsImage& image, std::size_t offset, const FilterMask& mask)
 }  // namespace
 
 FilterRecordOffsets OffsetsOf(FilterDirection direction) {
-  return direction == FilterDirection::kInclude ? FilterRecordOffsets{90, 92, 94, 212}
-                                                : FilterRecordOffsets{126, 128, 130, 244};
+  return direction == FilterDirection::kInclude ? kIncludeRecord : kExcludeRecord;
 }
 
 int MethodCode(const SettingsImage& image, FilterDirection direction) {
-  return static_cast<int>(image.Bits(kFilterMethodByte, MethodBitsOf(direction), 2));
+  return static_cast<int>(image.Field(MethodOf(direction)));
 }
 
 void SetMethodCode(SettingsImage& image, FilterDirection direction, int code) {
-  image.SetBits(kFilterMethodByte, MethodBitsOf(direction), 2, static_cast<std::uint32_t>(code));
+  image.SetField(MethodOf(direction), static_cast<std::uint32_t>(code));
 }
 
 FilterRecord ReadFilterRecord(const SettingsImage& image, FilterDirection direction) {

@@ -14,19 +14,11 @@ namespace k470 {
 
 enum class FilterDirection { kInclude, kExclude };
 
-// Byte 89: bits 0-1 the include method code, bits 2-3 the exclude one, 0 off,
-// 1 first field or filter value, 2 second field. Bits 4-7 carry no setting.
-inline constexpr std::size_t kFilterMethodByte = 89;
+// Method codes (kIncludeMethod, kExcludeMethod): 0 off, 1 first field or
+// filter value, 2 second field.
 inline constexpr int kMethodOff = 0;
 inline constexpr int kMethodFirstField = 1;
 inline constexpr int kMethodSecondField = 2;
-
-struct FilterRecordOffsets {
-  std::size_t pointer;
-  std::size_t length;
-  std::size_t pattern1;
-  std::size_t pattern2;
-};
 
 FilterRecordOffsets OffsetsOf(FilterDirection direction);
 

@@ -11,9 +11,6 @@
 
 namespace k470 {
 
-inline constexpr std::size_t kScanTimeoutByte = 81;
-inline constexpr std::size_t kScanCounterByte = 82;
-inline constexpr std::size_t kMultiTagFlagsByte = 83;
 inline constexpr int kMaxScanTimeout = 254;  // seconds
 inline constexpr int kMaxCounterLimit = 128;
 

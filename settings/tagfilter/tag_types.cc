@@ -10,11 +10,11 @@ std::optional<Scheme> SchemeOfHeader(std::uint8_t header) {
 }
 
 std::uint16_t TagTypeMask(const SettingsImage& image) {
-  return static_cast<std::uint16_t>(image.Bits(kTagTypeMaskOffset, 0, kTagTypeCount));
+  return static_cast<std::uint16_t>(image.Field(kTagTypeMask));
 }
 
 void SetTagTypeMask(SettingsImage& image, std::uint16_t mask) {
-  image.SetBits(kTagTypeMaskOffset, 0, kTagTypeCount, mask);
+  image.SetField(kTagTypeMask, mask);
 }
 
 bool IsTagTypeEnabled(std::uint16_t mask, Scheme scheme) {

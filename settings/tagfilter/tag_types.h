@@ -64,12 +64,10 @@ inline constexpr std::uint8_t kHeaderSgtin96 = 0x30;
 inline constexpr std::uint8_t kHeaderGid96 = 0x35;
 inline constexpr std::uint8_t kHeaderAdiVar = 0x3B;
 
-// Tag-type mask: bits 0-14 of the little-endian word at 207. Bit 15 belongs to
-// no page and is carried as it is.
-inline constexpr std::size_t kTagTypeMaskOffset = 207;
+// Tag-type mask (kTagTypeMask): one bit per scheme. Bit 15 of its word
+// belongs to no page and is carried as it is.
 inline constexpr std::uint16_t kAllTagTypes = 0x7FFF;
-// Header of the scheme the EPC filter is for.
-inline constexpr std::size_t kFilteredTagTypeOffset = 211;
+static_assert(kTagTypeMask.bits == kTagTypeCount);
 
 constexpr int SchemeIndex(Scheme scheme) { return static_cast<int>(scheme); }
 constexpr const TagType& TagTypeOf(Scheme scheme) {

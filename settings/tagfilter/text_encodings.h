@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/image_layout.h"
+
 namespace k470 {
 
-inline constexpr std::size_t kFilterMaskSize = 32;
+inline constexpr std::size_t kFilterMaskSize = kFilterPatternSize;
 inline constexpr unsigned kFilterMaskBits = 8 * kFilterMaskSize;
 using FilterMask = std::array<std::uint8_t, kFilterMaskSize>;
 

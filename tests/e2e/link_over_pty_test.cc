@@ -55,8 +55,8 @@ SettingsImage Image(unsigned seed, bool pair) {
     image.SetByte(i, static_cast<std::uint8_t>(i * 37 + seed * 101 + (i >> 8)));
     if (i < kChecksumOffset) sum += image.Byte(i);
   }
-  if (pair) image.SetByte(638, static_cast<std::uint8_t>(sum & 0xFF));
-  if (pair) image.SetByte(639, static_cast<std::uint8_t>(~sum & 0xFF));
+  if (pair) image.SetByte(kChecksumOffset, static_cast<std::uint8_t>(sum & 0xFF));
+  if (pair) image.SetByte(kChecksumComplementOffset, static_cast<std::uint8_t>(~sum & 0xFF));
   return image;
 }
 

@@ -12,9 +12,12 @@
 #include <QtTest>
 
 #include "link/com_port_settings.h"
+#include "settings/date_time/date_time_page_ids.h"
+#include "settings/system/system_page_ids.h"
 #include "shell/main_window.h"
 #include "sim/pty_reader.h"
 #include "tests/gui/dialog_test_util.h"
+#include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {
@@ -47,7 +50,7 @@ class MainWindowSimTest : public QObject {
   void init() {
     sim::ReaderConfig config;
     config.current_image = sim::FactoryImage();
-    config.current_image.SetBits(16, 3, 3, 5);  // interface code of Bluetooth HID
+    config.current_image.SetField(kInterfaceCode, 5);  // Bluetooth HID
     config.current_image.SetByte(300, 0x42);
     reader_ = std::make_unique<sim::PtyReader>(config);
     std::string error;
@@ -131,29 +134,30 @@ class MainWindowSimTest : public QObject {
     SettingsImage expected = reader_->current_image();
     SetDialogHandler([](QDialog& sheet) {
       if (sheet.windowTitle() != "Device Settings") return static_cast<int>(QDialog::Rejected);
-      Control<QRadioButton>(sheet, "1004")->click();  // M912 HID
-      Control<QLineEdit>(sheet, "1033")->setText("30");
-      Control<QCheckBox>(sheet, "1016")->click();  // vibrator on
-      Control<QLineEdit>(sheet, "1053")->setText("HELLO");
-      Control<QCheckBox>(sheet, "302")->click();              // with CR
-      Control<QComboBox>(sheet, "1047")->setCurrentIndex(3);  // "F1 is pressed"
+      Control<QRadioButton>(sheet, system_page_ids::kM912HidRadio)->click();
+      Control<QLineEdit>(sheet, system_page_ids::kShutdownTimeout)->setText("30");
+      Control<QCheckBox>(sheet, system_page_ids::kGoodReadVibrator)->click();
+      Control<QLineEdit>(sheet, system_page_ids::kString3Text)->setText("HELLO");
+      Control<QCheckBox>(sheet, system_page_ids::kString3Cr)->click();
+      Control<QComboBox>(sheet, system_page_ids::kString3Action)
+          ->setCurrentIndex(3);  // "F1 is pressed"
       sheet.findChild<QTabWidget*>()->setCurrentIndex(3);
-      Control<QRadioButton>(sheet, "1143")->click();
-      Control<QLineEdit>(sheet, "1146")->setText("2000");
-      Control<QLineEdit>(sheet, "1149")->setText("0");
-      Control<QPushButton>(sheet, "1162")->click();
-      Control<QPushButton>(sheet, "1")->click();
+      Control<QRadioButton>(sheet, date_time_page_ids::kSetTimeAndDate)->click();
+      Control<QLineEdit>(sheet, date_time_page_ids::kYear)->setText("2000");
+      Control<QLineEdit>(sheet, date_time_page_ids::kHour)->setText("0");
+      Control<QPushButton>(sheet, date_time_page_ids::kUpdate)->click();
+      Control<QPushButton>(sheet, dialog_button_ids::kOk)->click();
       return sheet.result();
     });
     window_->RunCommand(CommandId::kReadSettings);
     QVERIFY(reader_->clock() == (sim::ReaderTime{2000, 2, 29, 0, 34, 56}));
 
-    expected.SetBits(16, 3, 3, 6);
-    expected.SetByte(18, 0x61);
-    expected.SetByte(0, 30);
-    expected.SetBit(2, 0, true);
-    expected.SetText(410, 10, "HELLO\r");
-    expected.SetBits(450, 8, 4, 3);
+    expected.SetField(kInterfaceCode, 6);
+    expected.SetField(kM912KeyboardType, 0x61);
+    expected.SetField(kShutdownTimeout, 30);
+    expected.SetField(kGoodReadVibrator, 1);
+    expected.SetText(EventStringArea(2), "HELLO\r");
+    expected.SetField(EventActionField(2), 3);
     QVERIFY(state_.image == expected);
     ReadBackIs(expected);
     QCOMPARE(state_.selected_interface, SelectedInterface::kM912Hid);

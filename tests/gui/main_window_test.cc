@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/version.h"
 #include "shell/main_window.h"
 #include "tests/gui/dialog_test_util.h"
 #include "tests/gui/pages/probe_pages.h"
@@ -83,7 +84,8 @@ class MainWindowTest : public QObject {
       asked << r.caption + ": " + r.text;
       return QMessageBox::Ok;
     });
-    window->findChild<QAction*>("32800")->trigger();
+    window->findChild<QAction*>(QString::number(static_cast<int>(CommandId::kBatteryInfo)))
+        ->trigger();
     QCOMPARE(asked, QStringList{"COM Port Properties"});
     QCOMPARE(status_in_dialog, "Connecting to K470......");
     QVERIFY(!poll_in_dialog);
@@ -111,8 +113,8 @@ class MainWindowTest : public QObject {
     window->RunCommand(CommandId::kBatteryInfo);
     QCOMPARE(shown,
              QStringList({"COM Port Properties over Device Settings (Connecting to K470......)",
-                          "COM Port Properties over K470Configuration 1.02 (Connecting to "
-                          "K470......)"}));
+                          QStringLiteral("COM Port Properties over K470Configuration ") +
+                              QLatin1String(kProgramVersion) + " (Connecting to K470......)"}));
   }
 
   // Edits are never dropped without a word: New, Open, Read Settings and
@@ -136,7 +138,7 @@ class MainWindowTest : public QObject {
       return r.text.startsWith("The settings") ? answer : QMessageBox::Ok;
     });
     const auto edit = [&] {
-      state_.image.SetByte(0, static_cast<std::uint8_t>(state_.image.Byte(0) + 1));
+      state_.image.SetField(kShutdownTimeout, state_.image.Field(kShutdownTimeout) + 1);
     };
 
     // Untouched defaults: nothing to ask.
@@ -165,8 +167,9 @@ class MainWindowTest : public QObject {
     window.RunCommand(CommandId::kNew);
     QFile saved(QString::fromStdString(first));
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(static_cast<int>(saved.readAll().at(0)), 11);  // the defaults' 10, edited
-    QCOMPARE(state_.image.Byte(0), 10);                     // and then New
+    // The defaults' 10, edited, and then New.
+    QCOMPARE(static_cast<int>(saved.readAll().at(kShutdownTimeout.byte)), 11);
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 10u);
 
     // Save As after Open writes under the new name and keeps it.
     window.RunCommand(CommandId::kOpen);
@@ -197,11 +200,11 @@ class MainWindowTest : public QObject {
     });
     window.RunCommand(CommandId::kSaveAs);
     window.RunCommand(CommandId::kOpen);
-    state_.image.SetByte(0, 42);
+    state_.image.SetField(kShutdownTimeout, 42);
 
     open_choice.reset();
     window.RunCommand(CommandId::kOpen);
-    QCOMPARE(state_.image.Byte(0), 42);
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 42u);
     QCOMPARE(state_.settings_path, file);
     shown.clear();
 

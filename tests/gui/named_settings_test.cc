@@ -13,6 +13,7 @@
 #include "settings/named/settings_json.h"
 #include "settings/operation/operation_page_ids.h"
 #include "settings/system/interface_selection.h"
+#include "settings/system/system_page_ids.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/single_tag_mode_ids.h"
 #include "settings/tagfilter/tag_types.h"
@@ -26,11 +27,16 @@ namespace {
 
 namespace operation = operation_page_ids;
 namespace single_tag = single_tag_mode_ids;
+std::vector<QString> IdNames(std::span<const int> ids) {
+  std::vector<QString> names;
+  for (const int id : ids) names.push_back(QString::number(id));
+  return names;
+}
 
 // Radio groups and check-box groups whose setting is one value: the controls
 // of each, found by id.
 const std::map<std::string, std::vector<QString>> kGroups = {
-    {"interface", {"1001", "1002", "1003", "1004"}},
+    {"interface", IdNames(system_page_ids::kInterfaceRadios)},
     {"operation.scan_mode",
      {kControlName<operation::kSingleTagMode>, kControlName<operation::kMultiTagMode>,
       kControlName<operation::kTestMode>}},
@@ -69,8 +75,8 @@ SettingsImage GeneratedImage(std::mt19937& rng, int round) {
   SettingsImage image =
       round % 3 ? k470::testing::SystemImageInRange(rng) : k470::testing::RandomImage(rng);
   if (round % 3) k470::testing::PutOperationFieldsInRange(image, rng);
-  image.SetBits(kInterfaceByte, 3, 3, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
-  if (round % 5 == 2) image.SetByte(kVcomMarkerByte, kVcomMarker);
+  image.SetField(kInterfaceCode, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
+  if (round % 5 == 2) image.SetField(kM912KeyboardType, kVcomMarker);
   if (round % 4 == 0) {
     StoreFilter(k470::testing::GenerateChoice(rng, kTagTypes[rng() % kTagTypes.size()],
                                               FilterType::kIncludeEpc, FilterMethod::kSecondField),
@@ -153,7 +159,7 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
         return static_cast<int>(QDialog::Rejected);
       });
       scope_ = sheet_->CreatedPage(PageId::kSystem);
-      Press(qPrintable(QString::number(1007 + static_cast<int>(interface))));
+      Press(system_page_ids::kAdvancedButtons[static_cast<std::size_t>(interface)]);
       SetDialogHandler([&](QDialog& d) {
         Check(d, SettingPlace::kSingleTagModeDialog);
         return static_cast<int>(QDialog::Rejected);

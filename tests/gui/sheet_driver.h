@@ -15,6 +15,7 @@
 #include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
 #include "tests/gui/dialog_test_util.h"
+#include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
 
 namespace k470::gui::testing {
@@ -62,8 +63,8 @@ class SheetDriver {
   T* On(const char* id, PageId page) {
     return Control<T>(*sheet_->CreatedPage(page), id);
   }
-  void Ok() { Control<QPushButton>(*sheet_, "1")->click(); }
-  void Cancel() { Control<QPushButton>(*sheet_, "2")->click(); }
+  void Ok() { Control<QPushButton>(*sheet_, dialog_button_ids::kOk)->click(); }
+  void Cancel() { Control<QPushButton>(*sheet_, dialog_button_ids::kCancel)->click(); }
   void Press(const char* id) { On<QAbstractButton>(id)->click(); }
 
   // Picks the entry with `text` from an enabled list.
@@ -94,6 +95,28 @@ class SheetDriver {
     QStringList enabled;
     for (const char* id : ids) {
       if (On(id)->isEnabled()) enabled << id;
+    }
+    return enabled;
+  }
+
+  // The same by numeric id: each control carries its id as its objectName.
+  template <typename T = QWidget>
+  T* On(int id) {
+    return On<T>(QByteArray::number(id).constData());
+  }
+  template <typename T = QWidget>
+  T* On(int id, PageId page) {
+    return On<T>(QByteArray::number(id).constData(), page);
+  }
+  void Press(int id) { Press(QByteArray::number(id).constData()); }
+  void Choose(int id, const QString& text) { Choose(QByteArray::number(id).constData(), text); }
+  void Type(int id, const QString& text) { Type(QByteArray::number(id).constData(), text); }
+  QString Text(int id) { return Text(QByteArray::number(id).constData()); }
+  bool Checked(int id) { return Checked(QByteArray::number(id).constData()); }
+  QStringList Enabled(std::initializer_list<int> ids) {
+    QStringList enabled;
+    for (const int id : ids) {
+      if (On(id)->isEnabled()) enabled << QString::number(id);
     }
     return enabled;
   }

@@ -9,6 +9,7 @@
 #include "shell/device_settings_sheet.h"
 #include "tests/gui/dialog_test_util.h"
 #include "tests/gui/pages/probe_pages.h"
+#include "widgets/dialog_button_ids.h"
 
 namespace k470::gui {
 
@@ -44,7 +45,7 @@ class SheetTest : public QObject {
     QCOMPARE(log_, QStringList({"created System", "created Date", "created TAG Type"}));
 
     log_.clear();
-    Control<QPushButton>(sheet, "1")->click();
+    Control<QPushButton>(sheet, dialog_button_ids::kOk)->click();
     QCOMPARE(log_, QStringList({"apply System", "apply TAG Type", "apply Date"}));
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
   }
@@ -55,7 +56,7 @@ class SheetTest : public QObject {
     sheet.tabs()->setCurrentIndex(3);
     sheet.tabs()->setCurrentIndex(1);
     log_.clear();
-    Control<QPushButton>(sheet, "2")->click();
+    Control<QPushButton>(sheet, dialog_button_ids::kCancel)->click();
     QCOMPARE(log_, QStringList{"cancel TAG Type"});  // and no page stores anything
     QCOMPARE(finished.count(), 1);
     QCOMPARE(sheet.result(), int(QDialog::Rejected));

@@ -4,11 +4,20 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include "settings/date_time/date_time_page_ids.h"
+#include "settings/system/keyboard_interface_dialog_ids.h"
+#include "settings/system/serial_interface_dialog_ids.h"
+#include "settings/system/system_page_ids.h"
 #include "tests/gui/sheet_driver.h"
 
 namespace k470::gui {
 
 using testing::Control;
+using testing::Names;
+namespace ids = system_page_ids;
+namespace keyboard = keyboard_interface_dialog_ids;
+namespace serial = serial_interface_dialog_ids;
+namespace date_time = date_time_page_ids;
 
 class SystemPagesTest : public QObject, testing::SheetDriver {
   Q_OBJECT
@@ -23,7 +32,7 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     Sheet(tab, std::move(services));
   }
   // Opens an interface dialog with `button`; `use` works it, then OK closes it.
-  void InterfaceDialog(const char* button, const std::function<void(QDialog&)>& use) {
+  void InterfaceDialog(int button, const std::function<void(QDialog&)>& use) {
     SetDialogHandler([&](QDialog& d) {
       use(d);
       d.accept();
@@ -40,167 +49,177 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
   void cleanup() { TearDown(); }
 
   void storedValuesOutsideTheirRangesShowCorrectedAndCodesWithoutEntriesStay() {
-    state_.image.SetByte(3, 0);           // LED duration
-    state_.image.SetByte(4, 255);         // vibrator duration
-    state_.image.SetBits(450, 8, 4, 12);  // string 3: no such action
-    state_.image.SetByte(206, 7);         // no such power level
-    state_.image.Fill(400, 10, 0);
-    state_.image.SetByte(400, '\r');  // CR alone
+    state_.image.SetField(kLedDuration, 0);
+    state_.image.SetField(kVibratorDuration, 255);
+    state_.image.SetField(EventActionField(2), 12);  // string 3: no such action
+    state_.image.SetField(kRfidPower, 7);            // no such power level
+    state_.image.SetText(EventStringArea(1), "\r");  // CR alone
     SystemSheet();
-    QCOMPARE(Text("1020"), "1");
-    QCOMPARE(Text("1021"), "254");
-    QCOMPARE(On<QComboBox>("1047")->currentIndex(), -1);
-    QCOMPARE(Text("1052"), "");
-    QVERIFY(Checked("301"));
+    QCOMPARE(Text(ids::kLedDuration), "1");
+    QCOMPARE(Text(ids::kVibratorDuration), "254");
+    QCOMPARE(On<QComboBox>(ids::kString3Action)->currentIndex(), -1);
+    QCOMPARE(Text(ids::kString2Text), "");
+    QVERIFY(Checked(ids::kString2Cr));
     Ok();
-    QCOMPARE(state_.image.Byte(3), 1);
-    QCOMPARE(state_.image.Byte(4), 254);
-    QCOMPARE(state_.image.Bits(450, 8, 4), 12u);
-    QCOMPARE(state_.image.Byte(206), 7);
-    QCOMPARE(state_.image.Text(400, 10), std::string("\r"));
-    QCOMPARE(state_.image.Byte(401), 0);
+    QCOMPARE(state_.image.Field(kLedDuration), 1u);
+    QCOMPARE(state_.image.Field(kVibratorDuration), 254u);
+    QCOMPARE(state_.image.Field(EventActionField(2)), 12u);
+    QCOMPARE(state_.image.Field(kRfidPower), 7u);
+    QCOMPARE(state_.image.Text(EventStringArea(1)), std::string("\r"));
+    QCOMPARE(state_.image.Byte(EventStringArea(1).offset + 1), 0);
   }
 
   void editsCorrectWhatIsTypedAndTheCrBoxTakesATenthCharacter() {
-    state_.image.SetText(390, 10, "ABCDEFGHIJ");
+    state_.image.SetText(EventStringArea(0), "ABCDEFGHIJ");
     SystemSheet();
-    Type("1033", "300");
-    QCOMPARE(Text("1033"), "254");
-    Type("1034", "");
-    QCOMPARE(Text("1034"), "0");
-    Press("300");
-    QCOMPARE(Text("1051"), "ABCDEFGHI");
+    Type(ids::kShutdownTimeout, "300");
+    QCOMPARE(Text(ids::kShutdownTimeout), "254");
+    Type(ids::kPowerSavingTimeout, "");
+    QCOMPARE(Text(ids::kPowerSavingTimeout), "0");
+    Press(ids::kString1Cr);
+    QCOMPARE(Text(ids::kString1Text), "ABCDEFGHI");
     Ok();
-    QCOMPARE(state_.image.Text(390, 10), std::string("ABCDEFGHI\r"));
-    QCOMPARE(state_.image.Byte(1), 0);
+    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("ABCDEFGHI\r"));
+    QCOMPARE(state_.image.Field(kPowerSavingTimeout), 0u);
   }
 
   void indicatorControlsFollowTheirBoxes() {
-    state_.image.SetBits(5, 6, 2, 0);  // beeper off
-    state_.image.SetBit(2, 2, false);  // good-read beep off
-    state_.image.SetBit(2, 1, false);  // LED off
+    state_.image.SetField(kVolume, 0);  // beeper off
+    state_.image.SetField(kGoodReadBeep, 0);
+    state_.image.SetField(kGoodReadLed, 0);
     state_.beeper_on = true;
     SystemSheet();
     QVERIFY(!state_.beeper_on);
-    QCOMPARE(Enabled({"1024", "1026", "1012", "1018"}), QStringList());
-    Press("1017");
+    QCOMPARE(Enabled({ids::kVolumeLabel, ids::kVolume, ids::kFrequency, ids::kLedDurationLabel}),
+             QStringList());
+    Press(ids::kSystemBeeper);
     QVERIFY(state_.beeper_on);
-    QCOMPARE(Enabled({"1024", "1026", "1061", "1012"}), QStringList({"1024", "1026", "1061"}));
-    Press("1061");
-    Press("1015");
-    QCOMPARE(Enabled({"1012", "1018"}).size(), 2);
+    QCOMPARE(Enabled({ids::kVolumeLabel, ids::kVolume, ids::kGoodReadBeep, ids::kFrequency}),
+             Names({ids::kVolumeLabel, ids::kVolume, ids::kGoodReadBeep}));
+    Press(ids::kGoodReadBeep);
+    Press(ids::kGoodReadLed);
+    QCOMPARE(Enabled({ids::kFrequency, ids::kLedDurationLabel}).size(), 2);
     Ok();
-    QCOMPARE(state_.image.Bits(5, 6, 2), 3u);  // on, at the "High" it showed
+    QCOMPARE(state_.image.Field(kVolume), 3u);  // on, at the "High" it showed
   }
 
   void interfaceRadiosMarkByte18AtOnceAndOkWritesTheCode() {
-    state_.image.SetBits(16, 3, 3, 6);
-    state_.image.SetByte(18, 0x60);
+    const auto advanced = [this] {
+      return Enabled({ids::kBluetoothSppAdvanced, ids::kBluetoothHidAdvanced,
+                      ids::kM912VcomAdvanced, ids::kM912HidAdvanced});
+    };
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x60);
     SystemSheet();
-    QCOMPARE(Enabled({"1007", "1008", "1009", "1010"}), QStringList{"1009"});
-    Press("1004");
-    QCOMPARE(state_.image.Byte(18), 0x61);  // before any OK
-    Press("1003");
+    QCOMPARE(advanced(), Names({ids::kM912VcomAdvanced}));
+    Press(ids::kM912HidRadio);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x61u);  // before any OK
+    Press(ids::kM912VcomRadio);
     Ok();
-    QCOMPARE(state_.image.Byte(18), 0x60);
-    QCOMPARE(state_.image.Bits(16, 3, 3), 6u);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x60u);
+    QCOMPARE(state_.image.Field(kInterfaceCode), 6u);
 
     // A code no radio stands for shows no radio and no "Advanced"; the lists
     // follow the interface chosen before, and OK keeps the code until a click.
-    state_.image.SetBits(16, 3, 3, 3);
-    state_.image.SetByte(18, 0x41);
+    state_.image.SetField(kInterfaceCode, 3);
+    state_.image.SetField(kM912KeyboardType, 0x41);
     state_.selected_interface = SelectedInterface::kBluetoothHid;
     SystemSheet();
-    QCOMPARE(Checked("1001") || Checked("1002") || Checked("1003") || Checked("1004"), false);
-    QCOMPARE(Enabled({"1007", "1008", "1009", "1010"}), QStringList());
+    QCOMPARE(Checked(ids::kBluetoothSppRadio) || Checked(ids::kBluetoothHidRadio) ||
+                 Checked(ids::kM912VcomRadio) || Checked(ids::kM912HidRadio),
+             false);
+    QCOMPARE(advanced(), QStringList());
     QCOMPARE(state_.selected_interface, SelectedInterface::kBluetoothHid);
     Ok();
-    QCOMPARE(state_.image.Bits(16, 3, 3), 3u);
-    QCOMPARE(state_.image.Byte(18), 0x41);
+    QCOMPARE(state_.image.Field(kInterfaceCode), 3u);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x41u);
     SystemSheet();
-    Press("1001");
-    QCOMPARE(Enabled({"1007", "1008", "1009", "1010"}), QStringList{"1007"});
+    Press(ids::kBluetoothSppRadio);
+    QCOMPARE(advanced(), Names({ids::kBluetoothSppAdvanced}));
     Ok();
-    QCOMPARE(state_.image.Bits(16, 3, 3), 0u);
+    QCOMPARE(state_.image.Field(kInterfaceCode), 0u);
   }
 
   void resetWritesTheDefaultsAtOnceAndCancelKeepsThem() {
-    state_.image.SetText(390, 10, "XX");
-    state_.image.SetByte(0, 99);
+    state_.image.SetText(EventStringArea(0), "XX");
+    state_.image.SetField(kShutdownTimeout, 99);
     SystemSheet();
-    Press("1059");
+    Press(ids::kReset);
     Cancel();
-    QCOMPARE(state_.image.Text(390, 10), std::string("#@TRIGON\r"));
-    QCOMPARE(state_.image.Byte(0), 10);
+    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("#@TRIGON\r"));
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 10u);
   }
 
   void interfaceDialogsKeepWhatTheyDoNotShow() {
     // M912 HID over a foreign byte 18: the first type at once, even on Cancel.
-    state_.image.SetBits(16, 3, 3, 6);
-    state_.image.SetByte(18, 0x41);
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x41);
     SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
     SystemSheet();
-    Press("1010");
-    QCOMPARE(state_.image.Byte(18), 0x61);
+    Press(ids::kM912HidAdvanced);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x61u);
 
     // Bluetooth HID: a keyboard byte outside the list, a delay of 255 and a
     // 16-character PIN from a file are shown as they can be and stored again.
-    state_.image.SetBits(16, 3, 3, 5);
-    state_.image.SetByte(17, 0x3A);
-    state_.image.SetByte(19, 255);
-    state_.image.SetText(28, 16, "ABCDEFGHIJKLMNOP");
-    state_.image.SetBit(24, 5, false);  // Kanji, never shown
+    state_.image.SetField(kInterfaceCode, 5);
+    state_.image.SetField(kHidKeyboardType, 0x3A);
+    state_.image.SetField(kInterCharacterDelay, 255);
+    state_.image.SetText(kPinCode, "ABCDEFGHIJKLMNOP");
+    state_.image.SetField(kKanji, 0);  // never shown
     SystemSheet();
     QString pin;
-    InterfaceDialog("1008", [&](QDialog& d) { pin = Control<QLineEdit>(d, "1144")->text(); });
+    InterfaceDialog(ids::kBluetoothHidAdvanced, [&](QDialog& d) {
+      pin = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber)->text();
+    });
     QCOMPARE(pin, "ABCDEFGHIJKLMNOP");
-    QCOMPARE(state_.image.Byte(17), 0x3A);
-    QCOMPARE(state_.image.Byte(19), 254);
-    QCOMPARE(state_.image.Text(28, 16), std::string("ABCDEFGHIJKLMNOP"));
-    QVERIFY(!state_.image.Bit(24, 5));
+    QCOMPARE(state_.image.Field(kHidKeyboardType), 0x3Au);
+    QCOMPARE(state_.image.Field(kInterCharacterDelay), 254u);
+    QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDEFGHIJKLMNOP"));
+    QCOMPARE(state_.image.Field(kKanji), 0u);
 
     // Replacing a character of a 16-character PIN keeps all 16.
-    InterfaceDialog("1008", [](QDialog& d) {
-      auto* edit = Control<QLineEdit>(d, "1144");
+    InterfaceDialog(ids::kBluetoothHidAdvanced, [](QDialog& d) {
+      auto* edit = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber);
       edit->setSelection(5, 1);
       QTest::keyClicks(edit, "x");
     });
-    QCOMPARE(state_.image.Text(28, 16), std::string("ABCDExGHIJKLMNOP"));
+    QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDExGHIJKLMNOP"));
 
     // Typing stops at 15 characters.
-    InterfaceDialog("1008", [](QDialog& d) {
-      auto* edit = Control<QLineEdit>(d, "1144");
+    InterfaceDialog(ids::kBluetoothHidAdvanced, [](QDialog& d) {
+      auto* edit = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber);
       edit->selectAll();
       QTest::keyClicks(edit, "1234567890123456");
     });
-    QCOMPARE(state_.image.Text(28, 16), std::string("123456789012345"));
+    QCOMPARE(state_.image.Text(kPinCode), std::string("123456789012345"));
 
     // M912 VCOM: authentication and discoverable as loaded, byte 18 marked.
-    state_.image.SetBits(16, 3, 3, 6);
-    state_.image.SetByte(18, 0x60);
-    state_.image.SetBit(16, 1, true);
-    state_.image.SetBit(16, 2, false);
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x60);
+    state_.image.SetField(kAuthentication, 1);
+    state_.image.SetField(kDiscoverable, 0);
     SystemSheet();
-    InterfaceDialog("1009",
-                    [](QDialog& d) { Control<QLineEdit>(d, "1127")->setText("SN1234567"); });
-    QVERIFY(state_.image.Bit(16, 1));
-    QVERIFY(!state_.image.Bit(16, 2));
-    QCOMPARE(state_.image.Text(47, 9), std::string("SN1234567"));
-    QCOMPARE(state_.image.Byte(18), 0x60);
+    InterfaceDialog(ids::kM912VcomAdvanced, [](QDialog& d) {
+      Control<QLineEdit>(d, serial::kPinOrSerialNumber)->setText("SN1234567");
+    });
+    QCOMPARE(state_.image.Field(kAuthentication), 1u);
+    QCOMPARE(state_.image.Field(kDiscoverable), 0u);
+    QCOMPARE(state_.image.Text(kM912SerialNumber), std::string("SN1234567"));
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x60u);
   }
 
   void dateAndTimeFollowTheCalendarAndUpdateSetsTheClock() {
     state_.clock_mode = ClockMode::kSyncWithHost;
     SystemSheet(3);
-    QCOMPARE(Text("1148"), "29");
-    QVERIFY(!On("1162")->isEnabled());
-    Press("1143");
+    QCOMPARE(Text(date_time::kDay), "29");
+    QVERIFY(!On(date_time::kUpdate)->isEnabled());
+    Press(date_time::kSetTimeAndDate);
     QCOMPARE(state_.clock_mode, ClockMode::kSetTimeAndDate);
-    Type("1146", "2023");
-    QCOMPARE(Text("1148"), "28");
-    Type("1146", "19");
-    Press("1162");
-    QCOMPARE(Text("1146"), "2000");
+    Type(date_time::kYear, "2023");
+    QCOMPARE(Text(date_time::kDay), "28");
+    Type(date_time::kYear, "19");
+    Press(date_time::kUpdate);
+    QCOMPARE(Text(date_time::kYear), "2000");
     QCOMPARE(clock_sets_, (std::vector<ClockTime>{{2000, 2, 28, 23, 59, 58}}));
 
     // Cancel on this page skips the clock on the next download; on another it does not.

@@ -9,6 +9,7 @@
 #include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/single_tag_mode_ids.h"
+#include "settings/tagfilter/tag_type_page_ids.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
 
@@ -17,10 +18,11 @@ namespace k470::gui {
 namespace {
 
 namespace single_tag = single_tag_mode_ids;
+namespace tag_ids = tag_type_page_ids;
 
-constexpr std::size_t kMaskWord = 207;
-constexpr std::size_t kIncludePointer = 90;
-constexpr std::size_t kExcludePointer = 126;
+constexpr std::size_t kMaskWord = kTagTypeMask.byte;
+constexpr std::size_t kIncludePointer = kIncludeRecord.pointer;
+constexpr std::size_t kExcludePointer = kExcludeRecord.pointer;
 
 std::vector<std::uint8_t> BytesAt(const SettingsImage& image, std::size_t offset, std::size_t n) {
   return {image.bytes().begin() + static_cast<std::ptrdiff_t>(offset),
@@ -29,8 +31,9 @@ std::vector<std::uint8_t> BytesAt(const SettingsImage& image, std::size_t offset
 
 // Both filter records with their Pattern2 masks.
 std::vector<std::uint8_t> Records(const SettingsImage& image) {
-  std::vector<std::uint8_t> bytes = BytesAt(image, 90, 72);
-  const auto pattern2 = BytesAt(image, 212, 64);
+  std::vector<std::uint8_t> bytes =
+      BytesAt(image, kIncludeRecord.pointer, 2 * kFilterRecordHeadSize);
+  const auto pattern2 = BytesAt(image, kIncludeRecord.pattern2, 2 * kFilterPatternSize);
   bytes.insert(bytes.end(), pattern2.begin(), pattern2.end());
   return bytes;
 }
@@ -77,24 +80,24 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
   void cleanup() { TearDown(); }
 
   void tagTypeBoxesWriteTheWholeMaskAtOnceAndKeepBit15() {
-    state_.image.SetBit(kMaskWord, 15, true);
+    state_.image.SetField(kHiddenBit207, 1);
     Sheet(1);
-    Press("1218");  // DoD-96
+    Press(tag_ids::kDod96);
     QCOMPARE(MaskWord(), 0xFFFB);
-    Press("1232");
+    Press(tag_ids::kClearAll);
     QCOMPARE(MaskWord(), 0x8000);
-    Press("1230");  // ADI-var
+    Press(tag_ids::kAdiVar);
     QCOMPARE(MaskWord(), 0xC000);
-    Press("1215");
+    Press(tag_ids::kSelectAll);
     QCOMPARE(MaskWord(), 0xFFFF);
   }
 
   void cancelRestoresTheMaskOnlyFromTheTagTypePage() {
     state_.image.SetWord16(kMaskWord, 0x1234);
     Sheet(1);
-    Press("1232");
-    Press("1216");
-    state_.image.SetBit(kMaskWord, 15, true);  // not the page's: Cancel leaves it
+    Press(tag_ids::kClearAll);
+    Press(tag_ids::kGdti96);
+    state_.image.SetField(kHiddenBit207, 1);  // not the page's: Cancel leaves it
     Cancel();
     QCOMPARE(MaskWord(), 0x9234);
 
@@ -104,7 +107,7 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     // fields and leaves byte 89, byte 211 and both records.
     state_.image.SetWord16(kMaskWord, 0x7FFF);
     Sheet(1);
-    Press("1232");
+    Press(tag_ids::kClearAll);
     sheet_->tabs()->setCurrentIndex(0);
     Cancel();
     QCOMPARE(MaskWord(), 0);
@@ -118,9 +121,9 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
       QCOMPARE(EnabledFilterControls(), QStringList());
       Type(single_tag::kScanningTimeout, "9");
     });
-    QCOMPARE(state_.image.Byte(81), 9);
-    QCOMPARE(state_.image.Byte(89), before.Byte(89));
-    QCOMPARE(state_.image.Byte(211), before.Byte(211));
+    QCOMPARE(state_.image.Field(kScanTimeout), 9u);
+    QCOMPARE(state_.image.Byte(kFilterMethods.byte), before.Byte(kFilterMethods.byte));
+    QCOMPARE(state_.image.Field(kFilteredTagType), before.Field(kFilteredTagType));
     QCOMPARE(Records(state_.image), Records(before));
   }
 

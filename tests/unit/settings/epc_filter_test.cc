@@ -105,17 +105,17 @@ TEST(EpcFilterTest, WorkedExamplesWriteTheirRecordAndNothingElse) {
     StoreFilter(c.choice, image);
     const auto at = OffsetsOf(c.choice.filter_type == kIncludeEpc ? FilterDirection::kInclude
                                                                   : FilterDirection::kExclude);
-    EXPECT_EQ(BytesAt(image, at.pointer, 4), c.pointer_and_length) << c.what;
-    EXPECT_EQ(BytesAt(image, at.pattern1, 32), Mask(c.pattern1)) << c.what;
-    EXPECT_EQ(BytesAt(image, at.pattern2, 32),
-              c.pattern2 ? Mask(*c.pattern2) : BytesAt(before, at.pattern2, 32))
+    EXPECT_EQ(BytesAt(image, at.pointer, at.pattern1 - at.pointer), c.pointer_and_length) << c.what;
+    EXPECT_EQ(BytesAt(image, at.pattern1, kFilterPatternSize), Mask(c.pattern1)) << c.what;
+    EXPECT_EQ(BytesAt(image, at.pattern2, kFilterPatternSize),
+              c.pattern2 ? Mask(*c.pattern2) : BytesAt(before, at.pattern2, kFilterPatternSize))
         << c.what;
-    // Everything outside this record, byte 89 and byte 211 is as it was.
+    // Everything outside this record, the method byte and the TAG type is as it was.
     const auto outside = [&at](SettingsImage im) {
-      im.Fill(at.pointer, 36, 0);
-      im.Fill(at.pattern2, 32, 0);
-      im.SetByte(89, 0);
-      im.SetByte(211, 0);
+      im.Fill(at.pointer, kFilterRecordHeadSize, 0);
+      im.Fill(at.pattern2, kFilterPatternSize, 0);
+      im.SetByte(kFilterMethods.byte, 0);
+      im.SetField(kFilteredTagType, 0);
       return im;
     };
     EXPECT_EQ(outside(image), outside(before)) << c.what;
@@ -143,13 +143,14 @@ TEST(EpcFilterTest, MethodByteByFilterTypeAndWhatIsLeftAlone) {
   std::mt19937 rng(2);
   for (const Case& c : cases) {
     SettingsImage before = RandomImage(rng);
-    before.SetByte(89, 0xFF);
+    before.SetByte(kFilterMethods.byte, 0xFF);
     SettingsImage image = before;
     StoreFilter(c.choice, image);
-    EXPECT_EQ(image.Byte(89), c.byte89);
-    EXPECT_EQ(image.Byte(211) != before.Byte(211), c.writes_211 && before.Byte(211) != 0x31);
-    image.SetByte(89, 0xFF);
-    image.SetByte(211, before.Byte(211));
+    EXPECT_EQ(image.Byte(kFilterMethods.byte), c.byte89);
+    EXPECT_EQ(image.Field(kFilteredTagType) != before.Field(kFilteredTagType),
+              c.writes_211 && before.Field(kFilteredTagType) != 0x31);
+    image.SetByte(kFilterMethods.byte, 0xFF);
+    image.SetField(kFilteredTagType, before.Field(kFilteredTagType));
     EXPECT_EQ(image != before, c.writes_record) << static_cast<int>(c.choice.filter_type);
   }
 }
@@ -171,11 +172,11 @@ TEST(EpcFilterTest, LoadTakesFilterTypeAndRadioFromTheStoredRecords) {
   };
   for (const Case& c : cases) {
     SettingsImage image;
-    image.SetByte(89, c.byte89);
-    image.SetByte(91, c.pointer_low);
-    image.SetByte(93, c.length);
-    image.SetByte(127, c.pointer_low);
-    image.SetByte(129, c.length);
+    image.SetByte(kFilterMethods.byte, c.byte89);
+    for (const FilterRecordOffsets& record : {kIncludeRecord, kExcludeRecord}) {
+      image.SetByte(record.pointer + 1, c.pointer_low);  // big-endian: the low byte second
+      image.SetByte(record.length + 1, c.length);
+    }
     const FilterChoice choice = LoadFilter(image, c.header).choice;
     EXPECT_EQ(choice.filter_type, c.type) << c.what;
     EXPECT_EQ(choice.method, c.method) << c.what;
@@ -252,7 +253,7 @@ TEST(EpcFilterTest, ForeignRecordsDecodeWithinTheirTables) {
   for (int i = 0; i < 3000; ++i) {
     SettingsImage image = RandomImage(rng);
     const auto header = static_cast<std::uint8_t>(0x2B + rng() % 18);
-    if (rng() % 2) image.SetByte(91, 8);
+    if (rng() % 2) image.SetByte(kIncludeRecord.pointer + 1, 8);
     const LoadedFilter loaded = LoadFilter(image, header);
     const FilterChoice& choice = loaded.choice;
     EXPECT_LE(choice.pattern1.size(), kMaxPatternCharacters);

@@ -223,7 +223,7 @@ TEST(NamedImport, AValueTheSheetWouldNotKeepIsRefusedWithTheReason) {
   const SettingsImage filtering = Imported(
       Defaults(), {{"epc_filter", {{"filter_type", "Include EPC"}, {"pattern1", "001234"}}}});
   SettingsImage unknown_type = Imported(filtering, {{"tag_types", {"SGTIN-96", "GID-96"}}});
-  unknown_type.SetByte(kFilteredTagTypeOffset, 0x2C);  // GDTI-96, not enabled
+  unknown_type.SetField(kFilteredTagType, 0x2C);  // GDTI-96, not enabled
   const std::pair<std::string, std::string> cases[] = {
       {RefusalOf(Defaults(), {{"interface", "Bluetooth HID"}}),
        "operation.data_format: Packet Data is not offered under Bluetooth HID"},
@@ -270,19 +270,19 @@ TEST(NamedImport, AChangeOfInterfaceTakesItsOptions) {
 // filter directions on at once, a data format the serial interfaces lack.
 TEST(NamedImport, CodesWithoutAnEntryShowAsUnknownAndAreKept) {
   SettingsImage image = Defaults();
-  image.SetBits(320, 2, 2, 3);  // data format 3: no entry under Bluetooth SPP Slave
+  image.SetField(kDataFormat, 3);  // no entry under Bluetooth SPP Slave
   EXPECT_EQ(ShowSettings(image)["operation"]["data_format"], Json({{"unknown_code", 3}}));
-  image.SetBits(kInterfaceByte, 3, 3, 2);
-  image.SetBits(89, 0, 4, 0b1001);  // include by first field, exclude by second
+  image.SetField(kInterfaceCode, 2);
+  image.SetField(kFilterMethods, 0b1001);  // include by first field, exclude by second
   const Json shown = ShowSettings(image);
   EXPECT_EQ(shown["interface"], Json({{"unknown_code", 2}}));
   EXPECT_EQ(shown["epc_filter"]["filter_type"], Json({{"unknown_code", 9}}));
   EXPECT_EQ(ImportSettings(shown).image, image);
 
   const SettingsImage louder = Imported(image, {{"system", {{"volume", "Low"}}}});
-  EXPECT_EQ(louder.Bits(kInterfaceByte, 3, 3), 2u);
+  EXPECT_EQ(louder.Field(kInterfaceCode), 2u);
   EXPECT_EQ(ShowSettings(louder)["interface"], Json({{"unknown_code", 2}}));
-  EXPECT_EQ(louder.Bits(89, 0, 4), 0b1001u);
+  EXPECT_EQ(louder.Field(kFilterMethods), 0b1001u);
   EXPECT_NE(RefusalOf(image, {{"epc_filter", {{"filter_type", {{"unknown_code", 5}}}}}}), "taken");
 }
 

@@ -60,8 +60,8 @@ TEST(NamedSettings, EveryFieldHasItsLabelAndEveryLabelIsShownUnderSomeInterface)
   std::map<std::string, bool> shown;
   for (int i = 0; i < 40; ++i) {
     SettingsImage image = GeneratedImage(rng);
-    image.SetBits(kInterfaceByte, 3, 3, std::array{0u, 5u, 6u}[i % 3]);
-    if (i % 2) image.SetByte(kVcomMarkerByte, kVcomMarker);
+    image.SetField(kInterfaceCode, std::array{0u, 5u, 6u}[i % 3]);
+    if (i % 2) image.SetField(kM912KeyboardType, kVcomMarker);
     for (const auto& [path, value] : NamedLeaves(image)) {
       EXPECT_NE(FindSettingLabel(path), nullptr) << path;
       shown[path] = true;
@@ -153,29 +153,36 @@ TEST(NamedSettings, ImportWithoutAnImageStartsFromTheFactoryDefaults) {
 TEST(NamedSettings, DiffNamesTheSettingsThatDiffer) {
   const SettingsImage a = Defaults();
   EXPECT_TRUE(DiffSettings(a, a).empty());
+  // Bit `bit` of `field`.
   struct Bit {
-    std::size_t offset;
+    ImageField field;
     unsigned bit;
-    const char* first_field;
+    std::string first_field;
   };
-  const Bit bits[] = {{5, 6, "system."},
-                      {16, 2, "interface_options."},
-                      {207, 1, "tag_types"},
-                      {6, 1, "operation."},
-                      {323, 1, "counter."},
-                      {341, 1, "timestamp."},
-                      {325, 1, "key_sequences."},
-                      {367, 1, "epc_tag."},
-                      {82, 7, "single_tag_mode."},
-                      {89, 1, "epc_filter."},
-                      {300, 1, "unedited_bytes."},
-                      {638, 1, "unedited_bytes.638"},
-                      {2, 3, "byte.2"}};
+  const auto first_byte = [](std::size_t offset) { return ImageField{offset, 0, 8}; };
+  // The bytes after the filter records are no page's.
+  const std::size_t unedited = kExcludeRecord.pattern2 + kFilterPatternSize;
+  const Bit bits[] = {
+      {kVolume, 0, "system."},
+      {kDiscoverable, 0, "interface_options."},
+      {kTagTypeMask, 1, "tag_types"},
+      {kMemoryDelay, 0, "operation."},
+      {kResetOnUhfPowerOn, 0, "counter."},
+      {TimestampCodeField(0), 1, "timestamp."},
+      {first_byte(kCounterPrefix.offset), 1, "key_sequences."},
+      {UhfFieldCode(0), 1, "epc_tag."},
+      {kCounterLimit, 7, "single_tag_mode."},
+      {kIncludeMethod, 1, "epc_filter."},
+      {first_byte(unedited), 1, "unedited_bytes."},
+      {first_byte(kChecksumOffset), 1, "unedited_bytes." + std::to_string(kChecksumOffset)},
+      {kCommandBeep, 0, "byte." + std::to_string(kCommandBeep.byte)}};
   for (const Bit& b : bits) {
+    const std::size_t offset = b.field.byte;
+    const unsigned bit = b.field.first_bit + b.bit;
     SettingsImage changed = a;
-    changed.SetBit(b.offset, b.bit, !a.Bit(b.offset, b.bit));
+    changed.SetBit(offset, bit, !a.Bit(offset, bit));
     const auto diffs = DiffSettings(a, changed);
-    ASSERT_FALSE(diffs.empty()) << b.offset;
+    ASSERT_FALSE(diffs.empty()) << offset;
     EXPECT_TRUE(diffs.front().field.starts_with(b.first_field)) << diffs.front().field;
     EXPECT_NE(diffs.front().a, diffs.front().b);
   }

@@ -36,17 +36,20 @@ void LoadAndStore(AppState& state) {
 }
 
 TEST(OperationPageValuesTest, ForeignImagesChangeOnlyThePageBitsAndSettleAfterOneStore) {
-  std::array<std::uint8_t, kImageSize> page_bits{};
-  for (const std::size_t i : {6u, 7u, 80u}) page_bits[i] = 0x0F;
-  page_bits[320] = 0x0C;
-  page_bits[321] = 0xFF;
-  page_bits[322] = 0x01;
-  page_bits[323] = 0x06;
-  for (std::size_t i = 324; i <= 342; ++i) page_bits[i] = 0xFF;
-  page_bits[343] = 0x7F;  // timestamp bits 16-22
-  for (std::size_t i = 345; i <= 367; ++i) page_bits[i] = 0xFF;
-  page_bits[368] = 0x7F;
-  for (std::size_t i = 374; i <= 389; ++i) page_bits[i] = 0xFF;
+  // The bits of the page's fields set, every other bit clear.
+  SettingsImage page_bits;
+  for (const ImageField field :
+       {kMemoryMode, kMemoryDelay, kTransmissionBuffer, kTransmitDelay, kPendingScanMode,
+        kDataFormat, kResetOnUhfPowerOn, kResetOnNewConnection, kLeftPadding, kTimestampMarker}) {
+    page_bits.SetField(field, ~0u);
+  }
+  for (int i = 0; i < kOutputSequenceCount; ++i) page_bits.SetField(OutputSequenceField(i), ~0u);
+  for (int i = 0; i < kTimestampFieldCount; ++i) page_bits.SetField(TimestampCodeField(i), ~0u);
+  for (int i = 0; i < kUhfFieldCount; ++i) page_bits.SetField(UhfFieldCode(i), ~0u);
+  for (const ImageArea area : {kCounterPrefix, kCounterSuffix, kTimestampSeparators,
+                               kTimestampPrefix, kTimestampSuffix, kEpcPrefix, kEpcSuffix}) {
+    page_bits.Fill(area, 0xFF);
+  }
 
   std::mt19937 rng(11);
   for (int n = 0; n < 2000; ++n) {
@@ -56,7 +59,7 @@ TEST(OperationPageValuesTest, ForeignImagesChangeOnlyThePageBitsAndSettleAfterOn
     const SettingsImage before = state.image;
     LoadAndStore(state);
     for (std::size_t i = 0; i < kImageSize; ++i) {
-      ASSERT_EQ((before.Byte(i) ^ state.image.Byte(i)) & ~page_bits[i], 0)
+      ASSERT_EQ((before.Byte(i) ^ state.image.Byte(i)) & ~page_bits.Byte(i), 0)
           << "image " << n << " byte " << i;
     }
     const SettingsImage once = state.image;
@@ -77,11 +80,11 @@ TEST(OperationSettingsTest, StoresEveryFieldInItsOwnBitsOnly) {
   s.transmit_delay = 2;
   s.output_sequence = {3, 0, 1};
   StoreOperationSettings(s, state);
-  EXPECT_EQ(state.image.Byte(kMemoryDataByte), 0xFA);          // 1111 101 0
-  EXPECT_EQ(state.image.Byte(kTransmissionBufferByte), 0xF4);  // 1111 010 0
-  EXPECT_EQ(state.image.Byte(kDataFormatByte), 0xF3);
-  EXPECT_EQ(state.image.Word16(kOutputSequenceWord), 0xFE43);  // bits 9-15 kept
-  EXPECT_EQ(state.image.Byte(kScanModeByte), 0xF7);
+  EXPECT_EQ(state.image.Byte(kMemoryMode.byte), 0xFA);          // 1111 101 0
+  EXPECT_EQ(state.image.Byte(kTransmissionBuffer.byte), 0xF4);  // 1111 010 0
+  EXPECT_EQ(state.image.Byte(kDataFormat.byte), 0xF3);
+  EXPECT_EQ(state.image.Word16(OutputSequenceField(0).byte), 0xFE43);  // bits 9-15 kept
+  EXPECT_EQ(state.image.Byte(kPendingScanMode.byte), 0xF7);
 
   // Nothing selected stores nothing.
   const auto before = state.image;
@@ -105,37 +108,39 @@ std::uint16_t Word(std::initializer_list<int> codes, std::uint16_t high = 0) {
 // entry names.
 TEST(UhfFieldsTest, CodesWithoutANameShowNothingAndFieldFiveIsNotTouched) {
   SettingsImage image;
-  image.SetWord16(kUhfFieldWord, Word({6, kUhfCrc, 7, kUhfCrc, kUhfEpc}));
+  image.SetWord16(UhfFieldCode(0).byte, Word({6, kUhfCrc, 7, kUhfCrc, kUhfEpc}));
   const UhfFieldLists lists = LoadUhfFields(image);
   EXPECT_EQ(lists.display_row, (std::array<int, 4>{kUhfNone, kUhfCrc, kUhfNone, kUhfCrc}));
   EXPECT_EQ(lists.selected, (std::vector<int>{kUhfCrc, kUhfCrc}));
   EXPECT_EQ(lists.available, (std::vector<int>{kUhfPc, kUhfEpc, kUhfLength}));
   StoreUhfFields(lists.display_row, image);
-  EXPECT_EQ(image.Word16(kUhfFieldWord), Word({0, kUhfCrc, 0, kUhfCrc, kUhfEpc}));
+  EXPECT_EQ(image.Word16(UhfFieldCode(0).byte), Word({0, kUhfCrc, 0, kUhfCrc, kUhfEpc}));
 }
 
 TEST(EpcDelimiterTest, WrittenToAllThreeCopiesAndNoDelimiterOutsideTheList) {
   SettingsImage image;
-  image.Fill(360, 20, 0xAA);
+  const std::size_t first = kDelimiter.offset;
+  const std::size_t after = kDelimiter.offset + kDelimiter.length;
+  image.Fill(first - 1, kDelimiter.length + 2, 0xAA);
   WriteDelimiter(1, image);
-  for (std::size_t i = 369; i <= 371; ++i) EXPECT_EQ(image.Byte(i), 0x09);
-  EXPECT_EQ(image.Byte(368), 0xAA);
-  EXPECT_EQ(image.Byte(372), 0xAA);
+  for (std::size_t i = first; i < after; ++i) EXPECT_EQ(image.Byte(i), 0x09);
+  EXPECT_EQ(image.Byte(first - 1), 0xAA);
+  EXPECT_EQ(image.Byte(after), 0xAA);
   for (const int outside : {-1, 4, 100}) {
     WriteDelimiter(outside, image);
-    EXPECT_EQ(image.Byte(370), 0x00) << outside;
+    EXPECT_EQ(image.Byte(first + 1), 0x00) << outside;
   }
 
   // A foreign byte opens the dialog on "No Delimiter"; Cancel writes that.
-  image.Fill(kDelimiterByte, kDelimiterCopies, '-');
-  WriteDelimiter(DelimiterPositionOf(image.Byte(kDelimiterByte)), image);
-  EXPECT_EQ(image.Byte(371), 0x00);
+  image.Fill(kDelimiter, '-');
+  WriteDelimiter(DelimiterPositionOf(image.Byte(first)), image);
+  EXPECT_EQ(image.Byte(after - 1), 0x00);
 }
 
 TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
   SettingsImage image;
   image.Fill(0, kImageSize, 0xEE);
-  image.SetByte(kCounterFlagsByte, 0xFF);
+  image.SetByte(kResetOnUhfPowerOn.byte, 0xFF);
   OutputFormat f;
   const KeySequenceField* fields[] = {&kCounterPrefixField,   &kCounterSuffixField,
                                       &kTimestampPrefixField, &kTimestampSuffixField,
@@ -152,17 +157,17 @@ TEST(OutputFormatTest, KeyBuffersGoToTheirOwnBytesWhole) {
   for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(ReadKeyBuffer(image, *fields[i]), *buffers[i]) << fields[i]->edit_id;
   }
-  EXPECT_EQ(image.Byte(kLeftPaddingByte), kZeroPadding);
-  EXPECT_EQ(image.Byte(kCounterFlagsByte), 0xF9);  // bits 0 and 3-7 kept
-  EXPECT_EQ(image.Byte(372), 0xEE);
-  EXPECT_EQ(image.Byte(373), 0xEE);
-  EXPECT_EQ(image.Byte(390), 0xEE);
+  EXPECT_EQ(image.Field(kLeftPadding), kZeroPadding);
+  EXPECT_EQ(image.Byte(kResetOnUhfPowerOn.byte), 0xF9);  // bits 0 and 3-7 kept
+  EXPECT_EQ(image.Field(kHiddenByte372), 0xEE);
+  EXPECT_EQ(image.Byte(kHiddenBits373.byte), 0xEE);
+  EXPECT_EQ(image.Byte(kEpcSuffix.offset + kEpcSuffix.length), 0xEE);
   EXPECT_EQ(LoadOutputFormat(image, kNoCode), f);
 
   // The padding field is a single byte.
   WriteKeyBuffer(KeyBuffer{0x41, 0x42}, kLeftPaddingField, image);
-  EXPECT_EQ(image.Byte(kLeftPaddingByte), 0x41);
-  EXPECT_EQ(image.Byte(kLeftPaddingByte + 1), 0x10);
+  EXPECT_EQ(image.Field(kLeftPadding), 0x41);
+  EXPECT_EQ(image.Byte(kCounterPrefix.offset), 0x10);
   EXPECT_EQ(ReadKeyBuffer(image, kLeftPaddingField), (KeyBuffer{0x41}));
 }
 
@@ -175,18 +180,18 @@ TEST(OutputFormatTest, LeftPaddingIsABlankUnlessItIsTheDigitZero) {
   const Case cases[] = {{0x30, 1, 0x30}, {0x20, 0, 0x20}, {0x00, 0, 0x20}, {0x41, 0, 0x20}};
   for (const auto& c : cases) {
     SettingsImage image;
-    image.SetByte(kLeftPaddingByte, c.stored);
+    image.SetField(kLeftPadding, c.stored);
     const auto f = LoadOutputFormat(image, kNoCode);
     EXPECT_EQ(f.left_padding, c.shown);
     StoreOutputFormat(f, image);
-    EXPECT_EQ(image.Byte(kLeftPaddingByte), c.stored_again) << int{c.stored};
+    EXPECT_EQ(image.Field(kLeftPadding), c.stored_again) << int{c.stored};
   }
   SettingsImage image;
-  image.SetByte(kLeftPaddingByte, 0x41);
+  image.SetField(kLeftPadding, 0x41);
   OutputFormat none;
   none.left_padding = kNoCode;
   StoreOutputFormat(none, image);
-  EXPECT_EQ(image.Byte(kLeftPaddingByte), 0x41);
+  EXPECT_EQ(image.Field(kLeftPadding), 0x41);
 }
 
 }  // namespace

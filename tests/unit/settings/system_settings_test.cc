@@ -19,10 +19,10 @@ TEST(InterfaceSelectionTest, DerivedFromCodeAndMarkerAlone) {
                                                                          {6, 0x61, kM912Hid}};
   for (const auto& [code, marker, expected] : cases) {
     AppState state;
-    state.image.Fill(0, kImageSize, 0xFF);  // the other bits of byte 16 must not matter
+    state.image.Fill(0, kImageSize, 0xFF);  // the other bits of the code's byte must not matter
     state.selected_interface = expected == kM912Hid ? kBluetoothSpp : kM912Hid;
-    state.image.SetBits(16, 3, 3, code);
-    state.image.SetByte(18, marker);
+    state.image.SetField(kInterfaceCode, code);
+    state.image.SetField(kM912KeyboardType, marker);
     DeriveSelectedInterface(state);
     EXPECT_EQ(state.selected_interface, expected) << "code " << code;
   }
@@ -34,8 +34,8 @@ TEST(InterfaceSelectionTest, UnknownCodesLeaveEveryInterfaceAsItWas) {
     for (const auto before : {kBluetoothSpp, kBluetoothHid, kM912Vcom, kM912Hid}) {
       AppState state;
       state.selected_interface = before;
-      state.image.SetBits(16, 3, 3, code);
-      state.image.SetByte(18, 0x61);
+      state.image.SetField(kInterfaceCode, code);
+      state.image.SetField(kM912KeyboardType, 0x61);
       DeriveSelectedInterface(state);
       EXPECT_EQ(state.selected_interface, before) << "code " << code;
     }
@@ -54,24 +54,25 @@ TEST(EventStringsTest, CrBoxTenCharactersAndPadding) {
       {std::string("AB\rC") + std::string(6, '\0'), {"AB\rC", false}},
   };
   for (const auto& c : cases) {
+    const ImageArea string4 = EventStringArea(3);
     SettingsImage image;
     image.Fill(0, kImageSize, 0xEE);
-    for (std::size_t i = 0; i < 10; ++i)
-      image.SetByte(420 + i, static_cast<std::uint8_t>(c.stored[i]));
+    for (std::size_t i = 0; i < string4.length; ++i)
+      image.SetByte(string4.offset + i, static_cast<std::uint8_t>(c.stored[i]));
     const EventString shown = LoadEventString(image, 3);
     EXPECT_EQ(shown, c.shown) << c.stored;
     StoreEventString(image, 3, shown);
-    EXPECT_EQ(image.Text(420, 10), c.stored.substr(0, c.stored.find('\0')));
-    EXPECT_EQ(image.Byte(419), 0xEE);
-    EXPECT_EQ(image.Byte(430), 0xEE);
+    EXPECT_EQ(image.Text(string4), c.stored.substr(0, c.stored.find('\0')));
+    EXPECT_EQ(image.Byte(string4.offset - 1), 0xEE);
+    EXPECT_EQ(image.Byte(string4.offset + string4.length), 0xEE);
   }
   // Checking the box on ten characters keeps nine of them, then the CR.
   SettingsImage image;
   StoreEventString(image, 0, {"ABCDEFGHIJ", true});
-  EXPECT_EQ(image.Text(390, 10), "ABCDEFGHI\r");
+  EXPECT_EQ(image.Text(EventStringArea(0)), "ABCDEFGHI\r");
   StoreEventString(image, 0, {"AB", false});
-  EXPECT_EQ(image.Text(390, 10), "AB");
-  EXPECT_EQ(image.Byte(399), 0) << "the rest of the field is cleared";
+  EXPECT_EQ(image.Text(EventStringArea(0)), "AB");
+  EXPECT_EQ(image.Byte(EventStringArea(1).offset - 1), 0) << "the rest of the field is cleared";
 }
 
 TEST(DateTimeCorrectionsTest, EditsFollowTheCalendarAndTheirRanges) {

@@ -122,17 +122,18 @@ TEST(TimestampFormatTest, ADateFormatKeptWhileTheListShowsNothingBecomesTheFirst
 
 TEST(TimestampFormatTest, WriteSetsBits21And22To2AndKeepsBits23To31) {
   for (const std::uint32_t before : {0x00000000u, 0xFFFFFFFFu, 0x00200000u, 0xA5A5A5A5u}) {
+    const std::size_t word_at = kTimestampMarker.byte;
     SettingsImage image;
-    image.Fill(340, 12, 0xEE);
-    image.SetWord32(kTimestampWord, before);
+    image.Fill(word_at - 1, 12, 0xEE);
+    image.SetWord32(word_at, before);
     WriteTimestamp(ComposeTimestamp({1, 1, 0, 0}), image);
-    const std::uint32_t word = image.Word32(kTimestampWord);
+    const std::uint32_t word = image.Word32(word_at);
     EXPECT_EQ(word & 0x1FFFFFu, 0x43EAD1u & 0x1FFFFFu);
-    EXPECT_EQ((word >> 21) & 3u, 2u);
+    EXPECT_EQ(image.Field(kTimestampMarker), 2u);
     EXPECT_EQ(word >> 23, before >> 23);
-    EXPECT_EQ(image.Byte(340), 0xEE);
-    EXPECT_EQ(image.Byte(350), 0);
-    EXPECT_EQ(image.Byte(351), 0xEE);
+    EXPECT_EQ(image.Byte(word_at - 1), 0xEE);
+    EXPECT_EQ(image.Byte(kTimestampPrefix.offset - 1), 0);  // the sixth separator
+    EXPECT_EQ(image.Byte(kTimestampPrefix.offset), 0xEE);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "sim/program_options.h"
 
 namespace k470::sim {
@@ -108,7 +109,7 @@ TEST(ProgramOptions, HelpAndVersionAnswerAndBadInputIsRefused) {
   EXPECT_EQ(parse({"--count=0"}), 2);
   out.str("");
   EXPECT_EQ(parse({"--version"}), 0);
-  EXPECT_EQ(out.str(), "k470sim 1.02\n");
+  EXPECT_EQ(out.str(), std::string("k470sim ") + kProgramVersion + "\n");
 }
 
 }  // namespace
