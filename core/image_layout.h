@@ -184,8 +184,8 @@ inline constexpr std::array<ImageArea, 12> kPageAreas = {{{0, 8},
 inline constexpr std::size_t kChecksumOffset = 638;
 inline constexpr std::size_t kChecksumComplementOffset = 639;
 
-// Offsets of whole bytes and words that the Operation page and the Single TAG
-// Mode dialog still address by offset.
+// Whole bytes and words of the Operation page, for the tests that check
+// them byte by byte (bits no field names included).
 inline constexpr std::size_t kMemoryDataByte = kMemoryMode.byte;
 inline constexpr std::size_t kTransmissionBufferByte = kTransmissionBuffer.byte;
 inline constexpr std::size_t kScanModeByte = kPendingScanMode.byte;
@@ -196,7 +196,5 @@ inline constexpr std::size_t kTimestampWord = kTimestampMarker.byte;
 inline constexpr std::size_t kUhfFieldWord = UhfFieldCode(0).byte;
 inline constexpr std::size_t kDelimiterByte = kDelimiter.offset;
 inline constexpr std::size_t kDelimiterCopies = kDelimiter.length;
-inline constexpr std::size_t kFilterMethodByte = kFilterMethods.byte;
-inline constexpr std::size_t kFilteredTagTypeOffset = kFilteredTagType.byte;
 
 }  // namespace k470

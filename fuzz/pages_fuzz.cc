@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // When the stored TAG type is not offered, the dialog shows another and its
   // OK stores that one with the filter: the filter then reads as stored anew.
   const std::optional<std::uint8_t> shown_type = k470::ShownFilterHeader(image);
-  const bool type_replaced = shown_type && *shown_type != image.Byte(k470::kFilteredTagTypeOffset);
+  const bool type_replaced = shown_type && *shown_type != image.Field(k470::kFilteredTagType);
   auto before = Controls(image);
   ConfirmEveryPage(image);
   auto after = Controls(image);

@@ -326,7 +326,7 @@ OperationPage::~OperationPage() { context_.SetInterfaceChangedHook({}); }
 
 void OperationPage::InterfaceChanged() {
   const SelectedInterface interface = state_.selected_interface;
-  const int stored = static_cast<int>(state_.image.Bits(kDataFormatByte, 2, 2));
+  const int stored = static_cast<int>(state_.image.Field(kDataFormat));
   data_format_->Fill(DataFormatList(interface));
   data_format_->SelectCode(DataFormatToSelect(stored, interface));
   SwitchOutputControls(OutputControlsEnabled(interface, stored));
@@ -393,7 +393,7 @@ void OperationPage::OutputSequenceActivated(std::size_t list) {
 }
 
 void OperationPage::DelimiterClicked() {
-  const int opened_with = DelimiterPositionOf(state_.image.Byte(kDelimiterByte));
+  const int opened_with = DelimiterPositionOf(state_.image.Byte(kDelimiter.offset));
   const int chosen = DelimiterDialog::Choose(opened_with, this);
   // Written at once: Cancel on the sheet keeps the delimiter chosen here.
   WriteDelimiter(chosen, state_.image);

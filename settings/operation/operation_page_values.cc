@@ -15,7 +15,7 @@ OperationPageValues LoadOperationPage(const AppState& state, int shown_date) {
   v.settings = LoadOperationSettings(state);
   v.output = LoadOutputFormat(state.image, shown_date);
   v.uhf_fields = LoadUhfFields(state.image);
-  v.delimiter_name = LoadedDelimiterName(state.image.Byte(kDelimiterByte));
+  v.delimiter_name = LoadedDelimiterName(state.image.Byte(kDelimiter.offset));
   return v;
 }
 

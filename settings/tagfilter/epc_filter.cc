@@ -285,7 +285,7 @@ void StoreFilter(const FilterChoice& choice, SettingsImage& image) {
       break;
   }
   if (!choice.header) return;
-  image.SetByte(kFilteredTagTypeOffset, *choice.header);
+  image.SetField(kFilteredTagType, *choice.header);
 
   const bool filtering = choice.filter_type == FilterType::kIncludeEpc ||
                          choice.filter_type == FilterType::kExcludeEpc;
@@ -297,7 +297,7 @@ void StoreFilter(const FilterChoice& choice, SettingsImage& image) {
 void ConfirmFilter(const FilterChoice& opened, const FilterChoice& chosen, SettingsImage& image) {
   // A TAG type shown in place of a stored one the list does not offer is
   // still stored, with its record.
-  const bool type_kept = !chosen.header || *chosen.header == image.Byte(kFilteredTagTypeOffset);
+  const bool type_kept = !chosen.header || *chosen.header == image.Field(kFilteredTagType);
   if (chosen == opened && type_kept) return;
   StoreFilter(chosen, image);
 }

@@ -14,7 +14,7 @@ constexpr std::size_t kFallbackPosition = 3;
 
 std::optional<std::uint8_t> ShownFilterHeader(const SettingsImage& image) {
   const std::vector<TagType> enabled = EnabledTagTypes(TagTypeMask(image));
-  const std::uint8_t stored = image.Byte(kFilteredTagTypeOffset);
+  const std::uint8_t stored = image.Byte(kFilteredTagType.byte);
   if (std::any_of(enabled.begin(), enabled.end(),
                   [stored](const TagType& t) { return t.header == stored; })) {
     return stored;

@@ -66,7 +66,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
   void init() {
     Reset();
     // The factory's Packet Data switches the output controls off; most cases need them on.
-    state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatHexadecimal);
+    state_.image.SetField(kDataFormat, kDataFormatHexadecimal);
     advanced_opened_with_.clear();
     advanced_result_.reset();
   }
@@ -97,7 +97,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
   }
 
   void scanModeIsStoredFromThePendingModeAndSingleTagWritesByte88AtOnce() {
-    state_.image.SetBits(kScanModeByte, 0, 4, kScanModeMultiTag);
+    state_.image.SetField(kPendingScanMode, kScanModeMultiTag);
     state_.image.SetBits(kScanModeByte, 4, 4, 0xA);  // the Single TAG Mode dialog's bits
     state_.image.SetByte(kSingleTagModeByte, 0xF7);
     OperationSheet();
@@ -118,14 +118,14 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Byte(kSingleTagModeByte), 0xE8);
 
     // A mode no radio button stands for: none checked, kept.
-    state_.image.SetBits(kScanModeByte, 0, 4, 3);
+    state_.image.SetField(kPendingScanMode, 3);
     OperationSheet();
     for (const char* id : {kControlName<ids::kSingleTagMode>, kControlName<ids::kMultiTagMode>,
                            kControlName<ids::kTestMode>}) {
       QVERIFY(!Checked(id));
     }
     Ok();
-    QCOMPARE(state_.image.Bits(kScanModeByte, 0, 4), 3u);
+    QCOMPARE(state_.image.Field(kPendingScanMode), 3u);
   }
 
   void outputSequenceRefusesAllDisabledAndASectionTwice() {
@@ -199,22 +199,22 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image.Bits(kDataFormatByte, 0, 4), 0b0011u);
 
     // Raw Data keeps its code under both; a serial list without code 3 keeps it.
-    state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
+    state_.image.SetField(kDataFormat, kDataFormatRaw);
     OperationSheet();
     Choose(kControlName<ids::kDataFormat>, "Hexadecimal");
     Ok();
-    QCOMPARE(state_.image.Bits(kDataFormatByte, 2, 2), unsigned{kDataFormatKeyboardHexadecimal});
-    state_.image.SetBits(kDataFormatByte, 2, 2, 3);
+    QCOMPARE(state_.image.Field(kDataFormat), unsigned{kDataFormatKeyboardHexadecimal});
+    state_.image.SetField(kDataFormat, 3);
     OperationSheet();
     sheet_->tabs()->setCurrentIndex(0);
     On<QRadioButton>("1001", PageId::kSystem)->click();
     QCOMPARE(output_on(), 4);
     Ok();
-    QCOMPARE(state_.image.Bits(kDataFormatByte, 2, 2), 3u);
+    QCOMPARE(state_.image.Field(kDataFormat), 3u);
   }
 
   void timestampListsEnableByFormatUnlessTheFirstDataFormatIsShown() {
-    state_.image.SetBits(kDataFormatByte, 2, 2, kDataFormatRaw);
+    state_.image.SetField(kDataFormat, kDataFormatRaw);
     WriteTimestamp(ComposeTimestamp({4, 1, 1, 0}), state_.image);  // [Time], hh:mm
     OperationSheet();
     QCOMPARE(Enabled({kControlName<ids::kTimeFormat>, kControlName<ids::kTimeFormatLabel>,
@@ -232,7 +232,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
 
     // Hexadecimal under a keyboard interface is the first entry: the rule waits.
     state_.image.SetBits(16, 3, 3, 5);  // Bluetooth HID
-    state_.image.SetBits(kDataFormatByte, 2, 2, 0);
+    state_.image.SetField(kDataFormat, 0);
     OperationSheet();
     QCOMPARE(Enabled({kControlName<ids::kTimeFormat>, kControlName<ids::kFieldSeparator>}).size(),
              2);
