@@ -19,8 +19,7 @@
 #include "settings/tagfilter/tag_types.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
-#include "tests/support/operation_image.h"
-#include "tests/support/system_image.h"
+#include "tests/support/generated_images.h"
 
 namespace k470::gui {
 namespace {
@@ -69,20 +68,6 @@ Json AsControlShows(const Json& value) {
   if (value.is_object() && value.contains("unknown_code")) return nullptr;
   if (value.is_object() && value.contains("bytes")) return {{"text", value["text"]}};
   return value;
-}
-
-SettingsImage GeneratedImage(std::mt19937& rng, int round) {
-  SettingsImage image =
-      round % 3 ? k470::testing::SystemImageInRange(rng) : k470::testing::RandomImage(rng);
-  if (round % 3) k470::testing::PutOperationFieldsInRange(image, rng);
-  image.SetField(kInterfaceCode, std::array{0u, 5u, 6u, 6u, 2u}[round % 5]);
-  if (round % 5 == 2) image.SetField(kM912KeyboardType, kVcomMarker);
-  if (round % 4 == 0) {
-    StoreFilter(k470::testing::GenerateChoice(rng, kTagTypes[rng() % kTagTypes.size()],
-                                              FilterType::kIncludeEpc, FilterMethod::kSecondField),
-                image);
-  }
-  return image;
 }
 
 }  // namespace
@@ -143,7 +128,7 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
     std::mt19937 rng(1414);
     for (int round = 0; round < 30; ++round) {
       Reset();
-      state_.image = GeneratedImage(rng, round);
+      state_.image = k470::testing::GeneratedImage(rng, round);
       expected_.clear();
       for (auto& [path, value] : SettingLeaves(ShowSettings(state_.image))) expected_[path] = value;
       Sheet(0);

@@ -13,8 +13,7 @@
 #include "settings/named/control_name.h"
 #include "settings/operation/operation_page_ids.h"
 #include "tests/gui/sheet_driver.h"
-#include "tests/support/operation_image.h"
-#include "tests/support/system_image.h"
+#include "tests/support/generated_images.h"
 
 namespace k470::gui {
 

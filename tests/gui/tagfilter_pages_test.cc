@@ -12,6 +12,7 @@
 #include "settings/tagfilter/tag_type_page_ids.h"
 #include "tests/gui/sheet_driver.h"
 #include "tests/support/filter_choices.h"
+#include "tests/support/generated_images.h"
 
 namespace k470::gui {
 

@@ -23,12 +23,6 @@ inline constexpr std::string_view kPrintable =
 inline constexpr std::string_view kAdiCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-/ ";
 
-inline SettingsImage RandomImage(std::mt19937& rng) {
-  SettingsImage image;
-  for (auto& b : image.bytes()) b = static_cast<std::uint8_t>(rng());
-  return image;
-}
-
 inline std::string RandomText(std::mt19937& rng, std::string_view alphabet, std::size_t length) {
   std::string text;
   for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[rng() % alphabet.size()]);

@@ -10,6 +10,7 @@
 #include "settings/tagfilter/partition_tables.h"
 #include "settings/tagfilter/scheme_fields.h"
 #include "tests/support/filter_choices.h"
+#include "tests/support/generated_images.h"
 
 namespace k470 {
 namespace {

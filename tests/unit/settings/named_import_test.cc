@@ -18,6 +18,7 @@
 #include "settings/tagfilter/filter_dialog_view.h"
 #include "settings/tagfilter/filter_values.h"
 #include "settings/tagfilter/scan_settings.h"
+#include "tests/support/generated_images.h"
 
 namespace k470 {
 namespace {
@@ -30,12 +31,6 @@ Json::json_pointer PointerOf(const std::string& path) {
   std::string pointer = "/" + path;
   std::replace(pointer.begin(), pointer.end(), '.', '/');
   return Json::json_pointer(pointer);
-}
-
-SettingsImage Defaults() {
-  AppState state;
-  New(state);
-  return state.image;
 }
 
 ImportResult ImportPatched(const SettingsImage& from, const Json& patch) {
@@ -54,7 +49,7 @@ SettingsImage Imported(const SettingsImage& from, const Json& patch) {
 // The factory defaults; and a second-field filter on with the beeper off, so
 // the filter's texts and the disabled Volume list are edited too.
 std::vector<SettingsImage> Bases(SelectedInterface interface) {
-  SettingsImage defaults = Defaults();
+  SettingsImage defaults = testing::DefaultImage();
   EncodeSelectedInterface(interface, defaults);
   if (interface == SelectedInterface::kM912Hid) EnsureM912KeyboardType(defaults);
   const SettingsImage filtering = Imported(defaults, {{"system", {{"system_beeper", false}}},
@@ -217,15 +212,17 @@ std::string RefusalOf(const SettingsImage& from, const Json& patch) {
 }
 
 TEST(NamedImport, AValueTheSheetWouldNotKeepIsRefusedWithTheReason) {
-  SettingsImage hid = Defaults();
+  SettingsImage hid = testing::DefaultImage();
   EncodeSelectedInterface(SelectedInterface::kBluetoothHid, hid);
-  const SettingsImage quiet = Imported(Defaults(), {{"system", {{"system_beeper", false}}}});
-  const SettingsImage filtering = Imported(
-      Defaults(), {{"epc_filter", {{"filter_type", "Include EPC"}, {"pattern1", "001234"}}}});
+  const SettingsImage quiet =
+      Imported(testing::DefaultImage(), {{"system", {{"system_beeper", false}}}});
+  const SettingsImage filtering =
+      Imported(testing::DefaultImage(),
+               {{"epc_filter", {{"filter_type", "Include EPC"}, {"pattern1", "001234"}}}});
   SettingsImage unknown_type = Imported(filtering, {{"tag_types", {"SGTIN-96", "GID-96"}}});
   unknown_type.SetField(kFilteredTagType, 0x2C);  // GDTI-96, not enabled
   const std::pair<std::string, std::string> cases[] = {
-      {RefusalOf(Defaults(), {{"interface", "Bluetooth HID"}}),
+      {RefusalOf(testing::DefaultImage(), {{"interface", "Bluetooth HID"}}),
        "operation.data_format: Packet Data is not offered under Bluetooth HID"},
       {RefusalOf(hid, {{"operation", {{"data_format", "Packet Data"}}}}),
        "operation.data_format: Packet Data is not offered under Bluetooth HID"},
@@ -235,11 +232,11 @@ TEST(NamedImport, AValueTheSheetWouldNotKeepIsRefusedWithTheReason) {
        "epc_filter.pattern2: \"By GS1 company prefix\" does not use pattern2"},
       {RefusalOf(filtering, {{"epc_filter", {{"digits", "5"}}}}),
        "epc_filter.digits: \"By GS1 company prefix\" does not use digits"},
-      {RefusalOf(Defaults(), {{"epc_filter", {{"pattern1", "1234"}}}}),
+      {RefusalOf(testing::DefaultImage(), {{"epc_filter", {{"pattern1", "1234"}}}}),
        "epc_filter.pattern1: the filter is not stored while filter_type is \"Disable Filter\""},
       {RefusalOf(unknown_type, {{"epc_filter", {{"pattern1", "4321"}}}}),
        "epc_filter.pattern1: the TAG type is unknown"},
-      {RefusalOf(Defaults(), {{"epc_filter", {{"filter_type", "Include EPC"}}}}),
+      {RefusalOf(testing::DefaultImage(), {{"epc_filter", {{"filter_type", "Include EPC"}}}}),
        "epc_filter.pattern1: the sheet does not keep this value; it stays \"000000\""},
   };
   for (const auto& [refusal, reason] : cases) {
@@ -249,7 +246,7 @@ TEST(NamedImport, AValueTheSheetWouldNotKeepIsRefusedWithTheReason) {
 
 // An export of one interface, its options left in, changed to another.
 TEST(NamedImport, AChangeOfInterfaceTakesItsOptions) {
-  const SettingsImage spp = Defaults();
+  const SettingsImage spp = testing::DefaultImage();
   const SettingsImage hid = Imported(
       spp, {{"interface", "Bluetooth HID"}, {"operation", {{"data_format", "Hexadecimal"}}}});
   EXPECT_EQ(ShowSettings(hid)["interface"], "Bluetooth HID");
@@ -269,7 +266,7 @@ TEST(NamedImport, AChangeOfInterfaceTakesItsOptions) {
 // Codes no list entry stands for: the interface code of no radio, both
 // filter directions on at once, a data format the serial interfaces lack.
 TEST(NamedImport, CodesWithoutAnEntryShowAsUnknownAndAreKept) {
-  SettingsImage image = Defaults();
+  SettingsImage image = testing::DefaultImage();
   image.SetField(kDataFormat, 3);  // no entry under Bluetooth SPP Slave
   EXPECT_EQ(ShowSettings(image)["operation"]["data_format"], Json({{"unknown_code", 3}}));
   image.SetField(kInterfaceCode, 2);
@@ -287,8 +284,9 @@ TEST(NamedImport, CodesWithoutAnEntryShowAsUnknownAndAreKept) {
 }
 
 TEST(NamedImport, ADecimalFilterFieldTakesOnlyDigitsThatFitItsBits) {
-  const SettingsImage filtering = Imported(
-      Defaults(), {{"epc_filter", {{"filter_type", "Include EPC"}, {"pattern1", "000000"}}}});
+  const SettingsImage filtering =
+      Imported(testing::DefaultImage(),
+               {{"epc_filter", {{"filter_type", "Include EPC"}, {"pattern1", "000000"}}}});
   for (const char* bad : {"AB", "-1", "99999999999999999999", "12 4"}) {
     EXPECT_TRUE(RefusalOf(filtering, {{"epc_filter", {{"pattern1", bad}}}})
                     .starts_with("epc_filter.pattern1: "))

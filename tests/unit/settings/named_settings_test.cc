@@ -12,24 +12,13 @@
 #include "settings/named/settings_json.h"
 #include "settings/system/interface_selection.h"
 #include "tests/support/filter_choices.h"
-#include "tests/support/operation_image.h"
-#include "tests/support/system_image.h"
+#include "tests/support/generated_images.h"
 
 namespace k470 {
 namespace {
 
-using testing::PutOperationFieldsInRange;
-using testing::RandomImage;
-using testing::SystemImageInRange;
-
-// Random bytes half the time; else every System and Operation field in range,
-// the images a sheet writes.
-SettingsImage GeneratedImage(std::mt19937& rng) {
-  if (rng() % 2) return RandomImage(rng);
-  SettingsImage image = SystemImageInRange(rng);
-  PutOperationFieldsInRange(image, rng);
-  return image;
-}
+using testing::DefaultImage;
+using testing::GeneratedImage;
 
 std::map<std::string, Json> NamedLeaves(const SettingsImage& image) {
   std::map<std::string, Json> named;
@@ -39,16 +28,10 @@ std::map<std::string, Json> NamedLeaves(const SettingsImage& image) {
   return named;
 }
 
-SettingsImage Defaults() {
-  AppState state;
-  New(state);
-  return state.image;
-}
-
 TEST(NamedSettings, ImportOfExportGivesEveryImageBackByteForByte) {
   std::mt19937 rng(14);
   for (int i = 0; i < 200; ++i) {
-    const SettingsImage image = GeneratedImage(rng);
+    const SettingsImage image = GeneratedImage(rng, i);
     // Through JSON text, as a file carries it: Latin-1 texts become UTF-8 and back.
     const Json text = Json::parse(ShowSettings(image).dump());
     ASSERT_EQ(ImportSettings(text).image, image) << text.dump(1);
@@ -59,9 +42,7 @@ TEST(NamedSettings, EveryFieldHasItsLabelAndEveryLabelIsShownUnderSomeInterface)
   std::mt19937 rng(15);
   std::map<std::string, bool> shown;
   for (int i = 0; i < 40; ++i) {
-    SettingsImage image = GeneratedImage(rng);
-    image.SetField(kInterfaceCode, std::array{0u, 5u, 6u}[i % 3]);
-    if (i % 2) image.SetField(kM912KeyboardType, kVcomMarker);
+    const SettingsImage image = GeneratedImage(rng, i);
     for (const auto& [path, value] : NamedLeaves(image)) {
       EXPECT_NE(FindSettingLabel(path), nullptr) << path;
       shown[path] = true;
@@ -77,7 +58,7 @@ TEST(NamedSettings, EveryFieldHasItsLabelAndEveryLabelIsShownUnderSomeInterface)
 TEST(NamedSettings, UneditedBytesAreReadByNoField) {
   std::mt19937 rng(16);
   for (int i = 0; i < 20; ++i) {
-    const SettingsImage image = GeneratedImage(rng);
+    const SettingsImage image = GeneratedImage(rng, i);
     const auto named = NamedLeaves(image);
     for (const ByteRun& run : UneditedByteRuns()) {
       SettingsImage changed = image;
@@ -103,7 +84,7 @@ Json WithEdit(Json j, const Edit& e) {
 }
 
 TEST(NamedSettings, ImportRefusesWhatTheSheetCouldNotTakeNamingTheKey) {
-  const Json shown = ShowSettings(Defaults());
+  const Json shown = ShowSettings(DefaultImage());
   const std::vector<std::pair<Edit, std::string>> refused = {
       {{"colour", "red"}, "colour"},
       {{"system.loudness", 3}, "system.loudness"},
@@ -141,7 +122,7 @@ TEST(NamedSettings, ImportRefusesWhatTheSheetCouldNotTakeNamingTheKey) {
 }
 
 TEST(NamedSettings, ImportWithoutAnImageStartsFromTheFactoryDefaults) {
-  EXPECT_EQ(ImportSettings(Json::object()).image, Defaults());
+  EXPECT_EQ(ImportSettings(Json::object()).image, DefaultImage());
   const std::optional<SettingsImage> image =
       ImportSettings({{"system", {{"volume", "Medium"}}}}).image;
   ASSERT_TRUE(image);
@@ -151,7 +132,7 @@ TEST(NamedSettings, ImportWithoutAnImageStartsFromTheFactoryDefaults) {
 // One bit flipped in each region names a field of that region; a bit no
 // control shows is still a difference.
 TEST(NamedSettings, DiffNamesTheSettingsThatDiffer) {
-  const SettingsImage a = Defaults();
+  const SettingsImage a = DefaultImage();
   EXPECT_TRUE(DiffSettings(a, a).empty());
   // Bit `bit` of `field`.
   struct Bit {
