@@ -8,7 +8,7 @@
 #include "pages/operation/key_sequence_field.h"
 #include "settings/named/control_name.h"
 #include "settings/operation/operation_page_ids.h"
-#include "tests/gui/sheet_driver.h"
+#include "tests/gui/support/sheet_driver.h"
 
 namespace k470::gui {
 
@@ -161,4 +161,4 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
 }  // namespace k470::gui
 
 QTEST_MAIN(k470::gui::KeyPickerTest)
-#include "key_picker_test.moc"
+#include "key_picker_dialog_test.moc"

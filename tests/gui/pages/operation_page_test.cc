@@ -12,7 +12,7 @@
 #include "pages/operation/operation_page.h"
 #include "settings/named/control_name.h"
 #include "settings/operation/operation_page_ids.h"
-#include "tests/gui/sheet_driver.h"
+#include "tests/gui/support/sheet_driver.h"
 #include "tests/support/generated_images.h"
 
 namespace k470::gui {

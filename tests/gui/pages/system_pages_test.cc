@@ -8,7 +8,7 @@
 #include "settings/system/keyboard_interface_dialog_ids.h"
 #include "settings/system/serial_interface_dialog_ids.h"
 #include "settings/system/system_page_ids.h"
-#include "tests/gui/sheet_driver.h"
+#include "tests/gui/support/sheet_driver.h"
 
 namespace k470::gui {
 

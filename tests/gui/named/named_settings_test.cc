@@ -17,7 +17,7 @@
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/single_tag_mode_ids.h"
 #include "settings/tagfilter/tag_types.h"
-#include "tests/gui/sheet_driver.h"
+#include "tests/gui/support/sheet_driver.h"
 #include "tests/support/filter_choices.h"
 #include "tests/support/generated_images.h"
 

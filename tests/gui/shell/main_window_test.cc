@@ -10,8 +10,8 @@
 
 #include "core/version.h"
 #include "shell/main_window.h"
-#include "tests/gui/dialog_test_util.h"
-#include "tests/gui/pages/probe_pages.h"
+#include "tests/gui/support/dialog_test_util.h"
+#include "tests/gui/support/probe_pages.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {

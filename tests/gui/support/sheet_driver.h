@@ -14,7 +14,7 @@
 #include "core/defaults.h"
 #include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
-#include "tests/gui/dialog_test_util.h"
+#include "tests/gui/support/dialog_test_util.h"
 #include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
 

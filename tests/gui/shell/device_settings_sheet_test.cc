@@ -7,8 +7,8 @@
 
 #include "pages/settings_pages.h"
 #include "shell/device_settings_sheet.h"
-#include "tests/gui/dialog_test_util.h"
-#include "tests/gui/pages/probe_pages.h"
+#include "tests/gui/support/dialog_test_util.h"
+#include "tests/gui/support/probe_pages.h"
 #include "widgets/dialog_button_ids.h"
 
 namespace k470::gui {
@@ -97,4 +97,4 @@ class SheetTest : public QObject {
 }  // namespace k470::gui
 
 QTEST_MAIN(k470::gui::SheetTest)
-#include "sheet_test.moc"
+#include "device_settings_sheet_test.moc"

@@ -16,7 +16,7 @@
 #include "settings/system/system_page_ids.h"
 #include "shell/main_window.h"
 #include "sim/pty_reader.h"
-#include "tests/gui/dialog_test_util.h"
+#include "tests/gui/support/dialog_test_util.h"
 #include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
 

@@ -1,4 +1,4 @@
-#include "tests/gui/pages/probe_pages.h"
+#include "tests/gui/support/probe_pages.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

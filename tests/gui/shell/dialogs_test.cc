@@ -21,7 +21,7 @@
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
 #include "shell/qt_device_ui.h"
-#include "tests/gui/dialog_test_util.h"
+#include "tests/gui/support/dialog_test_util.h"
 #include "tests/support/scripted_port.h"
 #include "widgets/modal.h"
 
