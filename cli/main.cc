@@ -56,24 +56,23 @@ reader, named by --output-pattern from {port}, {serial} and {index}.
 apply reports this way even for one reader.
 )";
 
-// Runs the subcommand `name` with the options parsed.
-int RunSubcommand(const std::string& name, const Options& o) {
-  if (name == "ports") return CmdPorts(o);
-  if (name == "info") return CmdInfo(o);
-  if (name == "read") return CmdRead(o);
-  if (name == "download") return CmdDownload(o);
-  if (name == "battery") return CmdQuery(o, DeviceOperation::kBatteryQuery);
-  if (name == "memsize") return CmdQuery(o, DeviceOperation::kMemorySizeQuery);
-  if (name == "memclear") return CmdQuery(o, DeviceOperation::kClearMemory);
-  if (name == "clock") return CmdClock(o);
-  if (name == "upload") return CmdUpload(o);
-  if (name == "pin") return CmdPin(o);
-  if (name == "new") return CmdNew(o);
-  if (name == "show") return CmdShow(o);
-  if (name == "diff") return CmdDiff(o);
-  if (name == "export") return CmdExport(o);
-  if (name == "import") return CmdImport(o);
-  return kExitUsage;
+// The job of a subcommand that works on readers; empty for the others.
+JobMaker JobOf(const std::string& name) {
+  const std::pair<const char*, JobMaker> jobs[] = {
+      {"info", InfoJob},
+      {"read", ReadJob},
+      {"download", DownloadJob},
+      {"apply", ApplyJob},
+      {"battery", QueryJob(DeviceOperation::kBatteryQuery)},
+      {"memsize", QueryJob(DeviceOperation::kMemorySizeQuery)},
+      {"memclear", QueryJob(DeviceOperation::kClearMemory)},
+      {"clock", ClockJob},
+      {"upload", UploadJob},
+      {"pin", PinJob}};
+  for (const auto& [job_name, job] : jobs) {
+    if (name == job_name) return job;
+  }
+  return nullptr;
 }
 
 // Several readers, --all, a file name pattern, or apply (which reports per
@@ -94,11 +93,40 @@ int RunOnReaders(const std::string& name, const Options& o) {
   ExitCode code = kExitOk;
   auto ports = FleetPorts(o, code);
   if (!ports) return code;
+  const JobMaker make = JobOf(name);
+  if (!make) {
+    if (name == "diff") {
+      std::fprintf(stderr,
+                   "k470ctl: diff compares a file with one reader: give --port once, not "
+                   "several or --all\n");
+    } else {
+      std::fprintf(stderr, "k470ctl: %s does not work on several readers at once\n", name.c_str());
+    }
+    return kExitUsage;
+  }
   // apply without --port works on the configured or first reader, as the others do.
   if (ports->empty()) ports->push_back("");
-  auto job = PrepareReaderJob(name, o, *ports, code);
+  auto job = make(o, Readers{*ports, true}, code);
   if (!job) return code;
   return RunFleet(o, *ports, *job);
+}
+
+// Runs the subcommand `name` with the options parsed.
+int RunSubcommand(const std::string& name, const Options& o) {
+  if (RunsOnSeveralReaders(name, o)) return RunOnReaders(name, o);
+  if (const JobMaker make = JobOf(name)) {
+    ExitCode code = kExitOk;
+    auto job = make(o, Readers{{o.port}, false}, code);
+    if (!job) return code;
+    return RunOnOneReader(o, *job);
+  }
+  if (name == "ports") return CmdPorts(o);
+  if (name == "new") return CmdNew(o);
+  if (name == "show") return CmdShow(o);
+  if (name == "diff") return CmdDiff(o);
+  if (name == "export") return CmdExport(o);
+  if (name == "import") return CmdImport(o);
+  return kExitUsage;
 }
 
 // CLI11 cannot require one of two options; this says it as CLI11 would.
@@ -274,7 +302,7 @@ int Main(int argc, char** argv) {
   if (LacksOutput(name, o)) return kExitUsage;
   if (o.ports.size() == 1) o.port = o.ports.front();
   InstallInterruptHandlers();
-  const int code = RunsOnSeveralReaders(name, o) ? RunOnReaders(name, o) : RunSubcommand(name, o);
+  const int code = RunSubcommand(name, o);
   if (Interrupted()) {
     std::fprintf(stderr, "k470ctl: interrupted\n");
     return kExitInterrupted;

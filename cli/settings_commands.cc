@@ -9,6 +9,7 @@
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/reader_jobs.h"
 #include "cli/session.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
@@ -178,10 +179,7 @@ void PrintShow(const Json& shown) {
 
 std::optional<SettingsImage> ReadReader(const Options& o) {
   Session s(o);
-  s.ui().SetProgressLabel("Reading settings");
-  s.state().read_settings_type =
-      o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
-  if (auto code = s.Run(DeviceOperation::kReadSettings)) return std::nullopt;
+  if (ReadReaderSettings(s, o)) return std::nullopt;
   return s.state().image;
 }
 
