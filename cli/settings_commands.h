@@ -3,14 +3,9 @@
 // the Device Settings pages show.
 #pragma once
 
-#include <CLI/CLI.hpp>
-
 #include "cli/options.h"
 
 namespace k470::cli {
-
-// Adds the four subcommands, their options going into `o`.
-void AddSettingsSubcommands(CLI::App& app, Options& o);
 
 int CmdShow(const Options& o);
 int CmdDiff(const Options& o);
