@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -11,6 +10,7 @@
 #include "cli/escape_text.h"
 #include "cli/interrupt.h"
 #include "cli/output_pattern.h"
+#include "cli/settings_commands.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
 #include "link/clock_command.h"
@@ -40,28 +40,6 @@ std::optional<ReaderOutcome> RunOp(Session& s, DeviceOperation op) {
 ReaderOutcome CannotWrite(const std::string& file) {
   const int error = errno;
   return ReaderOutcome::Failed(kExitFile, "cannot write " + file + ": " + FileErrorText(error));
-}
-
-// The reference of download and apply, read once for every reader. Only a
-// whole image goes to readers: anything else would be padded or cut, and sent
-// with a fresh checksum as if valid.
-std::optional<SettingsImage> ReadReference(const std::string& path, ExitCode& code) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  code = kExitFile;
-  if (!ec && size != kImageSize) {
-    std::fprintf(stderr, "k470ctl: settings file %s is %ju bytes, not %zu\n", path.c_str(),
-                 static_cast<std::uintmax_t>(size), kImageSize);
-    return std::nullopt;
-  }
-  AppState state;
-  errno = 0;
-  if (!Open(state, path)) {
-    const std::string why = FileErrorText(errno);
-    std::fprintf(stderr, "k470ctl: cannot read settings file %s: %s\n", path.c_str(), why.c_str());
-    return std::nullopt;
-  }
-  return state.image;
 }
 
 std::string SerialOf(Session& s) {
@@ -179,31 +157,6 @@ std::string ValueAfter(const std::string& text, const std::string& label) {
   return v;
 }
 
-// What a battery, memory-size or clear-memory query tells: the --json key
-// and value, and the text for people.
-struct QueryResult {
-  std::string key;
-  nlohmann::json value;
-  std::string text;
-};
-
-QueryResult QueryResultOf(DeviceOperation op, std::string text) {
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-  if (op == DeviceOperation::kBatteryQuery) {
-    return {"battery", ValueAfter(text, "The Battery Voltage is: "), text};
-  }
-  if (op == DeviceOperation::kMemorySizeQuery) {
-    std::string kb = ValueAfter(text, "The Free Memory Size is: ");
-    if (kb.ends_with(" KB")) kb.resize(kb.size() - 3);
-    // A number for scripts; whatever else a reader says stays its text.
-    const bool is_number =
-        !kb.empty() && kb.size() < 10 && kb.find_first_not_of("0123456789") == std::string::npos;
-    return {"free_memory_kb", is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb),
-            text};
-  }
-  return {"memory", "cleared", "Clear Memory Successful!"};
-}
-
 // The message of a failed upload into `file`: kUploadFailedText, the cause
 // in brackets (as read and download give theirs), and where the bytes that
 // did arrive are kept.
@@ -307,13 +260,29 @@ ReaderOutcome Apply(Session& s, const Options& o, const SettingsImage& reference
   return outcome;
 }
 
+// battery, memsize and memclear: the reader's words, and for --json the
+// value alone (a number for the free memory, when the reader gives one).
 ReaderOutcome Query(Session& s, DeviceOperation op) {
   if (auto failed = RunOp(s, op)) return *failed;
-  const QueryResult r = QueryResultOf(op, s.driver().result_text());
+  std::string text = s.driver().result_text();
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   ReaderOutcome outcome;
-  outcome.text = r.text;
-  outcome.fields = {{r.key, r.value}, {"text", r.text}};
-  outcome.shown = EscapeText(r.text);  // the reader's words
+  if (op == DeviceOperation::kBatteryQuery) {
+    outcome.fields = {{"battery", ValueAfter(text, "The Battery Voltage is: ")}};
+  } else if (op == DeviceOperation::kMemorySizeQuery) {
+    std::string kb = ValueAfter(text, "The Free Memory Size is: ");
+    if (kb.ends_with(" KB")) kb.resize(kb.size() - 3);
+    const bool is_number =
+        !kb.empty() && kb.size() < 10 && kb.find_first_not_of("0123456789") == std::string::npos;
+    outcome.fields = {
+        {"free_memory_kb", is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb)}};
+  } else {
+    text = "Clear Memory Successful!";
+    outcome.fields = {{"memory", "cleared"}};
+  }
+  outcome.text = text;
+  outcome.fields["text"] = text;
+  outcome.shown = EscapeText(text);  // the reader's words
   return outcome;
 }
 
@@ -391,14 +360,17 @@ std::optional<ReaderJob> ReadJob(const Options& o, const Readers& readers, ExitC
   return [files](Session& s, const Options& w) { return Read(s, w, *files); };
 }
 
+// The reference of download and apply is read once for every reader.
 std::optional<ReaderJob> DownloadJob(const Options& o, const Readers&, ExitCode& code) {
-  const auto reference = ReadReference(o.input, code);
+  code = kExitFile;
+  const auto reference = ReadSettingsFile(o.input, true);
   if (!reference) return std::nullopt;
   return [image = *reference](Session& s, const Options& w) { return Download(s, w, image); };
 }
 
 std::optional<ReaderJob> ApplyJob(const Options& o, const Readers&, ExitCode& code) {
-  const auto reference = ReadReference(o.input, code);
+  code = kExitFile;
+  const auto reference = ReadSettingsFile(o.input, true);
   if (!reference) return std::nullopt;
   return [image = *reference](Session& s, const Options& w) { return Apply(s, w, image); };
 }

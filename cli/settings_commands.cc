@@ -24,34 +24,6 @@ int Fail(const std::string& text, int code) {
   return code;
 }
 
-// A settings file as the desktop program opens it; a file that is not a
-// whole image is read all the same, with a word on stderr. With `whole`
-// (diff, export) such a file is refused as download refuses it: its missing
-// bytes would be taken for the factory defaults.
-std::optional<SettingsImage> ReadSettings(const std::string& path, bool whole = false) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (whole && !ec && size != kImageSize) {
-    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
-             std::to_string(kImageSize),
-         kExitFile);
-    return std::nullopt;
-  }
-  AppState state;
-  if (!Open(state, path)) {
-    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
-    return std::nullopt;
-  }
-  if (!ec && size < kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size));
-  } else if (!ec && size > kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; only the first %zu are settings\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size), kImageSize);
-  }
-  return state.image;
-}
-
 std::string Dump(const Json& v) { return v.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 // A value as `show` prints it.
@@ -180,8 +152,33 @@ std::optional<std::string> ReadImportText(const std::string& input) {
 
 }  // namespace
 
+std::optional<SettingsImage> ReadSettingsFile(const std::string& path, bool whole) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (whole && !ec && size != kImageSize) {
+    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
+             std::to_string(kImageSize),
+         kExitFile);
+    return std::nullopt;
+  }
+  AppState state;
+  errno = 0;
+  if (!Open(state, path)) {
+    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
+    return std::nullopt;
+  }
+  if (!ec && size < kImageSize) {
+    std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
+                 path.c_str(), static_cast<std::uintmax_t>(size));
+  } else if (!ec && size > kImageSize) {
+    std::fprintf(stderr, "k470ctl: %s is %ju bytes; only the first %zu are settings\n",
+                 path.c_str(), static_cast<std::uintmax_t>(size), kImageSize);
+  }
+  return state.image;
+}
+
 int CmdShow(const Options& o) {
-  const std::optional<SettingsImage> image = ReadSettings(o.input);
+  const std::optional<SettingsImage> image = ReadSettingsFile(o.input);
   if (!image) return kExitFile;
   const Json shown = ShowSettings(*image);
   if (o.json) {
@@ -199,14 +196,14 @@ int CmdDiff(const Options& o) {
   if (o.files.size() == 1 && !o.reader) {
     return Fail("diff needs a second file, or --reader", kExitUsage);
   }
-  const std::optional<SettingsImage> a = ReadSettings(o.files[0], true);
+  const std::optional<SettingsImage> a = ReadSettingsFile(o.files[0], true);
   if (!a) return kExitFile;
   std::optional<SettingsImage> b;
   if (o.reader) {
     b = ReadReader(o);
     if (!b) return kExitDiffReader;
   } else {
-    b = ReadSettings(o.files[1], true);
+    b = ReadSettingsFile(o.files[1], true);
     if (!b) return kExitFile;
   }
   const std::vector<SettingDifference> diffs = DiffSettings(*a, *b);
@@ -225,7 +222,7 @@ int CmdDiff(const Options& o) {
 }
 
 int CmdExport(const Options& o) {
-  const std::optional<SettingsImage> image = ReadSettings(o.input, true);
+  const std::optional<SettingsImage> image = ReadSettingsFile(o.input, true);
   if (!image) return kExitFile;
   const std::string text =
       ShowSettings(*image).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
