@@ -159,4 +159,22 @@ int RunFleet(const Options& o, const std::vector<std::string>& ports, const Read
   return code;
 }
 
+int RunOnOneReader(const Options& o, const ReaderJob& job) {
+  Session s(o);
+  const ReaderOutcome outcome = job(s, o);
+  if (!outcome.succeeded()) {
+    if (!outcome.text.empty()) std::fprintf(stderr, "k470ctl: %s\n", outcome.text.c_str());
+    return outcome.code;
+  }
+  if (outcome.verbose_text && o.verbose) {
+    std::fprintf(stderr, "k470ctl: %s\n", outcome.text.c_str());
+  }
+  if (o.json) {
+    PrintJsonLine(outcome.fields);
+  } else if (outcome.shown) {
+    std::cout << *outcome.shown << "\n";
+  }
+  return kExitOk;
+}
+
 }  // namespace k470::cli

@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/fleet.h"
 #include "cli/help_all_formatter.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
 #include "cli/reader_jobs.h"
-#include "cli/settings_commands.h"
+#include "cli/subcommands.h"
 #include "core/file_env.h"
 #include "core/version.h"
 #include "link/com_port_settings.h"
@@ -56,33 +55,13 @@ reader, named by --output-pattern from {port}, {serial} and {index}.
 apply reports this way even for one reader.
 )";
 
-// Runs the subcommand `name` with the options parsed.
-int RunSubcommand(const std::string& name, const Options& o) {
-  if (name == "ports") return CmdPorts(o);
-  if (name == "info") return CmdInfo(o);
-  if (name == "read") return CmdRead(o);
-  if (name == "download") return CmdDownload(o);
-  if (name == "battery") return CmdQuery(o, DeviceOperation::kBatteryQuery);
-  if (name == "memsize") return CmdQuery(o, DeviceOperation::kMemorySizeQuery);
-  if (name == "memclear") return CmdQuery(o, DeviceOperation::kClearMemory);
-  if (name == "clock") return CmdClock(o);
-  if (name == "upload") return CmdUpload(o);
-  if (name == "pin") return CmdPin(o);
-  if (name == "new") return CmdNew(o);
-  if (name == "show") return CmdShow(o);
-  if (name == "diff") return CmdDiff(o);
-  if (name == "export") return CmdExport(o);
-  if (name == "import") return CmdImport(o);
-  return kExitUsage;
-}
-
 // Several readers, --all, a file name pattern, or apply (which reports per
 // reader even for one): one worker per reader, lines and a summary.
-bool RunsOnSeveralReaders(const std::string& name, const Options& o) {
-  return o.ports.size() > 1 || o.all || !o.output_pattern.empty() || name == "apply";
+bool RunsOnSeveralReaders(const Subcommand& sub, const Options& o) {
+  return o.ports.size() > 1 || o.all || !o.output_pattern.empty() || sub.reports_each_reader;
 }
 
-int RunOnReaders(const std::string& name, const Options& o) {
+int RunOnReaders(const Subcommand& sub, const Options& o) {
   if (o.all && !o.ports.empty()) {
     std::fprintf(stderr, "k470ctl: give --port or --all, not both\n");
     return kExitUsage;
@@ -94,17 +73,35 @@ int RunOnReaders(const std::string& name, const Options& o) {
   ExitCode code = kExitOk;
   auto ports = FleetPorts(o, code);
   if (!ports) return code;
+  if (!sub.job) {
+    if (sub.one_reader_only) {
+      std::fprintf(stderr, "k470ctl: %s\n", sub.one_reader_only);
+    } else {
+      std::fprintf(stderr, "k470ctl: %s does not work on several readers at once\n", sub.name);
+    }
+    return kExitUsage;
+  }
   // apply without --port works on the configured or first reader, as the others do.
   if (ports->empty()) ports->push_back("");
-  auto job = PrepareReaderJob(name, o, *ports, code);
+  auto job = sub.job(o, Readers{*ports, true}, code);
   if (!job) return code;
   return RunFleet(o, *ports, *job);
 }
 
+// Runs the subcommand `sub` with the options parsed.
+int RunSubcommand(const Subcommand& sub, const Options& o) {
+  if (RunsOnSeveralReaders(sub, o)) return RunOnReaders(sub, o);
+  if (sub.command) return sub.command(o);
+  ExitCode code = kExitOk;
+  auto job = sub.job(o, Readers{{o.port}, false}, code);
+  if (!job) return code;
+  return RunOnOneReader(o, *job);
+}
+
 // CLI11 cannot require one of two options; this says it as CLI11 would.
-bool LacksOutput(const std::string& name, const Options& o) {
-  if ((name != "read" && name != "upload") || !o.output.empty()) return false;
-  if (RunsOnSeveralReaders(name, o)) {
+bool LacksOutput(const Subcommand& sub, const Options& o) {
+  if (!sub.Takes(&Options::output_pattern) || !o.output.empty()) return false;
+  if (RunsOnSeveralReaders(sub, o)) {
     if (!o.output_pattern.empty()) return false;
     std::fprintf(stderr, "k470ctl: --output or --output-pattern is required\n");
   } else {
@@ -204,49 +201,7 @@ int Main(int argc, char** argv) {
   app.add_option("--sysfs-root", o.sysfs_root, "Where to look for USB readers")->group("");
   app.add_option("--dev-root", o.dev_root, "Where the readers' device nodes are")->group("");
 
-  app.add_subcommand("ports",
-                     "List the readers found on USB, with the device each by-id name leads to now");
-  app.add_subcommand("info", "Show the reader's identity");
-  auto* read = app.add_subcommand("read", "Read the reader's settings into a settings file");
-  read->add_option("-o,--output", o.output, "Settings file to write");
-  read->add_option("--output-pattern", o.output_pattern,
-                   "With several readers, one file each: 'reader-{serial}.K470' ({port}, "
-                   "{serial}, {index})");
-  read->add_option("--type", o.settings_type, "Which settings: current or user")
-      ->check(CLI::IsMember({"current", "user"}))
-      ->capture_default_str();
-  auto* download = app.add_subcommand("download", "Download a settings file into the reader");
-  download->add_option("file", o.input, "Settings file (*.K470)")->required();
-  download->add_option("--type", o.settings_type, "Which settings: current, user or both")
-      ->check(CLI::IsMember({"current", "user", "both"}))
-      ->capture_default_str();
-  download
-      ->add_option("--clock", o.clock,
-                   "auto: set the reader's clock from this computer first; skip: leave it")
-      ->check(CLI::IsMember({"auto", "skip"}))
-      ->capture_default_str();
-  app.add_subcommand("battery", "Show the battery voltage");
-  app.add_subcommand("memsize", "Show the free memory size");
-  app.add_subcommand("memclear", "Clear the memorized tag data");
-  auto* clock = app.add_subcommand("clock", "Set the reader's clock");
-  clock->add_option("--time", o.time, "\"YYYY-MM-DD hh:mm:ss\" instead of this computer's time");
-  auto* upload = app.add_subcommand("upload", "Upload the memorized tag data into a text file");
-  upload->add_option("-o,--output", o.output, "Text file to write");
-  upload->add_option("--output-pattern", o.output_pattern,
-                     "With several readers, one file each: 'tags-{serial}.txt' ({port}, "
-                     "{serial}, {index})");
-  auto* pin =
-      app.add_subcommand("pin", "Send a new Bluetooth PIN code (1 to 16 letters and digits)");
-  pin->add_option("code", o.pin, "The PIN code")->required();
-  auto* apply = app.add_subcommand(
-      "apply",
-      "Make readers match a settings file: read each, download only where it differs "
-      "(the checksum pair aside), and report it unchanged, changed or failed");
-  apply->add_option("file", o.input, "Settings file (*.K470)")->required();
-  apply->add_flag("--check", o.check, "Only report what would change; change nothing");
-  auto* fresh = app.add_subcommand("new", "Write a settings file with the factory defaults");
-  fresh->add_option("-o,--output", o.output, "Settings file to write")->required();
-  AddSettingsSubcommands(app, o);
+  AddSubcommands(app, o);
 
   try {
     app.parse(argc, argv);
@@ -270,11 +225,11 @@ int Main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  const std::string name = app.get_subcommands().front()->get_name();
-  if (LacksOutput(name, o)) return kExitUsage;
+  const Subcommand& sub = FindSubcommand(app.get_subcommands().front()->get_name());
+  if (LacksOutput(sub, o)) return kExitUsage;
   if (o.ports.size() == 1) o.port = o.ports.front();
   InstallInterruptHandlers();
-  const int code = RunsOnSeveralReaders(name, o) ? RunOnReaders(name, o) : RunSubcommand(name, o);
+  const int code = RunSubcommand(sub, o);
   if (Interrupted()) {
     std::fprintf(stderr, "k470ctl: interrupted\n");
     return kExitInterrupted;

@@ -3,20 +3,21 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
 #include "cli/changed_settings.h"
-#include "cli/commands.h"
+#include "cli/escape_text.h"
 #include "cli/interrupt.h"
 #include "cli/output_pattern.h"
+#include "cli/settings_commands.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
 #include "link/clock_command.h"
 #include "link/memory_upload.h"
 #include "link/pin_code.h"
 #include "link/shell_port.h"
+#include "settings/date_time/date_rules.h"
 
 namespace k470::cli {
 namespace {
@@ -27,31 +28,18 @@ constexpr auto kBetweenOperations = std::chrono::milliseconds(200);
 // How many changed settings a reader's line names before it only counts them.
 constexpr std::size_t kNamedChangesInLine = 8;
 
+void Refuse(const std::string& text) { std::fprintf(stderr, "k470ctl: %s\n", text.c_str()); }
+
 std::optional<ReaderOutcome> RunOp(Session& s, DeviceOperation op) {
   if (auto code = s.Run(op)) return ReaderOutcome::Failed(*code, "");
   return std::nullopt;
 }
 
-// The reference of download and apply, read once for every reader. Only a
-// whole image goes to readers: anything else would be padded or cut, and sent
-// with a fresh checksum as if valid.
-std::optional<SettingsImage> ReadReference(const std::string& path, ExitCode& code) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  code = kExitFile;
-  if (!ec && size != kImageSize) {
-    std::fprintf(stderr, "k470ctl: settings file %s is %ju bytes, not %zu\n", path.c_str(),
-                 static_cast<std::uintmax_t>(size), kImageSize);
-    return std::nullopt;
-  }
-  AppState state;
-  errno = 0;
-  if (!Open(state, path)) {
-    const std::string why = FileErrorText(errno);
-    std::fprintf(stderr, "k470ctl: cannot read settings file %s: %s\n", path.c_str(), why.c_str());
-    return std::nullopt;
-  }
-  return state.image;
+// "cannot write x.K470: No such file or directory", right after the failure
+// (the file helpers always leave errno saying why).
+ReaderOutcome CannotWrite(const std::string& file) {
+  const int error = errno;
+  return ReaderOutcome::Failed(kExitFile, "cannot write " + file + ": " + FileErrorText(error));
 }
 
 std::string SerialOf(Session& s) {
@@ -59,62 +47,169 @@ std::string SerialOf(Session& s) {
   return serial == DeviceInfo().serial_number ? "" : serial;
 }
 
-// The file of this reader; nullopt (with the outcome in `failed`) when
-// another reader of the run already has that name.
-std::optional<std::string> ClaimFile(Session& s, const Options& o, const OutputPattern& pattern,
-                                     FileClaims& claims, ReaderOutcome& failed) {
-  const std::string name = pattern.NameFor(o.port, SerialOf(s), o.index);
-  std::string clash;
-  if (claims.Claim(name, &clash)) return name;
-  failed =
-      ReaderOutcome::Failed(kExitFile, "another reader of this run writes " + clash +
-                                           "; nothing written (the pattern "
-                                           "gives readers with these serial numbers one file)");
-  return std::nullopt;
+// Where read and upload write. On one reader the file -o names, as it is
+// given. On several one file each, named by --output-pattern (or -o) once
+// the reader has answered, and claimed so that no two readers of the run
+// share one.
+class OutputFiles {
+ public:
+  // `partial_files`: upload keeps what arrived of a failed upload in
+  // FILE.partial, where no other reader may write.
+  OutputFiles(const Options& o, const Readers& readers, bool partial_files)
+      : pattern_(o.output.empty() ? o.output_pattern : o.output, partial_files),
+        claims_(partial_files) {
+    if (!readers.several) known_ = o.output;
+  }
+
+  // The file, when its name is known before the reader answers.
+  const std::optional<std::string>& known() const { return known_; }
+
+  // Why the files of a run on several readers cannot be told apart, or nullopt.
+  std::optional<std::string> Problem(const Options& o, const Readers& readers) const {
+    if (known_) return std::nullopt;
+    if (!o.output.empty() && readers.ports.size() > 1) {
+      return "-o names one file; with several readers give --output-pattern, e.g. "
+             "'reader-{serial}.K470'";
+    }
+    if (o.output.empty()) return pattern_.Problem(readers.ports);
+    return std::nullopt;
+  }
+
+  // The file of the reader of `s`; nullopt (with the outcome in `failed`)
+  // when another reader of the run already has that name.
+  std::optional<std::string> Claim(Session& s, const Options& o, ReaderOutcome& failed) {
+    if (known_) return known_;
+    const std::string name = pattern_.NameFor(o.port, SerialOf(s), o.index);
+    std::string clash;
+    if (claims_.Claim(name, &clash)) return name;
+    failed =
+        ReaderOutcome::Failed(kExitFile, "another reader of this run writes " + clash +
+                                             "; nothing written (the pattern "
+                                             "gives readers with these serial numbers one file)");
+    return std::nullopt;
+  }
+
+ private:
+  std::optional<std::string> known_;
+  OutputPattern pattern_;
+  FileClaims claims_;
+};
+
+std::shared_ptr<OutputFiles> PrepareOutputFiles(const Options& o, const Readers& readers,
+                                                bool partial_files, ExitCode& code) {
+  auto files = std::make_shared<OutputFiles>(o, readers, partial_files);
+  if (auto problem = files->Problem(o, readers)) {
+    Refuse(*problem);
+    code = kExitUsage;
+    return nullptr;
+  }
+  return files;
 }
 
-ReaderOutcome Read(Session& s, const Options& o, const OutputPattern& pattern, FileClaims& claims) {
-  s.state().read_settings_type =
-      o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
-  if (auto failed = RunOp(s, DeviceOperation::kReadSettings)) return *failed;
-  ReaderOutcome outcome;
-  const auto file = ClaimFile(s, o, pattern, claims, outcome);
-  if (!file) return outcome;
-  if (!WriteSettingsFile(s.state().image, *file)) {
-    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + FileErrorText(errno));
+// Opens the reader's port again for the operations that talk to it
+// themselves (upload, PIN code); the failure, when it cannot be opened.
+std::optional<ReaderOutcome> OpenOwnPort(Session& s) {
+  const std::string port = s.state().port_in_use;
+  if (OpenShellPort(s.port(), port)) return std::nullopt;
+  return ReaderOutcome::PortNotOpened(port, s.PortError());
+}
+
+// The settings type and clock of a download, as the options give them.
+void SetDownloadChoices(Session& s, const Options& o) {
+  if (o.settings_type == "user") {
+    s.state().download_settings_type = DownloadSettingsType::kUserDefined;
+  } else if (o.settings_type == "both") {
+    s.state().download_settings_type = DownloadSettingsType::kBoth;
   }
+  if (o.clock == "auto") {
+    s.state().clock_mode = ClockMode::kSyncWithHost;
+    s.driver().SetClockCommand(ClockCommandAt(std::chrono::system_clock::now()));
+  } else {
+    s.state().clock_mode = ClockMode::kSkip;
+  }
+}
+
+// The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
+// time), a real date of the years 2000-2099; nullopt for anything else.
+std::optional<std::string> ClockCommandFromText(const std::string& text) {
+  // Exactly "YYYY-MM-DD hh:mm:ss" (or a T between date and time): no signs,
+  // blanks or missing digits, and a date the calendar has.
+  static constexpr char kShape[] = "dddd-dd-dd?dd:dd:dd";
+  if (text.size() != sizeof kShape - 1) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool fits = kShape[i] == 'd'   ? c >= '0' && c <= '9'
+                      : kShape[i] == '?' ? c == ' ' || c == 'T'
+                                         : c == kShape[i];
+    if (!fits) return std::nullopt;
+  }
+  const auto number = [&](std::size_t at, std::size_t n) { return std::stoi(text.substr(at, n)); };
+  const ClockTime t{number(0, 4),  number(5, 2),  number(8, 2),
+                    number(11, 2), number(14, 2), number(17, 2)};
+  if (!IsValidClockTime(t)) return std::nullopt;
+  return MakeClockCommand(t);
+}
+
+// The value part of a result text, without its label and trailing CR.
+std::string ValueAfter(const std::string& text, const std::string& label) {
+  std::string v = text.starts_with(label) ? text.substr(label.size()) : text;
+  while (!v.empty() && (v.back() == '\r' || v.back() == '\n')) v.pop_back();
+  return v;
+}
+
+// The message of a failed upload into `file`: kUploadFailedText, the cause
+// in brackets (as read and download give theirs), and where the bytes that
+// did arrive are kept.
+std::string UploadFailedText(const UploadResult& r, const FileByteSink& sink,
+                             const std::string& file) {
+  const std::string cause =
+      sink.write_failed() ? "cannot write " + file + ": " + FileErrorText(sink.error()) : r.failure;
+  std::string text = kUploadFailedText;
+  if (!cause.empty()) text += " (" + cause + ")";
+  if (!sink.partial_path().empty()) {
+    text += "; " + file + " is unchanged, the " + std::to_string(r.bytes_written) +
+            " bytes received are in " + sink.partial_path();
+  }
+  return text;
+}
+
+ReaderOutcome Info(Session& s) {
+  if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
+  const DeviceInfo& d = s.state().device_info;
+  const std::string& port = s.state().port_in_use;
+  ReaderOutcome outcome;
+  outcome.text = d.device_type + ", " + d.kernel_version + ", " + d.user_version + ", BT MAC ID " +
+                 d.bt_mac_id;
+  outcome.fields = {{"port", port},
+                    {"device_type", d.device_type},
+                    {"serial_number", d.serial_number},
+                    {"kernel_version", d.kernel_version},
+                    {"user_version", d.user_version},
+                    {"bt_mac_id", d.bt_mac_id}};
+  // The reader's texts reach a terminal: escaped, never sent as they are.
+  outcome.shown = "Port:           " + EscapeText(port) +
+                  "\nDevice Type:    " + EscapeText(d.device_type) +
+                  "\nSerial Number:  " + EscapeText(d.serial_number) +
+                  "\nKernel Version: " + EscapeText(d.kernel_version) +
+                  "\nUser Version:   " + EscapeText(d.user_version) +
+                  "\nBT MAC ID:      " + EscapeText(d.bt_mac_id);
+  return outcome;
+}
+
+ReaderOutcome Read(Session& s, const Options& o, OutputFiles& files) {
+  if (auto failed = ReadReaderSettings(s, o)) return *failed;
+  ReaderOutcome outcome;
+  const auto file = files.Claim(s, o, outcome);
+  if (!file) return outcome;
+  if (!WriteSettingsFile(s.state().image, *file)) return CannotWrite(*file);
   outcome.text = "settings written to " + *file;
+  outcome.verbose_text = true;
   outcome.fields = {{"file", *file}, {"settings_type", o.settings_type}};
   return outcome;
 }
 
-ReaderOutcome Upload(Session& s, const Options& o, const OutputPattern& pattern,
-                     FileClaims& claims) {
-  if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
-  ReaderOutcome outcome;
-  const auto file = ClaimFile(s, o, pattern, claims, outcome);
-  if (!file) return outcome;
-  FileByteSink sink;
-  if (!sink.Create(*file)) {
-    return ReaderOutcome::Failed(kExitFile, "cannot write " + *file + ": " + FileErrorText(errno));
-  }
-  const std::string port = s.state().port_in_use;
-  if (!OpenShellPort(s.port(), port)) {
-    return ReaderOutcome::Failed(kExitPort, "Can't open the COM port! (" + s.PortError() + ")");
-  }
-  const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
-  if (!r.ok) {
-    if (Interrupted()) return ReaderOutcome::Failed(ExitCode(kExitInterrupted), "interrupted");
-    return ReaderOutcome::Failed(sink.write_failed() ? kExitFile : kExitReader,
-                                 UploadFailedText(r, sink, *file));
-  }
-  outcome.text = std::string(kUploadSucceededText) + " (" + std::to_string(r.bytes_written) +
-                 " bytes to " + *file + ")";
-  outcome.fields = {{"file", *file}, {"bytes", r.bytes_written}};
-  return outcome;
-}
-
 ReaderOutcome Download(Session& s, const Options& o, const SettingsImage& image) {
+  s.ui().SetProgressLabel("Downloading settings");
   s.state().image = image;
   SetDownloadChoices(s, o);
   if (auto failed = RunOp(s, DeviceOperation::kDownloadSettings)) return *failed;
@@ -165,25 +260,29 @@ ReaderOutcome Apply(Session& s, const Options& o, const SettingsImage& reference
   return outcome;
 }
 
-ReaderOutcome Info(Session& s) {
-  if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
-  const DeviceInfo& d = s.state().device_info;
-  ReaderOutcome outcome;
-  outcome.text = d.device_type + ", " + d.kernel_version + ", " + d.user_version + ", BT MAC ID " +
-                 d.bt_mac_id;
-  outcome.fields = {{"device_type", d.device_type},
-                    {"kernel_version", d.kernel_version},
-                    {"user_version", d.user_version},
-                    {"bt_mac_id", d.bt_mac_id}};
-  return outcome;
-}
-
+// battery, memsize and memclear: the reader's words, and for --json the
+// value alone (a number for the free memory, when the reader gives one).
 ReaderOutcome Query(Session& s, DeviceOperation op) {
   if (auto failed = RunOp(s, op)) return *failed;
-  const QueryResult r = QueryResultOf(op, s.driver().result_text());
+  std::string text = s.driver().result_text();
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   ReaderOutcome outcome;
-  outcome.text = r.text;
-  outcome.fields = {{r.key, r.value}};
+  if (op == DeviceOperation::kBatteryQuery) {
+    outcome.fields = {{"battery", ValueAfter(text, "The Battery Voltage is: ")}};
+  } else if (op == DeviceOperation::kMemorySizeQuery) {
+    std::string kb = ValueAfter(text, "The Free Memory Size is: ");
+    if (kb.ends_with(" KB")) kb.resize(kb.size() - 3);
+    const bool is_number =
+        !kb.empty() && kb.size() < 10 && kb.find_first_not_of("0123456789") == std::string::npos;
+    outcome.fields = {
+        {"free_memory_kb", is_number ? nlohmann::json(std::stoul(kb)) : nlohmann::json(kb)}};
+  } else {
+    text = "Clear Memory Successful!";
+    outcome.fields = {{"memory", "cleared"}};
+  }
+  outcome.text = text;
+  outcome.fields["text"] = text;
+  outcome.shown = EscapeText(text);  // the reader's words
   return outcome;
 }
 
@@ -196,16 +295,43 @@ ReaderOutcome SetClock(Session& s, const std::optional<std::string>& fixed) {
   ReaderOutcome outcome;
   const std::string set = command.substr(11, 17);  // "yy,MM,dd,hh,mm,ss"
   outcome.text = "clock set: " + set;
+  outcome.verbose_text = true;
   outcome.fields = {{"clock", set}};
+  return outcome;
+}
+
+ReaderOutcome Upload(Session& s, const Options& o, OutputFiles& files) {
+  s.ui().SetProgressLabel("Uploading memorized data");
+  // A file named before the reader answers is prepared before the reader is
+  // asked anything: a folder that cannot be written fails without touching
+  // the reader.
+  FileByteSink sink;
+  if (files.known() && !sink.Create(*files.known())) return CannotWrite(*files.known());
+  // Who answers is checked as for every other operation: an upload from a
+  // device that is no reader would report success for nothing.
+  if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
+  ReaderOutcome outcome;
+  const auto file = files.Claim(s, o, outcome);
+  if (!file) return outcome;
+  if (!files.known() && !sink.Create(*file)) return CannotWrite(*file);
+  if (auto failed = OpenOwnPort(s)) return *failed;
+  const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
+  if (!r.ok) {
+    // After Ctrl-C the failure is ours, not the reader's: the run says so.
+    if (Interrupted()) return ReaderOutcome::Failed(ExitCode(kExitInterrupted), "");
+    return ReaderOutcome::Failed(sink.write_failed() ? kExitFile : kExitReader,
+                                 UploadFailedText(r, sink, *file));
+  }
+  outcome.text = std::string(kUploadSucceededText) + " (" + std::to_string(r.bytes_written) +
+                 " bytes to " + *file + ")";
+  outcome.shown = outcome.text;  // the file name as the user gave it
+  outcome.fields = {{"file", *file}, {"bytes", r.bytes_written}};
   return outcome;
 }
 
 ReaderOutcome Pin(Session& s, const Options& o) {
   if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
-  const std::string port = s.state().port_in_use;
-  if (!OpenShellPort(s.port(), port)) {
-    return ReaderOutcome::Failed(kExitPort, "Can't open the COM port! (" + s.PortError() + ")");
-  }
+  if (auto failed = OpenOwnPort(s)) return *failed;
   if (!SendPinCode(s.port(), SteadyClock(), o.pin)) {
     return ReaderOutcome::Failed(kExitReader, "cannot send the PIN code (" + s.PortError() + ")");
   }
@@ -215,80 +341,72 @@ ReaderOutcome Pin(Session& s, const Options& o) {
   return outcome;
 }
 
-void Refuse(const std::string& text) { std::fprintf(stderr, "k470ctl: %s\n", text.c_str()); }
-
 }  // namespace
 
-std::optional<ReaderJob> PrepareReaderJob(const std::string& subcommand, const Options& o,
-                                          const std::vector<std::string>& ports, ExitCode& code) {
-  code = kExitUsage;
-  if (subcommand == "read" || subcommand == "upload") {
-    if (!o.output.empty() && ports.size() > 1) {
-      Refuse(
-          "-o names one file; with several readers give --output-pattern, e.g. "
-          "'reader-{serial}.K470'");
+std::optional<ReaderOutcome> ReadReaderSettings(Session& s, const Options& o) {
+  s.ui().SetProgressLabel("Reading settings");
+  s.state().read_settings_type =
+      o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
+  return RunOp(s, DeviceOperation::kReadSettings);
+}
+
+std::optional<ReaderJob> InfoJob(const Options&, const Readers&, ExitCode&) {
+  return [](Session& s, const Options&) { return Info(s); };
+}
+
+std::optional<ReaderJob> ReadJob(const Options& o, const Readers& readers, ExitCode& code) {
+  auto files = PrepareOutputFiles(o, readers, false, code);
+  if (!files) return std::nullopt;
+  return [files](Session& s, const Options& w) { return Read(s, w, *files); };
+}
+
+// The reference of download and apply is read once for every reader.
+std::optional<ReaderJob> DownloadJob(const Options& o, const Readers&, ExitCode& code) {
+  code = kExitFile;
+  const auto reference = ReadSettingsFile(o.input, true);
+  if (!reference) return std::nullopt;
+  return [image = *reference](Session& s, const Options& w) { return Download(s, w, image); };
+}
+
+std::optional<ReaderJob> ApplyJob(const Options& o, const Readers&, ExitCode& code) {
+  code = kExitFile;
+  const auto reference = ReadSettingsFile(o.input, true);
+  if (!reference) return std::nullopt;
+  return [image = *reference](Session& s, const Options& w) { return Apply(s, w, image); };
+}
+
+std::optional<ReaderJob> ClockJob(const Options& o, const Readers&, ExitCode& code) {
+  std::optional<std::string> fixed;
+  if (o.time) {
+    fixed = ClockCommandFromText(*o.time);
+    if (!fixed) {
+      Refuse("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)");
+      code = kExitUsage;
       return std::nullopt;
     }
-    // A failed upload keeps its bytes in FILE.partial: no reader may write there.
-    const bool partial_files = subcommand == "upload";
-    auto pattern = std::make_shared<OutputPattern>(o.output.empty() ? o.output_pattern : o.output,
-                                                   partial_files);
-    if (o.output.empty()) {
-      if (auto problem = pattern->Problem(ports)) {
-        Refuse(*problem);
-        return std::nullopt;
-      }
-    }
-    auto claims = std::make_shared<FileClaims>(partial_files);
-    if (subcommand == "read") {
-      return
-          [pattern, claims](Session& s, const Options& w) { return Read(s, w, *pattern, *claims); };
-    }
-    return
-        [pattern, claims](Session& s, const Options& w) { return Upload(s, w, *pattern, *claims); };
   }
-  if (subcommand == "download" || subcommand == "apply") {
-    const auto reference = ReadReference(o.input, code);
-    if (!reference) return std::nullopt;
-    if (subcommand == "download") {
-      return [image = *reference](Session& s, const Options& w) { return Download(s, w, image); };
-    }
-    return [image = *reference](Session& s, const Options& w) { return Apply(s, w, image); };
-  }
-  if (subcommand == "clock") {
-    std::optional<std::string> fixed;
-    if (o.time) {
-      fixed = ClockCommandFromText(*o.time);
-      if (!fixed) {
-        Refuse("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)");
-        return std::nullopt;
-      }
-    }
-    return [fixed](Session& s, const Options&) { return SetClock(s, fixed); };
-  }
-  if (subcommand == "pin") {
-    if (!IsValidPinCode(o.pin)) {
-      Refuse("the PIN code takes 1 to 16 ASCII letters and digits");
-      return std::nullopt;
-    }
-    return [](Session& s, const Options& w) { return Pin(s, w); };
-  }
-  if (subcommand == "info") return [](Session& s, const Options&) { return Info(s); };
-  const std::pair<const char*, DeviceOperation> queries[] = {
-      {"battery", DeviceOperation::kBatteryQuery},
-      {"memsize", DeviceOperation::kMemorySizeQuery},
-      {"memclear", DeviceOperation::kClearMemory}};
-  for (const auto& [name, op] : queries) {
-    if (subcommand == name) {
-      return [op = op](Session& s, const Options&) { return Query(s, op); };
-    }
-  }
-  if (subcommand == "diff") {
-    Refuse("diff compares a file with one reader: give --port once, not several or --all");
+  return [fixed](Session& s, const Options&) { return SetClock(s, fixed); };
+}
+
+std::optional<ReaderJob> UploadJob(const Options& o, const Readers& readers, ExitCode& code) {
+  auto files = PrepareOutputFiles(o, readers, true, code);
+  if (!files) return std::nullopt;
+  return [files](Session& s, const Options& w) { return Upload(s, w, *files); };
+}
+
+std::optional<ReaderJob> PinJob(const Options& o, const Readers&, ExitCode& code) {
+  if (!IsValidPinCode(o.pin)) {
+    Refuse("the PIN code takes 1 to 16 ASCII letters and digits");
+    code = kExitUsage;
     return std::nullopt;
   }
-  Refuse(subcommand + " does not work on several readers at once");
-  return std::nullopt;
+  return [](Session& s, const Options& w) { return Pin(s, w); };
+}
+
+JobMaker QueryJob(DeviceOperation op) {
+  return [op](const Options&, const Readers&, ExitCode&) -> std::optional<ReaderJob> {
+    return [op](Session& s, const Options&) { return Query(s, op); };
+  };
 }
 
 }  // namespace k470::cli

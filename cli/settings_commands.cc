@@ -9,6 +9,7 @@
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/reader_jobs.h"
 #include "cli/session.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
@@ -18,84 +19,9 @@
 namespace k470::cli {
 namespace {
 
-constexpr char kShowHelp[] = R"(
-Every setting of the file as the Device Settings sheet shows it once the file
-is opened, grouped as the sheet groups them. With --json the same is one JSON
-object, the object that export writes and import reads:
-
-  "interface"          the selected interface ("Bluetooth HID", ...)
-  "system"             System page: check boxes true/false, numbers as the
-                       edits show them, lists by their texts, "event_strings"
-  "interface_options"  the Advanced dialog of the selected interface
-  "tag_types"          the enabled TAG types, in the page's order
-  "operation"          scan mode, Memory Data, data format, transmission
-                       buffer, "output_sequence" {"first","second","third"}
-  "counter"            left padding character and the two counter resets
-  "timestamp"          {"format","date_format","time_format","field_separator"}
-  "key_sequences"      counter/timestamp/epc prefix and suffix, each
-                       {"text": what the field shows, "bytes": stored hex}
-  "epc_tag"            "data_fields" {"field_1".."field_4"}, "delimiter"
-  "single_tag_mode"    scanning timeout, delay, counter limit, warning
-  "epc_filter"         {"filter_type","tag_type","method","filter_value",
-                       "pattern1","pattern2","digits"} as the Single TAG Mode
-                       dialog shows them (null: nothing selected)
-  "unedited_bytes"     bytes no page edits, by first offset, as hex
-  "image"              all 640 bytes as hex
-
-A stored code that no list offers shows as {"unknown_code": N}.
-)";
-
-constexpr char kDiffHelp[] = R"(
-Names every setting that differs, with both values. Exit code 0 when the
-settings are equal, 1 when they differ, 6 when the reader (--reader) failed;
-2, 3 and 4 as for every subcommand. Files must be whole settings images (640
-bytes). --reader compares with one reader: one --port, not several or --all.
-Texts are printed with control characters as \xNN and a backslash as \\;
-a text that is empty, has spaces at its ends or starts with a quote is
-printed in quotes, with a quote in it as \".
-)";
-
-constexpr char kImportHelp[] = R"(
-Starts from "image" when the JSON has it, else from the factory defaults, then
-applies every setting given whose value differs from what that image shows,
-through the same stores as the Device Settings sheet. An unknown key, a value
-the sheet could not take, or one the result would not show as given is refused,
-naming the key, and nothing is written (exit code 4). Input over 1 MB or nested
-over 64 levels is refused. import of what export wrote gives the same file,
-byte for byte.
-)";
-
 int Fail(const std::string& text, int code) {
   std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
   return code;
-}
-
-// A settings file as the desktop program opens it; a file that is not a
-// whole image is read all the same, with a word on stderr. With `whole`
-// (diff, export) such a file is refused as download refuses it: its missing
-// bytes would be taken for the factory defaults.
-std::optional<SettingsImage> ReadSettings(const std::string& path, bool whole = false) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (whole && !ec && size != kImageSize) {
-    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
-             std::to_string(kImageSize),
-         kExitFile);
-    return std::nullopt;
-  }
-  AppState state;
-  if (!Open(state, path)) {
-    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
-    return std::nullopt;
-  }
-  if (!ec && size < kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size));
-  } else if (!ec && size > kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; only the first %zu are settings\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size), kImageSize);
-  }
-  return state.image;
 }
 
 std::string Dump(const Json& v) { return v.dump(-1, ' ', false, Json::error_handler_t::replace); }
@@ -178,10 +104,7 @@ void PrintShow(const Json& shown) {
 
 std::optional<SettingsImage> ReadReader(const Options& o) {
   Session s(o);
-  s.ui().SetProgressLabel("Reading settings");
-  s.state().read_settings_type =
-      o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
-  if (auto code = s.Run(DeviceOperation::kReadSettings)) return std::nullopt;
+  if (ReadReaderSettings(s, o)) return std::nullopt;
   return s.state().image;
 }
 
@@ -229,36 +152,33 @@ std::optional<std::string> ReadImportText(const std::string& input) {
 
 }  // namespace
 
-void AddSettingsSubcommands(CLI::App& app, Options& o) {
-  auto* show = app.add_subcommand("show", "Show every setting of a settings file, by name");
-  show->add_option("file", o.input, "Settings file (*.K470)")->required();
-  show->footer(kShowHelp);
-
-  auto* diff = app.add_subcommand(
-      "diff", "Name the settings that differ between two settings files, or a file and a reader");
-  diff->add_option("files", o.files, "Settings files: A B, or A with --reader")
-      ->required()
-      ->expected(1, 2);
-  diff->add_flag("--reader", o.reader,
-                 "Compare the file with the settings read from the reader (one reader)");
-  diff->add_option("--type", o.settings_type, "With --reader, which settings: current or user")
-      ->check(CLI::IsMember({"current", "user"}))
-      ->capture_default_str();
-  diff->footer(kDiffHelp);
-
-  auto* exp = app.add_subcommand("export", "Write every setting of a settings file as JSON");
-  exp->add_option("file", o.input, "Settings file (*.K470)")->required();
-  exp->add_option("-o,--output", o.output, "JSON file to write instead of stdout");
-  exp->footer("The JSON is that of 'show --json', keys as 'k470ctl show --help' lists them.");
-
-  auto* imp = app.add_subcommand("import", "Write a settings file from JSON settings");
-  imp->add_option("json", o.input, "JSON file, as export writes it; - for stdin")->required();
-  imp->add_option("-o,--output", o.output, "Settings file to write")->required();
-  imp->footer(kImportHelp);
+std::optional<SettingsImage> ReadSettingsFile(const std::string& path, bool whole) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (whole && !ec && size != kImageSize) {
+    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
+             std::to_string(kImageSize),
+         kExitFile);
+    return std::nullopt;
+  }
+  AppState state;
+  errno = 0;
+  if (!Open(state, path)) {
+    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
+    return std::nullopt;
+  }
+  if (!ec && size < kImageSize) {
+    std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
+                 path.c_str(), static_cast<std::uintmax_t>(size));
+  } else if (!ec && size > kImageSize) {
+    std::fprintf(stderr, "k470ctl: %s is %ju bytes; only the first %zu are settings\n",
+                 path.c_str(), static_cast<std::uintmax_t>(size), kImageSize);
+  }
+  return state.image;
 }
 
 int CmdShow(const Options& o) {
-  const std::optional<SettingsImage> image = ReadSettings(o.input);
+  const std::optional<SettingsImage> image = ReadSettingsFile(o.input);
   if (!image) return kExitFile;
   const Json shown = ShowSettings(*image);
   if (o.json) {
@@ -276,14 +196,14 @@ int CmdDiff(const Options& o) {
   if (o.files.size() == 1 && !o.reader) {
     return Fail("diff needs a second file, or --reader", kExitUsage);
   }
-  const std::optional<SettingsImage> a = ReadSettings(o.files[0], true);
+  const std::optional<SettingsImage> a = ReadSettingsFile(o.files[0], true);
   if (!a) return kExitFile;
   std::optional<SettingsImage> b;
   if (o.reader) {
     b = ReadReader(o);
     if (!b) return kExitDiffReader;
   } else {
-    b = ReadSettings(o.files[1], true);
+    b = ReadSettingsFile(o.files[1], true);
     if (!b) return kExitFile;
   }
   const std::vector<SettingDifference> diffs = DiffSettings(*a, *b);
@@ -302,7 +222,7 @@ int CmdDiff(const Options& o) {
 }
 
 int CmdExport(const Options& o) {
-  const std::optional<SettingsImage> image = ReadSettings(o.input, true);
+  const std::optional<SettingsImage> image = ReadSettingsFile(o.input, true);
   if (!image) return kExitFile;
   const std::string text =
       ShowSettings(*image).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -96,13 +96,20 @@ class K470ctlWithSim : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // Starts k470sim (stopping an earlier one) with `options`, logging what it
-  // receives, and waits for its link to the pty.
-  void StartSim(std::vector<std::string> options) {
+  // Starts k470sim (stopping an earlier one) with `options`, serving `count`
+  // readers, logging what it receives, and waits for their links to the ptys.
+  void StartSim(std::vector<std::string> options, int count = 1) {
     StopSim();
-    options.insert(options.begin(), {K470SIM_PATH, "--link", reader_, "--verbose"});
+    options.insert(options.begin(), {K470SIM_PATH, "--link", reader_, "--verbose", "--count",
+                                     std::to_string(count)});
     sim_ = Spawn(options, Path("sim.out"), Path("sim.err"));
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(reader_); })) << SimLog();
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(Nth(reader_, count, count)); })) << SimLog();
+  }
+
+  // What k470sim --count makes of `path` for reader k of `count`: the path
+  // itself for one reader, else PATH-k (links and image files alike).
+  static std::string Nth(const std::string& path, int k, int count) {
+    return count == 1 ? path : path + "-" + std::to_string(k);
   }
 
   // Remembers `line` as the .ini file of the configuration folder.

@@ -1,6 +1,7 @@
-// k470ctl on several virtual readers at once: one reader's failure leaves
-// the others alone and is named in the summary, every reader gets a file of
-// its own, apply changes only what differs, and --all finds the readers.
+// k470ctl on several virtual readers at once: every reader gets a file of its
+// own, texts never break the lines, apply changes only what differs, and
+// --all finds the readers. What one faulty reader beside a healthy one does
+// to a run is the fault matrix's second column.
 #include <map>
 #include <sstream>
 
@@ -56,31 +57,6 @@ class K470ctlWithSims : public K470ctlWithSim {
 
   std::vector<pid_t> sims_;
 };
-
-TEST_F(K470ctlWithSims, OneSilentAndOneWrongReaderFailAloneAndTheSummaryNamesThem) {
-  // Readers 1 and 3 are healthy, 2 is silent and 4 another model.
-  auto ports = StartSims(2, {"--image", Path("a.K470"), "--faulty", "2", "--silent"});
-  const auto more = StartSims(2, {"--image", Path("b.K470"), "--faulty", "2", "--wrong-model"});
-  ports.insert(ports.end(), more.begin(), more.end());
-  WriteFile(Path("settings.K470"), Image(5, true));
-
-  ASSERT_EQ(Ctl(OnPorts(ports, {"download", Path("settings.K470"), "--clock", "skip"}), false),
-            kReaderError)
-      << err_;
-  EXPECT_EQ(ReadFile(Path("a.K470-1")), Image(5, true));
-  EXPECT_EQ(ReadFile(Path("b.K470-1")), Image(5, true));
-  for (const auto& [port, result] :
-       {std::pair{ports[0], "\tK471-000123\tok\tDownloaded completely!\n"},
-        std::pair{ports[1], "\t-\tfailed\tthe reader does not answer"},
-        std::pair{ports[2], "\tK471-000123\tok\tDownloaded completely!\n"},
-        std::pair{ports[3], "\tK471-000124\tfailed\tDevice type is not match!\n"}}) {
-    EXPECT_NE(out_.find(port + result), std::string::npos) << port << "\n" << out_;
-  }
-  const std::size_t summary = out_.find("summary: 4 readers, 2 ok, 2 failed (");
-  ASSERT_NE(summary, std::string::npos) << out_;
-  EXPECT_NE(out_.find(ports[1] + ": the reader does not answer", summary), std::string::npos);
-  EXPECT_NE(out_.find(ports[3] + ": Device type is not match!", summary), std::string::npos);
-}
 
 TEST_F(K470ctlWithSims, ReadWritesAFileForEachReaderAndRefusesPatternsThatCollide) {
   for (unsigned k = 1; k <= 3; ++k)
