@@ -16,6 +16,7 @@
 #include "link/clock_command.h"
 #include "link/memory_upload.h"
 #include "link/pin_code.h"
+#include "link/protocol_layout.h"
 #include "link/shell_port.h"
 #include "settings/date_time/date_rules.h"
 
@@ -30,9 +31,13 @@ constexpr std::size_t kNamedChangesInLine = 8;
 
 void Refuse(const std::string& text) { std::fprintf(stderr, "k470ctl: %s\n", text.c_str()); }
 
-std::optional<ReaderOutcome> RunOp(Session& s, DeviceOperation op) {
-  if (auto code = s.Run(op)) return ReaderOutcome::Failed(*code, "");
+std::optional<ReaderOutcome> RunOp(Session& s, const DeviceRequest& request) {
+  if (auto code = s.Run(request)) return ReaderOutcome::Failed(*code, "");
   return std::nullopt;
+}
+
+std::optional<ReaderOutcome> RunOp(Session& s, DeviceOperation op) {
+  return RunOp(s, DeviceRequest(op));
 }
 
 // "cannot write x.K470: No such file or directory", right after the failure
@@ -114,19 +119,16 @@ std::optional<ReaderOutcome> OpenOwnPort(Session& s) {
   return ReaderOutcome::PortNotOpened(port, s.PortError());
 }
 
-// The settings type and clock of a download, as the options give them.
-void SetDownloadChoices(Session& s, const Options& o) {
+// A download with the settings type and clock the options give.
+DeviceRequest DownloadRequest(const Options& o) {
+  DeviceRequest request(DeviceOperation::kDownloadSettings);
   if (o.settings_type == "user") {
-    s.state().download_settings_type = DownloadSettingsType::kUserDefined;
+    request.download_type = DownloadSettingsType::kUserDefined;
   } else if (o.settings_type == "both") {
-    s.state().download_settings_type = DownloadSettingsType::kBoth;
+    request.download_type = DownloadSettingsType::kBoth;
   }
-  if (o.clock == "auto") {
-    s.state().clock_mode = ClockMode::kSyncWithHost;
-    s.driver().SetClockCommand(ClockCommandAt(std::chrono::system_clock::now()));
-  } else {
-    s.state().clock_mode = ClockMode::kSkip;
-  }
+  if (o.clock == "auto") request.clock_command = ClockCommandAt(std::chrono::system_clock::now());
+  return request;
 }
 
 // The clock command for "YYYY-MM-DD hh:mm:ss" (or with a T between date and
@@ -211,8 +213,7 @@ ReaderOutcome Read(Session& s, const Options& o, OutputFiles& files) {
 ReaderOutcome Download(Session& s, const Options& o, const SettingsImage& image) {
   s.ui().SetProgressLabel("Downloading settings");
   s.state().image = image;
-  SetDownloadChoices(s, o);
-  if (auto failed = RunOp(s, DeviceOperation::kDownloadSettings)) return *failed;
+  if (auto failed = RunOp(s, DownloadRequest(o))) return *failed;
   ReaderOutcome outcome;
   outcome.text = "Downloaded completely!";
   outcome.fields = {{"file", o.input}, {"settings_type", o.settings_type}, {"clock", o.clock}};
@@ -249,8 +250,6 @@ ReaderOutcome Apply(Session& s, const Options& o, const SettingsImage& reference
   }
   std::this_thread::sleep_for(kBetweenOperations);
   s.state().image = reference;
-  s.state().download_settings_type = DownloadSettingsType::kCurrent;
-  s.state().clock_mode = ClockMode::kSkip;
   if (auto failed = RunOp(s, DeviceOperation::kDownloadSettings)) {
     failed->fields = {{"file", o.input}, {"changed", false}, {"settings", changed}};
     return *failed;
@@ -289,11 +288,12 @@ ReaderOutcome Query(Session& s, DeviceOperation op) {
 ReaderOutcome SetClock(Session& s, const std::optional<std::string>& fixed) {
   // Without --time each reader gets the time at which its own turn comes.
   const std::string command = fixed ? *fixed : ClockCommandAt(std::chrono::system_clock::now());
-  s.state().clock_mode = ClockMode::kSetTimeAndDate;
-  s.driver().SetClockCommand(command);
-  if (auto failed = RunOp(s, DeviceOperation::kSetClock)) return *failed;
+  DeviceRequest request(DeviceOperation::kSetClock);
+  request.clock_command = command;
+  if (auto failed = RunOp(s, request)) return *failed;
   ReaderOutcome outcome;
-  const std::string set = command.substr(11, 17);  // "yy,MM,dd,hh,mm,ss"
+  const std::string set =
+      command.substr(kClockFieldsAt, kClockFieldsLength);  // "yy,MM,dd,hh,mm,ss"
   outcome.text = "clock set: " + set;
   outcome.verbose_text = true;
   outcome.fields = {{"clock", set}};
@@ -345,9 +345,9 @@ ReaderOutcome Pin(Session& s, const Options& o) {
 
 std::optional<ReaderOutcome> ReadReaderSettings(Session& s, const Options& o) {
   s.ui().SetProgressLabel("Reading settings");
-  s.state().read_settings_type =
-      o.settings_type == "user" ? ReadSettingsType::kUserDefined : ReadSettingsType::kCurrent;
-  return RunOp(s, DeviceOperation::kReadSettings);
+  DeviceRequest request(DeviceOperation::kReadSettings);
+  if (o.settings_type == "user") request.read_type = ReadSettingsType::kUserDefined;
+  return RunOp(s, request);
 }
 
 std::optional<ReaderJob> InfoJob(const Options&, const Readers&, ExitCode&) {

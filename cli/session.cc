@@ -34,9 +34,9 @@ Session::Session(const Options& o)
   New(state_);
 }
 
-std::optional<ExitCode> Session::Run(DeviceOperation op) {
+std::optional<ExitCode> Session::Run(const DeviceRequest& request) {
   link_.SetFailure("");
-  if (driver_.RunDeviceOperation(op)) return std::nullopt;
+  if (driver_.RunDeviceOperation(request)) return std::nullopt;
   return ui_.failure_code();
 }
 

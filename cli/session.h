@@ -28,7 +28,7 @@ class Session {
   SerialPort& port() { return link_.port(); }
 
   // Runs a driver operation; on failure returns the exit code that fits.
-  std::optional<ExitCode> Run(DeviceOperation op);
+  std::optional<ExitCode> Run(const DeviceRequest& request);
 
   // The port for the commands that open their own connection (upload, PIN).
   std::string ShellPortName();

@@ -52,7 +52,7 @@ FailureChoice TerminalUi::ShowFailed(FailureKind kind) {
   return FailureChoice::kCancel;
 }
 
-bool TerminalUi::ShowComPortProperties(DeviceOperation) {
+bool TerminalUi::ShowComPortProperties(DeviceRequest&) {
   Error("no reader port: connect a reader or give --port PATH", kExitPort);
   return false;
 }

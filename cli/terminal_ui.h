@@ -18,7 +18,7 @@ class TerminalUi : public DeviceUi {
       : retries_left_(retries), verbose_(verbose), show_progress_(show_progress) {}
 
   FailureChoice ShowFailed(FailureKind kind) override;
-  bool ShowComPortProperties(DeviceOperation operation) override;
+  bool ShowComPortProperties(DeviceRequest& request) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                    MessageKind kind) override;
   bool AskYesNo(const std::string& question, const std::string& caption,

@@ -31,18 +31,18 @@ void DeviceDriver::Error(const std::string& text) {
   ui_.ShowMessage(text, "Error", MessageIcon::kExclamation, MessageKind::kError);
 }
 
-bool DeviceDriver::RunDeviceOperation(DeviceOperation operation) {
-  const bool done = Run(operation);
+bool DeviceDriver::RunDeviceOperation(DeviceRequest request) {
+  const bool done = Run(request);
   link_.CloseReaderPort();  // every path has closed it already; make sure of it
   return done;
 }
 
-bool DeviceDriver::Run(DeviceOperation operation) {
+bool DeviceDriver::Run(DeviceRequest& request) {
   result_text_.clear();
   int identity_failures = 0;
   state_.port_in_use = ChoosePort();
   if (state_.port_in_use.empty() || state_.port_in_use == kNoPortRecord) {
-    if (!ui_.ShowComPortProperties(operation)) return false;
+    if (!ui_.ShowComPortProperties(request)) return false;
   }
 
   for (;;) {
@@ -50,7 +50,7 @@ bool DeviceDriver::Run(DeviceOperation operation) {
     if (!link_.OpenReaderPort(state_.port_in_use, state_.line_settings)) {
       const FailureChoice choice = ui_.ShowFailed(FailureKind::kPortCannotBeOpened);
       if (choice == FailureChoice::kRetry) continue;
-      if (choice == FailureChoice::kComSetting && ui_.ShowComPortProperties(operation)) continue;
+      if (choice == FailureChoice::kComSetting && ui_.ShowComPortProperties(request)) continue;
       state_.reader_present = false;
       return false;
     }
@@ -78,7 +78,7 @@ bool DeviceDriver::Run(DeviceOperation operation) {
       }
       if (choice == FailureChoice::kComSetting) {
         // The count stays, so the next silence comes straight back here.
-        if (ui_.ShowComPortProperties(operation)) continue;
+        if (ui_.ShowComPortProperties(request)) continue;
         ExitAndClose();
         return false;
       }
@@ -89,7 +89,7 @@ bool DeviceDriver::Run(DeviceOperation operation) {
 
     ui_.SetStatusText(kStatusConnected);
     link_.clock().SleepFor(kAfterConnect);
-    switch (RunOperationSteps(operation)) {
+    switch (RunOperationSteps(request)) {
       case Step::kDone:
         return true;
       case Step::kFailed:
@@ -100,7 +100,8 @@ bool DeviceDriver::Run(DeviceOperation operation) {
   }
 }
 
-DeviceDriver::Step DeviceDriver::RunOperationSteps(DeviceOperation operation) {
+DeviceDriver::Step DeviceDriver::RunOperationSteps(const DeviceRequest& request) {
+  const DeviceOperation operation = request.operation;
   switch (operation) {
     case DeviceOperation::kBatteryQuery:
     case DeviceOperation::kMemorySizeQuery:
@@ -110,19 +111,19 @@ DeviceDriver::Step DeviceDriver::RunOperationSteps(DeviceOperation operation) {
       link_.CloseReaderPort();
       return Step::kDone;
     case DeviceOperation::kSetClock: {
-      const Step clock = SetReaderClock();
+      const Step clock = SetReaderClock(request.clock_command.value_or(""));
       if (clock == Step::kDone) link_.CloseReaderPort();
       return clock;
     }
     case DeviceOperation::kReadSettings:
-      return ReadSettings();
+      return ReadSettings(request.read_type);
     case DeviceOperation::kDownloadSettings:
-      if (state_.clock_mode == ClockMode::kSyncWithHost) {
-        const Step clock = SetReaderClock();
+      if (request.clock_command) {
+        const Step clock = SetReaderClock(*request.clock_command);
         if (clock != Step::kDone) return clock;
         link_.clock().SleepFor(kAfterClockInDownload);
       }
-      return DownloadSettings();
+      return DownloadSettings(request.download_type);
   }
   return Step::kFailed;
 }
@@ -149,11 +150,11 @@ DeviceDriver::Step DeviceDriver::ServiceQuery(DeviceOperation operation) {
   return Step::kDone;
 }
 
-DeviceDriver::Step DeviceDriver::SetReaderClock() {
-  // The command always goes out as its 29 bytes, as the buffer holds them.
-  std::string command = clock_command_;
-  command.resize(kClockCommandSize, '\0');
-  if (!SendExpectingOk(link_, command, kCommandPause)) {
+DeviceDriver::Step DeviceDriver::SetReaderClock(const std::string& command) {
+  // The command always goes out as its 29 bytes.
+  std::string bytes = command;
+  bytes.resize(kClockCommandSize, '\0');
+  if (!SendExpectingOk(link_, bytes, kCommandPause)) {
     Error("Failed to update system clock!");
     link_.clock().SleepFor(kCommandPause);
     ExitAndClose();
@@ -164,10 +165,9 @@ DeviceDriver::Step DeviceDriver::SetReaderClock() {
   return Step::kDone;
 }
 
-DeviceDriver::Step DeviceDriver::ReadSettings() {
+DeviceDriver::Step DeviceDriver::ReadSettings(ReadSettingsType type) {
   link_.SendRaw(command::kServiceMode);
-  if (state_.read_settings_type == ReadSettingsType::kUserDefined &&
-      !SendExpectingOk(link_, command::kReadUser)) {
+  if (type == ReadSettingsType::kUserDefined && !SendExpectingOk(link_, command::kReadUser)) {
     Error("Failed to read!");
     ExitAndClose();
     return Step::kFailed;
@@ -179,9 +179,8 @@ DeviceDriver::Step DeviceDriver::ReadSettings() {
              : Step::kFailed;
 }
 
-DeviceDriver::Step DeviceDriver::DownloadSettings() {
+DeviceDriver::Step DeviceDriver::DownloadSettings(DownloadSettingsType type) {
   link_.SendRaw(command::kServiceMode);
-  const auto type = state_.download_settings_type;
   if (type != DownloadSettingsType::kCurrent &&
       !SendExpectingOk(link_, type == DownloadSettingsType::kUserDefined ? command::kWriteUser
                                                                          : command::kWriteBoth)) {

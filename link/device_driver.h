@@ -23,14 +23,11 @@ class DeviceDriver {
   DeviceDriver(AppState& state, ReaderLink& link, DeviceUi& ui, PortDiscoverer discover)
       : state_(state), link_(link), ui_(ui), discover_(std::move(discover)) {}
 
-  // The 29-byte clock command sent by Set clock, and by Download settings in
-  // clock mode 1. The caller prepares it before the call.
-  void SetClockCommand(std::string command) { clock_command_ = std::move(command); }
-
   // True when the operation completed. Shows the operation's own messages;
   // the caller shows only the success texts (result_text() for battery and
-  // memory size).
-  bool RunDeviceOperation(DeviceOperation operation);
+  // memory size). The COM Port Properties dialog, shown on the way, may
+  // change the request's settings types.
+  bool RunDeviceOperation(DeviceRequest request);
 
   // The text a battery or memory-size query left for the caller to show.
   const std::string& result_text() const { return result_text_; }
@@ -40,11 +37,11 @@ class DeviceDriver {
 
   // The configured port, else the first one discovered; empty when there is none.
   std::string ChoosePort();
-  bool Run(DeviceOperation operation);
-  Step RunOperationSteps(DeviceOperation operation);
-  Step SetReaderClock();
-  Step ReadSettings();
-  Step DownloadSettings();
+  bool Run(DeviceRequest& request);
+  Step RunOperationSteps(const DeviceRequest& request);
+  Step SetReaderClock(const std::string& command);
+  Step ReadSettings(ReadSettingsType type);
+  Step DownloadSettings(DownloadSettingsType type);
   Step ServiceQuery(DeviceOperation operation);
   // "EXIT\r" sent once, errors ignored, then the port closed.
   void ExitAndClose();
@@ -54,7 +51,6 @@ class DeviceDriver {
   ReaderLink& link_;
   DeviceUi& ui_;
   PortDiscoverer discover_;
-  std::string clock_command_;
   std::string result_text_;
 };
 

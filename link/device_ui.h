@@ -5,20 +5,10 @@
 #include <array>
 #include <string>
 
+#include "link/device_request.h"
 #include "link/progress.h"
 
 namespace k470 {
-
-enum class DeviceOperation {
-  kReadSettings,
-  kDownloadSettings,
-  kSetClock,
-  kBatteryQuery,
-  kMemorySizeQuery,
-  kClearMemory,
-  // Only the identity query, for k470ctl info: the reader's texts, nothing else.
-  kIdentify,
-};
 
 // Result of the "Failed!" dialog; the numbers are the dialog's own results.
 enum class FailureChoice { kRetry = 10, kComSetting = 11, kCancel = 2 };
@@ -40,10 +30,11 @@ class DeviceUi : public ProgressSink {
   // when it is closed otherwise.
   virtual FailureChoice ShowFailed(FailureKind kind) = 0;
 
-  // The "COM Port Properties" dialog for `operation`. True on Ok: it has then
-  // set the port in use, the settings types and the configured port of the
-  // application state and written the .ini file. False on Cancel.
-  virtual bool ShowComPortProperties(DeviceOperation operation) = 0;
+  // The "COM Port Properties" dialog for the request's operation. True on
+  // Ok: it has then set the port in use and the configured port of the
+  // application state, the settings types of the request (and of the state,
+  // for the next requests) and written the .ini file. False on Cancel.
+  virtual bool ShowComPortProperties(DeviceRequest& request) = 0;
 
   // A message box with an OK button. `kind` says what it means, so a caller
   // that shows no box can act on it without reading the text.

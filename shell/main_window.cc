@@ -245,9 +245,10 @@ void MainWindow::OpenSheet() {
 }
 
 void MainWindow::SetReaderClock(const ClockTime& time, QWidget* owner) {
-  driver_.SetClockCommand(MakeClockCommand(time));
+  DeviceRequest request = RequestFor(DeviceOperation::kSetClock);
+  request.clock_command = MakeClockCommand(time);
   QWidget* const main_owner = ui_.SetOwner(owner);
-  RunDeviceOperation(DeviceOperation::kSetClock);
+  RunDeviceOperation(request);
   ui_.SetOwner(main_owner);
 }
 
@@ -331,14 +332,21 @@ bool MainWindow::MayDropEdits() {
   }
 }
 
-bool MainWindow::RunDeviceOperation(DeviceOperation operation) {
+DeviceRequest MainWindow::RequestFor(DeviceOperation operation) const {
+  DeviceRequest request(operation);
+  request.read_type = state_.read_settings_type;
+  request.download_type = state_.download_settings_type;
+  return request;
+}
+
+bool MainWindow::RunDeviceOperation(const DeviceRequest& request) {
   SetStatusText(QString::fromLatin1(kStatusConnecting));
-  return driver_.RunDeviceOperation(operation);
+  return driver_.RunDeviceOperation(request);
 }
 
 void MainWindow::ReadSettings() {
   if (!MayDropEdits()) return;
-  if (!RunDeviceOperation(DeviceOperation::kReadSettings)) return;
+  if (!RunDeviceOperation(RequestFor(DeviceOperation::kReadSettings))) return;
   clean_image_ = state_.image;
   DeriveSelectedInterface(state_);
   clock_.SleepFor(kAfterReadSettings);
@@ -346,10 +354,11 @@ void MainWindow::ReadSettings() {
 }
 
 void MainWindow::DownloadSettings() {
+  DeviceRequest request = RequestFor(DeviceOperation::kDownloadSettings);
   if (state_.clock_mode == ClockMode::kSyncWithHost) {
-    driver_.SetClockCommand(MakeClockCommand(services_.local_time()));
+    request.clock_command = MakeClockCommand(services_.local_time());
   }
-  if (RunDeviceOperation(DeviceOperation::kDownloadSettings)) {
+  if (RunDeviceOperation(request)) {
     // What the reader now holds, checksum pair included, is nothing to lose.
     clean_image_ = state_.image;
     clock_.SleepFor(kAfterDownloadSettings);
@@ -357,7 +366,7 @@ void MainWindow::DownloadSettings() {
 }
 
 void MainWindow::RunServiceQuery(DeviceOperation operation) {
-  if (!RunDeviceOperation(operation)) return;
+  if (!RunDeviceOperation(RequestFor(operation))) return;
   // The reader's text is 8-bit ASCII; Latin-1 shows every byte as itself.
   const QString result = QString::fromLatin1(driver_.result_text().c_str());
   switch (operation) {

@@ -111,8 +111,10 @@ class MainWindow : public QMainWindow {
   void SendPinCode();
   void UploadMemoryData();
   void OpenSheet();
-  // "Connecting to K470......", then the driver.
-  bool RunDeviceOperation(DeviceOperation operation);
+  // "Connecting to K470......", then the driver with `request`.
+  bool RunDeviceOperation(const DeviceRequest& request);
+  // A request for `operation` with the settings types the user chose last.
+  DeviceRequest RequestFor(DeviceOperation operation) const;
   // A page's Set clock: the driver as for any operation, its dialogs over `owner`.
   void SetReaderClock(const ClockTime& time, QWidget* owner);
 

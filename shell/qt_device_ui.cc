@@ -41,9 +41,15 @@ FailureChoice QtDeviceUi::ShowFailed(FailureKind kind) {
   return FailedDialog::Ask(FailedLinesFor(kind), owner_);
 }
 
-bool QtDeviceUi::ShowComPortProperties(DeviceOperation operation) {
+bool QtDeviceUi::ShowComPortProperties(DeviceRequest& request) {
   if (discover_) state_.port_list = discover_();
-  return ComPortPropertiesDialog::Show(state_, operation, config_folder_, owner_);
+  if (!ComPortPropertiesDialog::Show(state_, request.operation, config_folder_, owner_)) {
+    return false;
+  }
+  // The dialog keeps the user's choice in the state, for this request and the next.
+  request.read_type = state_.read_settings_type;
+  request.download_type = state_.download_settings_type;
+  return true;
 }
 
 void QtDeviceUi::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,

@@ -32,7 +32,7 @@ class QtDeviceUi : public DeviceUi {
   QWidget* SetOwner(QWidget* owner);
 
   FailureChoice ShowFailed(FailureKind kind) override;
-  bool ShowComPortProperties(DeviceOperation operation) override;
+  bool ShowComPortProperties(DeviceRequest& request) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                    MessageKind kind) override;
   bool AskYesNo(const std::string& question, const std::string& caption,

@@ -31,7 +31,7 @@ class ScriptedUi : public DeviceUi {
     return FailureChoice{
         Answer("Failed!:" + FailedLinesFor(kind)[0], static_cast<int>(FailureChoice::kCancel))};
   }
-  bool ShowComPortProperties(DeviceOperation) override { return Answer("COM Port Properties", 0); }
+  bool ShowComPortProperties(DeviceRequest&) override { return Answer("COM Port Properties", 0); }
   void ShowMessage(Text text, Text caption, MessageIcon, MessageKind kind) override {
     events.push_back((kind == MessageKind::kDone ? "done " : "") + caption + ":" + text);
   }
@@ -57,8 +57,14 @@ class DriverTest : public ::testing::Test {
  protected:
   DriverTest() {
     state_.configured_port = "/dev/ttyACM0";
-    driver_.SetClockCommand(kClock);
     port_.responder = [this](ScriptedPort& p, const std::string& w) { Answer(p, w); };
+  }
+
+  // Set clock carries its command; the rest ask for the current settings.
+  bool Run(DeviceOperation operation) {
+    DeviceRequest request(operation);
+    if (operation == DeviceOperation::kSetClock) request.clock_command = kClock;
+    return driver_.RunDeviceOperation(request);
   }
 
   // A well-behaved reader unless a test says otherwise.
@@ -110,12 +116,12 @@ class DriverTest : public ::testing::Test {
 
 TEST_F(DriverTest, WithoutAPortTheComPortDialogComesFirstElseTheFirstDiscoveredOne) {
   state_.configured_port.clear();
-  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
+  EXPECT_FALSE(Run(DeviceOperation::kBatteryQuery));
   EXPECT_EQ(ui_.events, Lines{"COM Port Properties"});
   EXPECT_TRUE(port_.opened.empty());
 
   discovered_ = {"/dev/ttyACM3", "/dev/ttyACM4", "-Select-"};
-  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
+  EXPECT_TRUE(Run(DeviceOperation::kBatteryQuery));
   EXPECT_EQ(state_.port_in_use, "/dev/ttyACM3");
   EXPECT_EQ(state_.port_list, discovered_);
 }
@@ -131,7 +137,7 @@ TEST_F(DriverTest, SilentReaderGetsOneFailedPerTwoAttemptsAfterRetryOnePerAttemp
     silent_identities_ = 4;
     port_.opened.clear();
     ui_.answers = c.answers;
-    EXPECT_EQ(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery), c.done);
+    EXPECT_EQ(Run(DeviceOperation::kBatteryQuery), c.done);
     EXPECT_EQ(port_.opened.size(), c.opens);
     EXPECT_EQ(Shown("Failed!:Connecting to device failed!"), c.failed);
     ui_.events.clear();
@@ -141,17 +147,18 @@ TEST_F(DriverTest, SilentReaderGetsOneFailedPerTwoAttemptsAfterRetryOnePerAttemp
 
 TEST_F(DriverTest, AnotherModelIsRefusedAfterTheSecondAttempt) {
   model_ = "K999";
-  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kReadSettings));
+  EXPECT_FALSE(Run(DeviceOperation::kReadSettings));
   EXPECT_EQ(ui_.events, Lines{"Read Settings:Device type is not match!"});
   EXPECT_EQ(Commands(), (Lines{kIdentity, kIdentity, "EXIT\r"}));
 }
 
 TEST_F(DriverTest, YesToTheRetryQuestionRepeatsEverythingWithTheClock) {
-  state_.clock_mode = ClockMode::kSyncWithHost;
-  state_.download_settings_type = DownloadSettingsType::kUserDefined;
+  DeviceRequest download(DeviceOperation::kDownloadSettings);
+  download.clock_command = kClock;
+  download.download_type = DownloadSettingsType::kUserDefined;
   failing_last_blocks_ = 1;
   ui_.answers = {1};
-  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
+  EXPECT_TRUE(driver_.RunDeviceOperation(download));
   EXPECT_EQ(Commands(),
             (Lines{kIdentity, kClock, kServiceMode, "WRITE_U\r", "<blocks>", "EXIT\r", kIdentity,
                    kClock, kServiceMode, "WRITE_U\r", "<blocks>", "UPDATE\r"}));
@@ -161,16 +168,17 @@ TEST_F(DriverTest, YesToTheRetryQuestionRepeatsEverythingWithTheClock) {
 // The checksum pair is part of what a download sends; a download that fails
 // must not leave it in the image, or the program would take it for an edit.
 TEST_F(DriverTest, AFailedDownloadLeavesTheImageAsItWasAndADoneOneHoldsTheChecksum) {
-  state_.download_settings_type = DownloadSettingsType::kUserDefined;
+  DeviceRequest download(DeviceOperation::kDownloadSettings);
+  download.download_type = DownloadSettingsType::kUserDefined;
   state_.image.SetByte(100, 0x5A);
   const SettingsImage before = state_.image;
   failing_last_blocks_ = 1;
   ui_.answers = {0};  // no retry
-  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
+  EXPECT_FALSE(driver_.RunDeviceOperation(download));
   EXPECT_EQ(Last(Commands()), "EXIT\r");
   EXPECT_TRUE(state_.image == before);
 
-  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kDownloadSettings));
+  EXPECT_TRUE(driver_.RunDeviceOperation(download));
   EXPECT_FALSE(state_.image == before);
   SettingsImage expected = before;
   StoreChecksumPair(expected);
@@ -178,24 +186,24 @@ TEST_F(DriverTest, AFailedDownloadLeavesTheImageAsItWasAndADoneOneHoldsTheChecks
 }
 
 TEST_F(DriverTest, SetClockAndBatteryEndWithoutExitUnlessTheyFail) {
-  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kSetClock));
+  EXPECT_TRUE(Run(DeviceOperation::kSetClock));
   EXPECT_EQ(Commands(), (Lines{kIdentity, kClock}));  // never the service-mode command
   EXPECT_FALSE(port_.IsOpen());
 
   clock_ok_ = false;
   port_.writes.clear();
-  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kSetClock));
+  EXPECT_FALSE(Run(DeviceOperation::kSetClock));
   EXPECT_EQ(Commands(), (Lines{kIdentity, kClock, "EXIT\r"}));
   EXPECT_EQ(Last(ui_.events), "Error:Failed to update system clock!");
   EXPECT_FALSE(port_.IsOpen());
 
   port_.writes.clear();
-  EXPECT_TRUE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
+  EXPECT_TRUE(Run(DeviceOperation::kBatteryQuery));
   EXPECT_EQ(Commands(), (Lines{kIdentity, "#@SYS_BATTERY?\r"}));
   EXPECT_EQ(driver_.result_text(), "The Battery Voltage is: 3.95V\r");
 
   battery_ok_ = false;
-  EXPECT_FALSE(driver_.RunDeviceOperation(DeviceOperation::kBatteryQuery));
+  EXPECT_FALSE(Run(DeviceOperation::kBatteryQuery));
   EXPECT_EQ(Last(Commands()), "EXIT\r");
   EXPECT_EQ(Last(ui_.events), "Error:Failed to get battery information!");
   EXPECT_FALSE(port_.IsOpen());
