@@ -8,6 +8,7 @@
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "core/app_state.h"
 #include "core/defaults.h"
 #include "core/file_env.h"
@@ -15,15 +16,7 @@
 #include "link/port_discovery.h"
 
 namespace k470::cli {
-namespace {
-
-// Texts from the reader or the file system need not be UTF-8; JSON must be,
-// so bytes that are not become U+FFFD instead of stopping the program.
-void PrintJson(const nlohmann::json& value) {
-  std::cout << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int CmdPorts(const Options& o) {
   auto ports = DiscoverPorts(o.sysfs_root, o.dev_root);

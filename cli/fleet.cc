@@ -9,6 +9,7 @@
 
 #include "cli/escape_text.h"
 #include "cli/interrupt.h"
+#include "cli/json_output.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -23,10 +24,6 @@ struct Finished {
   ReaderOutcome outcome;
 };
 
-void PrintJsonLine(const nlohmann::json& value) {
-  std::cout << value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-}
-
 void PrintReader(const Options& o, const Finished& f) {
   if (o.json) {
     nlohmann::json line = f.outcome.fields;
@@ -36,7 +33,7 @@ void PrintReader(const Options& o, const Finished& f) {
     line["ok"] = f.outcome.succeeded();
     line[f.outcome.result == "failed" ? "error" : "text"] = f.outcome.text;
     if (!f.outcome.succeeded()) line["exit_code"] = static_cast<int>(f.outcome.code);
-    PrintJsonLine(line);
+    PrintJson(line);
   } else {
     // Tab-separated, so `cut -f` takes it apart: no field holds a TAB or LF
     // (nor anything else a terminal acts on), whatever the reader sent.
@@ -75,11 +72,11 @@ void PrintSummary(const Options& o, const std::vector<Finished>& finished, int c
       if (f.outcome.result == "failed")
         failed.push_back({{"port", f.port}, {"error", f.outcome.text}});
     }
-    PrintJsonLine({{"summary",
-                    {{"readers", finished.size()},
-                     {"results", results},
-                     {"failed", failed},
-                     {"exit_code", code}}}});
+    PrintJson({{"summary",
+                {{"readers", finished.size()},
+                 {"results", results},
+                 {"failed", failed},
+                 {"exit_code", code}}}});
     return;
   }
   std::string line =
@@ -170,7 +167,7 @@ int RunOnOneReader(const Options& o, const ReaderJob& job) {
     std::fprintf(stderr, "k470ctl: %s\n", outcome.text.c_str());
   }
   if (o.json) {
-    PrintJsonLine(outcome.fields);
+    PrintJson(outcome.fields);
   } else if (outcome.shown) {
     std::cout << *outcome.shown << "\n";
   }

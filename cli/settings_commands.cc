@@ -9,6 +9,7 @@
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/json_output.h"
 #include "cli/reader_jobs.h"
 #include "cli/session.h"
 #include "core/file_env.h"
@@ -23,8 +24,6 @@ int Fail(const std::string& text, int code) {
   std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
   return code;
 }
-
-std::string Dump(const Json& v) { return v.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 // A value as `show` prints it.
 std::string Text(const Json& v) {
@@ -182,7 +181,7 @@ int CmdShow(const Options& o) {
   if (!image) return kExitFile;
   const Json shown = ShowSettings(*image);
   if (o.json) {
-    std::cout << Dump(shown) << "\n";
+    PrintJson(shown);
   } else {
     PrintShow(shown);
   }
@@ -211,7 +210,7 @@ int CmdDiff(const Options& o) {
     Json list = Json::array();
     for (const SettingDifference& d : diffs)
       list.push_back({{"field", d.field}, {"a", d.a}, {"b", d.b}});
-    std::cout << Dump(list) << "\n";
+    PrintJson(list);
   } else {
     for (const SettingDifference& d : diffs) {
       std::cout << LabelOf(d.field) << " [" << d.field << "]: " << Text(d.a) << " -> " << Text(d.b)
@@ -224,8 +223,7 @@ int CmdDiff(const Options& o) {
 int CmdExport(const Options& o) {
   const std::optional<SettingsImage> image = ReadSettingsFile(o.input, true);
   if (!image) return kExitFile;
-  const std::string text =
-      ShowSettings(*image).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  const std::string text = JsonText(ShowSettings(*image), 2) + "\n";
   if (o.output.empty()) {
     std::cout << text;
     return kExitOk;
@@ -250,7 +248,7 @@ int CmdImport(const Options& o) {
   if (!WriteSettingsFile(*imported.image, o.output)) {
     return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
-  if (o.json) std::cout << Dump({{"file", o.output}}) << "\n";
+  if (o.json) PrintJson({{"file", o.output}});
   return kExitOk;
 }
 

@@ -1,0 +1,26 @@
+// How k470ctl writes JSON. Texts from the reader or the file system need not
+// be UTF-8 and JSON must be, so bytes that are not become U+FFFD instead of
+// stopping the program.
+#pragma once
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace k470::cli {
+
+// `value` as JSON text: one line, or indented by `indent` spaces a level.
+// Either JSON type, so that the named settings keep their order.
+template <typename JsonValue>
+std::string JsonText(const JsonValue& value, int indent = -1) {
+  return value.dump(indent, ' ', false, JsonValue::error_handler_t::replace);
+}
+
+// `value` on one line of standard output.
+template <typename JsonValue>
+void PrintJson(const JsonValue& value) {
+  std::cout << JsonText(value) << "\n";
+}
+inline void PrintJson(const nlohmann::json& value) { std::cout << JsonText(value) << "\n"; }
+
+}  // namespace k470::cli
