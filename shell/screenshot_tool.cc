@@ -17,7 +17,9 @@
 #include "pages/settings_pages.h"
 #include "pages/tagfilter/single_tag_mode_dialog.h"
 #include "settings/operation/epc_delimiter.h"
+#include "settings/operation/operation_page_ids.h"
 #include "settings/operation/operation_settings.h"
+#include "settings/system/system_page_ids.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "shell/device_settings_sheet.h"
 #include "shell/dialogs/about_dialog.h"
@@ -94,9 +96,10 @@ int Run(const QString& folder) {
     DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
     const char* const names[] = {"bluetooth-spp-slave", "bluetooth-hid", "m912-vcom", "m912-hid"};
     for (int i = 0; i < 4; ++i) {
-      sheet.findChild<QRadioButton*>(QString::number(1001 + i))->click();
+      sheet.findChild<QRadioButton*>(QString::number(system_page_ids::kInterfaceRadios[i]))
+          ->click();
       shooter.SaveNextDialogAs(QStringLiteral("interface-%1").arg(QLatin1String(names[i])));
-      sheet.findChild<QPushButton*>(QString::number(1007 + i))->click();
+      sheet.findChild<QPushButton*>(QString::number(system_page_ids::kAdvancedButtons[i]))->click();
     }
     // Date & Time with its controls in use.
     state.clock_mode = ClockMode::kSetTimeAndDate;
@@ -140,7 +143,7 @@ int Run(const QString& folder) {
     sheet.tabs()->setCurrentIndex(2);
     shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));
     shooter.SaveNextDialogAs(QStringLiteral("delimiter"));
-    sheet.findChild<QPushButton*>(QStringLiteral("1170"))->click();
+    sheet.findChild<QPushButton*>(QString::number(operation_page_ids::kDelimiter))->click();
     sheet.hide();
   }
   {
