@@ -42,7 +42,37 @@ NumericEdit* Edit(int edit_id, int spin_id, int min, int max, QWidget* parent) {
 
 SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
     : SettingsPage(parent), state_(state), context_(context) {
-  // Interface.
+  // Made in tab order: the left column, the right column, Reset.
+  QGroupBox* interface_group = BuildInterfaceGroup();
+  QGroupBox* indicator_group = BuildIndicatorGroup();
+  QGroupBox* timeout_group = BuildTimeoutGroup();
+  QGroupBox* event_group = BuildEventGroup();
+  QGroupBox* power_group = BuildPowerGroup();
+  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), ids::kReset);
+  connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
+
+  auto* left = new QVBoxLayout;
+  left->addSpacing(kNoteHeight);
+  left->addWidget(interface_group);
+  left->addWidget(indicator_group);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(timeout_group);
+  right->addWidget(event_group);
+  right->addWidget(power_group);
+  right->addStretch(1);
+  auto* reset_row = new QHBoxLayout;
+  reset_row->addStretch(1);
+  reset_row->addWidget(reset);
+  right->addLayout(reset_row);
+  auto* columns = new QHBoxLayout(this);
+  columns->addLayout(left);
+  columns->addLayout(right, 1);
+
+  LoadSystemPage();
+}
+
+QGroupBox* SystemPage::BuildInterfaceGroup() {
   auto* interface_group = new QGroupBox(QStringLiteral("Interface"), this);
   auto* interface_grid = new QGridLayout(interface_group);
   for (int i = 0; i < 4; ++i) {
@@ -58,8 +88,10 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
     connect(advanced_[i], &QPushButton::clicked, this,
             [this, interface] { OpenInterfaceDialog(interface); });
   }
+  return interface_group;
+}
 
-  // System Indicator.
+QGroupBox* SystemPage::BuildIndicatorGroup() {
   auto* indicator_group = new QGroupBox(QStringLiteral("System Indicator"), this);
   low_battery_ = Named(new QCheckBox(QStringLiteral("Low Battery Alert"), indicator_group),
                        ids::kLowBatteryAlert);
@@ -108,8 +140,10 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
     connect(box, &QCheckBox::clicked, this, &SystemPage::UpdateIndicatorControls);
   }
   connect(beeper_, &QCheckBox::clicked, this, [this](bool on) { state_.beeper_on = on; });
+  return indicator_group;
+}
 
-  // Reader Timeout.
+QGroupBox* SystemPage::BuildTimeoutGroup() {
   auto* timeout_group = new QGroupBox(QStringLiteral("Reader Timeout"), this);
   power_saving_ =
       Edit(ids::kPowerSavingTimeout, ids::kPowerSavingTimeoutSpin, 0, kMaxTimeout, timeout_group);
@@ -123,8 +157,10 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
       new QLabel(QStringLiteral("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
   timeout_grid->addLayout(EditRow(shutdown_, new QLabel(QStringLiteral("minute"), timeout_group)),
                           1, 1);
+  return timeout_group;
+}
 
-  // Output String for Event Monitoring.
+QGroupBox* SystemPage::BuildEventGroup() {
   auto* event_group = new QGroupBox(QStringLiteral("Output String for Event Monitoring"), this);
   auto* event_grid = new QGridLayout(event_group);
   event_grid->addWidget(new QLabel(QStringLiteral("Action"), event_group), 0, 1);
@@ -141,8 +177,10 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
     event_grid->addWidget(crs_[row], n, 3);
     connect(crs_[row], &QCheckBox::clicked, this, [this, row] { CrClicked(row); });
   }
+  return event_group;
+}
 
-  // RFID Power and Reset.
+QGroupBox* SystemPage::BuildPowerGroup() {
   auto* power_group = new QGroupBox(QStringLiteral("RFID Power"), this);
   power_level_ = List(PowerLevelList(), ids::kRfidPower, power_group);
   auto* power_row = new QHBoxLayout(power_group);
@@ -150,28 +188,7 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   power_row->addWidget(power_level_);
   power_row->addWidget(new QLabel(QStringLiteral("( mix.: 0, max.: 3)"), power_group));
   power_row->addStretch(1);
-  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), ids::kReset);
-  connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
-
-  auto* left = new QVBoxLayout;
-  left->addSpacing(kNoteHeight);
-  left->addWidget(interface_group);
-  left->addWidget(indicator_group);
-  left->addStretch(1);
-  auto* right = new QVBoxLayout;
-  right->addWidget(timeout_group);
-  right->addWidget(event_group);
-  right->addWidget(power_group);
-  right->addStretch(1);
-  auto* reset_row = new QHBoxLayout;
-  reset_row->addStretch(1);
-  reset_row->addWidget(reset);
-  right->addLayout(reset_row);
-  auto* columns = new QHBoxLayout(this);
-  columns->addLayout(left);
-  columns->addLayout(right, 1);
-
-  LoadSystemPage();
+  return power_group;
 }
 
 void SystemPage::LoadSystemPage() {

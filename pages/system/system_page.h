@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,12 @@ class SystemPage : public SettingsPage {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The groups in the order their controls are made, which is the tab order.
+  QGroupBox* BuildInterfaceGroup();
+  QGroupBox* BuildIndicatorGroup();
+  QGroupBox* BuildTimeoutGroup();
+  QGroupBox* BuildEventGroup();
+  QGroupBox* BuildPowerGroup();
   void InterfaceClicked(SelectedInterface interface);
   void OpenInterfaceDialog(SelectedInterface interface);
   void ShowSelectedInterface();
