@@ -56,6 +56,12 @@ class SingleTagModeDialog : public QDialog {
   const std::optional<SingleTagModeResult>& handed_over() const { return handed_over_; }
 
  private:
+  // The controls in tab order: the scan rows, the Multi-TAG Count, the filter.
+  QGridLayout* BuildScanRows();
+  void BuildCountGroup();
+  QGroupBox* BuildFilterGroup();
+  void ReserveRoomForEveryScheme();
+  void ConnectFilterHandlers();
   void Load();
   void ApplyScanMode();
   void LoadFilterControls();
@@ -135,13 +141,40 @@ class SingleTagModeDialog : public QDialog {
 SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
   setWindowTitle(QStringLiteral("Single TAG Mode"));
+  QGridLayout* scan = BuildScanRows();
+  BuildCountGroup();
+  QGroupBox* filter_group = BuildFilterGroup();
+  ReserveRoomForEveryScheme();
 
+  auto* fields = new QVBoxLayout;
+  fields->addLayout(scan);
+  fields->addWidget(count_group_);
+  fields->addWidget(filter_group);
+  LayOutWithOkCancel(this, fields);
+
+  Load();
+  ConnectFilterHandlers();
+}
+
+// Scanning Timeout and Delay Between Each Scan.
+QGridLayout* SingleTagModeDialog::BuildScanRows() {
   timeout_label_ = Label("Scanning Timeout (0~254 sec) :", ids::kScanningTimeoutLabel, this);
   timeout_ = Edit(ids::kScanningTimeout, ids::kScanningTimeoutSpin, kMaxScanTimeout, this);
   delay_label_ = Label("Delay Between Each Scan :", ids::kDelayLabel, this);
   delay_ = Named(new CodeList(this), ids::kDelay);
   delay_->Fill(kScanDelayList);
 
+  auto* scan = new QGridLayout;
+  scan->addWidget(timeout_label_, 0, 0);
+  scan->addLayout(EditRow(timeout_), 0, 1);
+  scan->addWidget(delay_label_, 1, 0);
+  scan->addWidget(delay_, 1, 1, Qt::AlignLeft);
+  scan->setColumnStretch(1, 1);
+
+  return scan;
+}
+
+void SingleTagModeDialog::BuildCountGroup() {
   count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), ids::kMultiTagCount);
   counter_label_ =
       Label("Counter Limit for Unique Tag Read :", ids::kCounterLimitLabel, count_group_);
@@ -149,6 +182,14 @@ SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
   warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
                 ids::kWarnAtLimit);
 
+  auto* count = new QGridLayout(count_group_);
+  count->addWidget(counter_label_, 0, 0);
+  count->addLayout(EditRow(counter_), 0, 1);
+  count->addWidget(warn_, 1, 0, 1, 2);
+  count->setColumnStretch(1, 1);
+}
+
+QGroupBox* SingleTagModeDialog::BuildFilterGroup() {
   auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), ids::kFilterEpc);
   filter_type_label_ = Label("Filter Type :", ids::kFilterTypeLabel, filter_group);
   filter_type_ = Named(new CodeList(filter_group), ids::kFilterType);
@@ -182,44 +223,6 @@ SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
   limit1_->SetRule([this](const QString& text) { return !PatternError(text, true); });
   limit2_->SetRule([this](const QString& text) { return !PatternError(text, false); });
 
-  // Room for the longest caption of any scheme, so relabelling never moves
-  // the controls.
-  const QFontMetrics metrics = fontMetrics();
-  int caption_width = 0;
-  int label_width = 0;
-  for (const TagType& type : kTagTypes) {
-    caption_width = std::max(
-        {caption_width, metrics.horizontalAdvance(Latin1(SecondFieldCaption(type.scheme))),
-         metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).first_field_caption))});
-    label_width =
-        std::max(label_width,
-                 metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).second_field_label)));
-  }
-  for (QRadioButton* radio : {by_value_, by_first_, by_second_}) {
-    radio->setMinimumWidth(caption_width + 32);
-  }
-  digit_field_label_->setMinimumWidth(std::max(label_width, digit_caption_->sizeHint().width()));
-  digit_range_->setMinimumWidth(
-      metrics.horizontalAdvance(QStringLiteral("(18~24 digits/characters)")) + 4);
-  digit_count_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
-  const int pattern_width =
-      metrics.horizontalAdvance(QString(kOpeningPatternLimit, QLatin1Char('W')));
-  pattern1_->setMinimumWidth(pattern_width);
-  pattern2_->setMinimumWidth(pattern_width);
-
-  auto* scan = new QGridLayout;
-  scan->addWidget(timeout_label_, 0, 0);
-  scan->addLayout(EditRow(timeout_), 0, 1);
-  scan->addWidget(delay_label_, 1, 0);
-  scan->addWidget(delay_, 1, 1, Qt::AlignLeft);
-  scan->setColumnStretch(1, 1);
-
-  auto* count = new QGridLayout(count_group_);
-  count->addWidget(counter_label_, 0, 0);
-  count->addLayout(EditRow(counter_), 0, 1);
-  count->addWidget(warn_, 1, 0, 1, 2);
-  count->setColumnStretch(1, 1);
-
   auto* radios = new QVBoxLayout;
   radios->setSpacing(2);
   radios->addWidget(by_value_);
@@ -250,15 +253,38 @@ SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
   filter->addWidget(pattern2_, 6, 1);
   filter->setColumnStretch(1, 1);
 
-  auto* fields = new QVBoxLayout;
-  fields->addLayout(scan);
-  fields->addWidget(count_group_);
-  fields->addWidget(filter_group);
-  LayOutWithOkCancel(this, fields);
+  return filter_group;
+}
 
-  Load();
+// Room for the longest caption of any scheme, so relabelling never moves the
+// controls.
+void SingleTagModeDialog::ReserveRoomForEveryScheme() {
+  const QFontMetrics metrics = fontMetrics();
+  int caption_width = 0;
+  int label_width = 0;
+  for (const TagType& type : kTagTypes) {
+    caption_width = std::max(
+        {caption_width, metrics.horizontalAdvance(Latin1(SecondFieldCaption(type.scheme))),
+         metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).first_field_caption))});
+    label_width =
+        std::max(label_width,
+                 metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).second_field_label)));
+  }
+  for (QRadioButton* radio : {by_value_, by_first_, by_second_}) {
+    radio->setMinimumWidth(caption_width + 32);
+  }
+  digit_field_label_->setMinimumWidth(std::max(label_width, digit_caption_->sizeHint().width()));
+  digit_range_->setMinimumWidth(
+      metrics.horizontalAdvance(QStringLiteral("(18~24 digits/characters)")) + 4);
+  digit_count_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
+  const int pattern_width =
+      metrics.horizontalAdvance(QString(kOpeningPatternLimit, QLatin1Char('W')));
+  pattern1_->setMinimumWidth(pattern_width);
+  pattern2_->setMinimumWidth(pattern_width);
+}
 
-  // Connected after the load: the load sets the controls as the image has them.
+// Connected after the load: the load sets the controls as the image has them.
+void SingleTagModeDialog::ConnectFilterHandlers() {
   connect(digit_count_, &QLineEdit::textChanged, this, &SingleTagModeDialog::DigitCountChanged);
   connect(pattern1_, &QLineEdit::textChanged, this, [this] { PatternChanged(pattern1_); });
   connect(pattern2_, &QLineEdit::textChanged, this, [this] { PatternChanged(pattern2_); });
