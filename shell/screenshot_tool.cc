@@ -65,6 +65,91 @@ class Shooter {
   bool ok_ = true;
 };
 
+// The sheet on each of its tabs.
+void ShootSheetTabs(Shooter& shooter, AppState& state, MainWindow& window) {
+  for (int tab = 0; tab < 4; ++tab) {
+    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
+    sheet.tabs()->setCurrentIndex(tab);
+    shooter.Save(sheet, tab == 0 ? QStringLiteral("device-settings")
+                                 : QStringLiteral("device-settings-%1").arg(tab + 1));
+    sheet.hide();
+  }
+}
+
+void ShootInterfaceDialogs(Shooter& shooter, AppState& state, MainWindow& window) {
+  // The interface dialogs, each opened by its "Advanced" button.
+  DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
+  const char* const names[] = {"bluetooth-spp-slave", "bluetooth-hid", "m912-vcom", "m912-hid"};
+  for (int i = 0; i < 4; ++i) {
+    sheet.findChild<QRadioButton*>(QString::number(system_page_ids::kInterfaceRadios[i]))->click();
+    shooter.SaveNextDialogAs(QStringLiteral("interface-%1").arg(QLatin1String(names[i])));
+    sheet.findChild<QPushButton*>(QString::number(system_page_ids::kAdvancedButtons[i]))->click();
+  }
+  // Date & Time with its controls in use.
+  state.clock_mode = ClockMode::kSetTimeAndDate;
+  sheet.tabs()->setCurrentIndex(3);
+  shooter.Save(sheet, QStringLiteral("device-settings-4-set-time"));
+  sheet.hide();
+}
+
+void ShootSingleTagModeDialog(Shooter& shooter, AppState& state, MainWindow& window) {
+  // The Single TAG Mode dialog as each scan mode opens it, over filters
+  // that show its scheme captions: SGTIN-96 by item reference, ADI-var by
+  // part number.
+  AppState single = state;
+  single.pending_scan_mode = kScanModeSingleTag;
+  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-single"));
+  OpenSingleTagModeDialog(single, &window);
+
+  AppState multi = state;
+  multi.pending_scan_mode = kScanModeMultiTag;
+  multi.beeper_on = true;
+  FilterChoice item_reference{
+      FilterType::kIncludeEpc, FilterMethod::kSecondField, 0x30, {}, "12345", "12399", 6u};
+  StoreFilter(item_reference, multi.image);
+  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-multi"));
+  OpenSingleTagModeDialog(multi, &window);
+
+  AppState test = state;
+  test.pending_scan_mode = kScanModeTest;
+  FilterChoice part_number{
+      FilterType::kExcludeEpc, FilterMethod::kSecondField, 0x3B, {}, "AB1", "AB12", {}};
+  StoreFilter(part_number, test.image);
+  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-test"));
+  OpenSingleTagModeDialog(test, &window);
+}
+
+void ShootOperationTab(Shooter& shooter, AppState& state, MainWindow& window) {
+  // The Operation tab with its output controls on, and its Delimiter dialog.
+  AppState raw = state;
+  raw.image.SetField(kDataFormat, kDataFormatRaw);
+  raw.image.Fill(kDelimiter, ',');
+  DeviceSettingsSheet sheet(raw, DefaultSettingsPages(), {}, &window);
+  sheet.tabs()->setCurrentIndex(2);
+  shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));
+  shooter.SaveNextDialogAs(QStringLiteral("delimiter"));
+  sheet.findChild<QPushButton*>(QString::number(operation_page_ids::kDelimiter))->click();
+  sheet.hide();
+}
+
+void ShootKeyPickers(Shooter& shooter, MainWindow& window) {
+  // The key picker in its three forms, each opened on a field that holds keys.
+  const struct {
+    const char* name;
+    SelectedInterface interface;
+    KeyBuffer field;
+  } pickers[] = {
+      {"key-picker-ascii", SelectedInterface::kBluetoothSpp, {'I', 'D', 0x0D, '&'}},
+      {"key-picker-normal-key", SelectedInterface::kBluetoothHid, {0xC1, 'a', 0x0D}},
+      {"key-picker-scan-code", SelectedInterface::kM912Hid, {0xC0, 0x1C, 0xC0, 0x2A}},
+  };
+  for (const auto& picker : pickers) {
+    KeyPickerDialog dialog(picker.field, kKeyFieldSize, picker.interface, &window);
+    shooter.Save(dialog, QLatin1String(picker.name));
+    dialog.hide();
+  }
+}
+
 int Run(const QString& folder) {
   if (!QDir().mkpath(folder)) {
     std::fprintf(stderr, "k470_screenshots: cannot create %s\n", qPrintable(folder));
@@ -84,86 +169,13 @@ int Run(const QString& folder) {
   MainWindow window(state, std::move(services));
   shooter.Save(window, QStringLiteral("main-window"));
 
-  for (int tab = 0; tab < 4; ++tab) {
-    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
-    sheet.tabs()->setCurrentIndex(tab);
-    shooter.Save(sheet, tab == 0 ? QStringLiteral("device-settings")
-                                 : QStringLiteral("device-settings-%1").arg(tab + 1));
-    sheet.hide();
-  }
-  {
-    // The interface dialogs, each opened by its "Advanced" button.
-    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
-    const char* const names[] = {"bluetooth-spp-slave", "bluetooth-hid", "m912-vcom", "m912-hid"};
-    for (int i = 0; i < 4; ++i) {
-      sheet.findChild<QRadioButton*>(QString::number(system_page_ids::kInterfaceRadios[i]))
-          ->click();
-      shooter.SaveNextDialogAs(QStringLiteral("interface-%1").arg(QLatin1String(names[i])));
-      sheet.findChild<QPushButton*>(QString::number(system_page_ids::kAdvancedButtons[i]))->click();
-    }
-    // Date & Time with its controls in use.
-    state.clock_mode = ClockMode::kSetTimeAndDate;
-    sheet.tabs()->setCurrentIndex(3);
-    shooter.Save(sheet, QStringLiteral("device-settings-4-set-time"));
-    sheet.hide();
-  }
+  ShootSheetTabs(shooter, state, window);
+  ShootInterfaceDialogs(shooter, state, window);
+  ShootSingleTagModeDialog(shooter, state, window);
+  ShootOperationTab(shooter, state, window);
+  ShootKeyPickers(shooter, window);
 
-  {
-    // The Single TAG Mode dialog as each scan mode opens it, over filters
-    // that show its scheme captions: SGTIN-96 by item reference, ADI-var by
-    // part number.
-    AppState single = state;
-    single.pending_scan_mode = kScanModeSingleTag;
-    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-single"));
-    OpenSingleTagModeDialog(single, &window);
-
-    AppState multi = state;
-    multi.pending_scan_mode = kScanModeMultiTag;
-    multi.beeper_on = true;
-    FilterChoice item_reference{
-        FilterType::kIncludeEpc, FilterMethod::kSecondField, 0x30, {}, "12345", "12399", 6u};
-    StoreFilter(item_reference, multi.image);
-    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-multi"));
-    OpenSingleTagModeDialog(multi, &window);
-
-    AppState test = state;
-    test.pending_scan_mode = kScanModeTest;
-    FilterChoice part_number{
-        FilterType::kExcludeEpc, FilterMethod::kSecondField, 0x3B, {}, "AB1", "AB12", {}};
-    StoreFilter(part_number, test.image);
-    shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-test"));
-    OpenSingleTagModeDialog(test, &window);
-  }
-  {
-    // The Operation tab with its output controls on, and its Delimiter dialog.
-    AppState raw = state;
-    raw.image.SetField(kDataFormat, kDataFormatRaw);
-    raw.image.Fill(kDelimiter, ',');
-    DeviceSettingsSheet sheet(raw, DefaultSettingsPages(), {}, &window);
-    sheet.tabs()->setCurrentIndex(2);
-    shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));
-    shooter.SaveNextDialogAs(QStringLiteral("delimiter"));
-    sheet.findChild<QPushButton*>(QString::number(operation_page_ids::kDelimiter))->click();
-    sheet.hide();
-  }
-  {
-    // The key picker in its three forms, each opened on a field that holds keys.
-    const struct {
-      const char* name;
-      SelectedInterface interface;
-      KeyBuffer field;
-    } pickers[] = {
-        {"key-picker-ascii", SelectedInterface::kBluetoothSpp, {'I', 'D', 0x0D, '&'}},
-        {"key-picker-normal-key", SelectedInterface::kBluetoothHid, {0xC1, 'a', 0x0D}},
-        {"key-picker-scan-code", SelectedInterface::kM912Hid, {0xC0, 0x1C, 0xC0, 0x2A}},
-    };
-    for (const auto& picker : pickers) {
-      KeyPickerDialog dialog(picker.field, kKeyFieldSize, picker.interface, &window);
-      shooter.Save(dialog, QLatin1String(picker.name));
-      dialog.hide();
-    }
-  }
-
+  // The dialogs of the device operations.
   shooter.SaveNextDialogAs(QStringLiteral("failed-port"));
   FailedDialog::Ask(FailedLinesFor(FailureKind::kPortCannotBeOpened), &window);
   shooter.SaveNextDialogAs(QStringLiteral("failed-reader"));
