@@ -111,16 +111,6 @@ class TagFilterPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image, expected);
   }
 
-  // The Operation page's "Advanced" buttons open this dialog in the sheet the program builds.
-  void operationPagesAdvancedButtonOpensTheDialog() {
-    state_.image.SetBits(80, 0, 4, kScanModeMultiTag);
-    Sheet(2);
-    QString title;
-    InDialogs([&] { title = scope_->windowTitle(); }, false);
-    Press("1068");
-    QCOMPARE(title, "Multi-TAG Mode");
-  }
-
   // The promise of the dialog: opened and confirmed without an edit, it
   // leaves the image byte for byte, in every scan mode: any filter it could
   // have written, one with both directions set, which it cannot write, and a
