@@ -12,7 +12,6 @@
 
 namespace k470::gui {
 
-using testing::Control;
 using testing::Names;
 namespace ids = system_page_ids;
 namespace keyboard = keyboard_interface_dialog_ids;
@@ -31,13 +30,9 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     services.set_reader_clock = [this](const ClockTime& t, QWidget*) { clock_sets_.push_back(t); };
     Sheet(tab, std::move(services));
   }
-  // Opens an interface dialog with `button`; `use` works it, then OK closes it.
-  void InterfaceDialog(int button, const std::function<void(QDialog&)>& use) {
-    SetDialogHandler([&](QDialog& d) {
-      use(d);
-      d.accept();
-      return d.result();
-    });
+  // Opens an interface dialog with `button`; `user` works it, then OK closes it.
+  void InterfaceDialog(int button, std::function<void()> user) {
+    InDialogs(std::move(user));
     Press(button);
   }
 
@@ -167,30 +162,24 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetText(kPinCode, "ABCDEFGHIJKLMNOP");
     state_.image.SetField(kKanji, 0);  // never shown
     SystemSheet();
-    QString pin;
-    InterfaceDialog(ids::kBluetoothHidAdvanced, [&](QDialog& d) {
-      pin = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber)->text();
-    });
-    QCOMPARE(pin, "ABCDEFGHIJKLMNOP");
+    InterfaceDialog(ids::kBluetoothHidAdvanced,
+                    [&] { QCOMPARE(Text(keyboard::kPinOrSerialNumber), "ABCDEFGHIJKLMNOP"); });
     QCOMPARE(state_.image.Field(kHidKeyboardType), 0x3Au);
     QCOMPARE(state_.image.Field(kInterCharacterDelay), 254u);
     QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDEFGHIJKLMNOP"));
     QCOMPARE(state_.image.Field(kKanji), 0u);
 
     // Replacing a character of a 16-character PIN keeps all 16.
-    InterfaceDialog(ids::kBluetoothHidAdvanced, [](QDialog& d) {
-      auto* edit = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber);
+    InterfaceDialog(ids::kBluetoothHidAdvanced, [&] {
+      auto* edit = On<QLineEdit>(keyboard::kPinOrSerialNumber);
       edit->setSelection(5, 1);
       QTest::keyClicks(edit, "x");
     });
     QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDExGHIJKLMNOP"));
 
     // Typing stops at 15 characters.
-    InterfaceDialog(ids::kBluetoothHidAdvanced, [](QDialog& d) {
-      auto* edit = Control<QLineEdit>(d, keyboard::kPinOrSerialNumber);
-      edit->selectAll();
-      QTest::keyClicks(edit, "1234567890123456");
-    });
+    InterfaceDialog(ids::kBluetoothHidAdvanced,
+                    [&] { Type(keyboard::kPinOrSerialNumber, "1234567890123456"); });
     QCOMPARE(state_.image.Text(kPinCode), std::string("123456789012345"));
 
     // M912 VCOM: authentication and discoverable as loaded, byte 18 marked.
@@ -199,9 +188,7 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetField(kAuthentication, 1);
     state_.image.SetField(kDiscoverable, 0);
     SystemSheet();
-    InterfaceDialog(ids::kM912VcomAdvanced, [](QDialog& d) {
-      Control<QLineEdit>(d, serial::kPinOrSerialNumber)->setText("SN1234567");
-    });
+    InterfaceDialog(ids::kM912VcomAdvanced, [&] { Type(serial::kPinOrSerialNumber, "SN1234567"); });
     QCOMPARE(state_.image.Field(kAuthentication), 1u);
     QCOMPARE(state_.image.Field(kDiscoverable), 0u);
     QCOMPARE(state_.image.Text(kM912SerialNumber), std::string("SN1234567"));
