@@ -1,5 +1,6 @@
 // The utility dialogs: COM Port Properties, "Failed!", Bluetooth PIN Code and
-// Upload Memoried Data with its transfer.
+// Upload Memoried Data with its transfer; the progress window and the waits
+// that keep the windows painted while a device operation runs.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include "shell/dialogs/progress_window.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
+#include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
 #include "tests/gui/support/dialog_test_util.h"
 #include "tests/support/scripted_port.h"
@@ -48,6 +50,14 @@ bool HasInk(const QImage& image, const QRect& rect, QRgb background) {
 
 // The ports a reader with two virtual COM ports gives.
 std::vector<std::string> TwoPorts() { return {"/dev/ttyACM0", "/dev/ttyACM1", "-Select-"}; }
+
+class PaintCounter : public QWidget {
+ public:
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { ++paints; }
+};
 
 }  // namespace
 
@@ -210,6 +220,33 @@ class DialogsTest : public QObject {
     QVERIFY(main_window.findChild<ProgressWindow*>());
     ui.End();
     QVERIFY(!main_window.findChild<ProgressWindow*>());
+  }
+
+  // Waits inside commands let the event loop paint, and a port read keeps its
+  // whole wait however it is sliced.
+  void waitsKeepPaintingAndLastTheirWholeTime() {
+    PaintCounter widget;
+    widget.show();
+    QCoreApplication::processEvents();
+    int paints = widget.paints;
+    widget.update();
+    PaintingClock clock;
+    const Millis before = clock.Now();
+    clock.SleepFor(Millis(60));
+    QVERIFY(clock.Now() - before >= Millis(60));
+    QVERIFY(widget.paints > paints);
+
+    // A silent reader: the read waits its whole time, painting between slices.
+    VirtualClock virtual_clock;
+    ScriptedPort silent(virtual_clock);
+    QVERIFY(silent.Open("/dev/ttyACM0", {}));
+    PaintingSerialPort port(silent, virtual_clock);
+    paints = widget.paints;
+    widget.update();
+    std::uint8_t buf[4];
+    QCOMPARE(port.Read(buf, Millis(100)), 0L);
+    QCOMPARE(virtual_clock.Now(), Millis(100));
+    QVERIFY(widget.paints > paints);
   }
 };
 
