@@ -1,7 +1,7 @@
 // Read Settings and Download Settings through the main window end to end: the
-// real serial port code against the virtual reader on a pseudo-terminal, with
-// the port taken from the .ini file of a configuration folder of the test's
-// own. Message boxes and dialogs are answered by the test.
+// real serial port code against the virtual reader on a pseudo-terminal, the
+// configured port. Message boxes and dialogs are answered by the test. Long
+// by-id port names and the .ini file are the link and k470ctl tests' to check.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "link/com_port_settings.h"
 #include "settings/date_time/date_time_page_ids.h"
 #include "settings/system/system_page_ids.h"
 #include "shell/main_window.h"
@@ -54,23 +53,11 @@ class MainWindowSimTest : public QObject {
     std::string error;
     QVERIFY2(reader_->Start(&error), error.c_str());
 
-    // The configured port is the reader by a stable name as long as udev's,
-    // read from the .ini file as at start.
-    const QString by_id =
-        home_.filePath("serial/by-id/usb-K470_UHF_RFID_Reader_K471-" +
-                       QString(std::max(10, 180 - int(home_.path().size())), '0') + "-if00");
-    QVERIFY(QDir().mkpath(QFileInfo(by_id).path()));
-    QFile::remove(by_id);
-    QVERIFY(QFile::link(QString::fromStdString(reader_->device_path()), by_id));
-    QVERIFY(by_id.size() >= 200);
-    const std::string folder = home_.filePath("config").toStdString();
-    QVERIFY(WriteConfiguredPort(folder, by_id.toStdString()));
     state_ = AppState{};
-    state_.configured_port = ReadConfiguredPort(folder);
-    QCOMPARE(QString::fromStdString(state_.configured_port), by_id);
+    state_.configured_port = reader_->device_path();
     const std::vector<std::string> ports = {state_.configured_port, "-Select-"};
     state_.port_list = ports;
-    MainWindowServices services = DefaultMainWindowServices(folder);
+    MainWindowServices services = DefaultMainWindowServices(home_.filePath("config").toStdString());
     services.discover_ports = [ports] { return ports; };
     services.local_time = [] { return ClockTime{2024, 2, 29, 12, 34, 56}; };
     services.clock = &clock_;
