@@ -108,37 +108,27 @@ class DialogsTest : public QObject {
              "@ComPort#" + by_id.toLatin1() + "\r\n");
   }
 
-  void failedButtonsGiveChoicesAndAllLinesShow_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("choice");
-    QTest::newRow("Retry") << "4" << int(FailureChoice::kRetry);
-    QTest::newRow("COM Setting") << "1" << int(FailureChoice::kComSetting);
-    QTest::newRow("closed") << "" << int(FailureChoice::kCancel);
-  }
-
   void failedButtonsGiveChoicesAndAllLinesShow() {
-    QFETCH(QString, button);
-    QFETCH(int, choice);
     const FailedLines lines = FailedLinesFor(FailureKind::kReaderDoesNotAnswer);
-    bool lines_shown = false;
-    SetDialogHandler([&](QDialog& d) {
-      const QImage image = d.grab().toImage();
-      const QRgb background = d.palette().color(QPalette::Window).rgb();
-      // Lines 1-4 stand 15 pixels apart from y = 24; the longest one fits.
-      lines_shown = dynamic_cast<FailedDialog&>(d).lines() == lines &&
-                    !HasInk(image, QRect(image.width() - 4, 24, 4, 60), background);
-      for (int n = 0; n < 4; ++n) {
-        lines_shown &= HasInk(image, QRect(55, 24 + 15 * n, image.width() - 55, 15), background);
-      }
-      if (button.isEmpty()) {
-        d.reject();
-      } else {
-        Control<QPushButton>(d, button)->click();
-      }
-      return d.result();
-    });
-    QCOMPARE(int(FailedDialog::Ask(lines)), choice);
-    QVERIFY(lines_shown);
+    for (const auto& [button, choice] : {std::pair{"4", FailureChoice::kRetry},
+                                         {"1", FailureChoice::kComSetting},
+                                         {"", FailureChoice::kCancel}}) {
+      bool lines_shown = false;
+      SetDialogHandler([&](QDialog& d) {
+        const QImage image = d.grab().toImage();
+        const QRgb background = d.palette().color(QPalette::Window).rgb();
+        // Lines 1-4 stand 15 pixels apart from y = 24; the longest one fits.
+        lines_shown = dynamic_cast<FailedDialog&>(d).lines() == lines &&
+                      !HasInk(image, QRect(image.width() - 4, 24, 4, 60), background);
+        for (int n = 0; n < 4; ++n) {
+          lines_shown &= HasInk(image, QRect(55, 24 + 15 * n, image.width() - 55, 15), background);
+        }
+        *button ? Control<QPushButton>(d, button)->click() : d.reject();
+        return d.result();
+      });
+      QCOMPARE(FailedDialog::Ask(lines), choice);
+      QVERIFY(lines_shown);
+    }
   }
 
   void pinOpenFailureRevealsChooserThenSendsOnTheOtherPort() {
