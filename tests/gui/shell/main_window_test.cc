@@ -1,5 +1,5 @@
-// The main window without a reader: menus and toolbar, and the status texts
-// of the presence poll and of a command.
+// The main window without a reader: menus and toolbar, the status texts of
+// the presence poll and of a command, and the settings file commands.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,7 +77,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
   }
 
-  void statusFollowsThePollAndACommand() {
+  void statusFollowsThePoll() {
     auto window = MakeWindow();
     QCOMPARE(window->StatusText(), "USB VCOM is closed...");
     port_opens_ = true;
@@ -85,28 +85,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->StatusText(), "USB VCOM is opened...");
     QVERIFY(probed_ == std::vector<std::string>{"/dev/ttyACM3"});  // the first port only
     port_opens_ = false;
-
-    // No port configured: the command asks for one; cancelling is no error.
-    QString status_in_dialog;
-    bool poll_in_dialog = true;
-    SetDialogHandler([&](QDialog& dialog) {
-      shown_ << dialog.windowTitle();
-      status_in_dialog = window->StatusText();
-      poll_in_dialog = window->PresencePollActive();
-      return static_cast<int>(QDialog::Rejected);
-    });
-    window->findChild<QAction*>(QString::number(static_cast<int>(CommandId::kBatteryInfo)))
-        ->trigger();
-    QCOMPARE(shown_, QStringList{"COM Port Properties"});
-    QCOMPARE(status_in_dialog, "Connecting to K470......");
-    QVERIFY(!poll_in_dialog);
-    QCOMPARE(window->StatusText(), "Disconnected!");
-    QVERIFY(window->PresencePollActive());
   }
 
-  // A page's Set clock runs like any device operation, but with the driver's
-  // dialogs over the sheet.
-  void aPageSetsTheClockThroughTheWindowsOwnRun() {
+  // Without a configured port a command asks for one, the poll paused and the
+  // status saying so; cancelling is no error. A page's Set clock runs the same
+  // way, with the driver's dialogs over the sheet.
+  void commandsAskForAPortOverTheWindowOrTheSheet() {
     QStringList pages_log;
     auto window = MakeWindow({testing::ProbeEntry(PageId::kDateTime, "Date", pages_log)});
     SetDialogHandler([&](QDialog& dialog) {
@@ -114,17 +98,20 @@ class MainWindowTest : public QObject {
         testing::Control<QPushButton>(dialog, "clock")->click();
         return static_cast<int>(QDialog::Accepted);
       }
-      shown_ << QStringLiteral("%1 over %2 (%3)")
+      shown_ << QStringLiteral("%1 over %2 (%3, poll %4)")
                     .arg(dialog.windowTitle(), dialog.parentWidget()->windowTitle(),
-                         window->StatusText());
+                         window->StatusText(), window->PresencePollActive() ? "on" : "off");
       return static_cast<int>(QDialog::Rejected);
     });
     window->RunCommand(CommandId::kConfigureDevice);
-    window->RunCommand(CommandId::kBatteryInfo);
+    window->findChild<QAction*>(QString::number(static_cast<int>(CommandId::kBatteryInfo)))
+        ->trigger();
+    const QString asked = "COM Port Properties over %1 (Connecting to K470......, poll off)";
     QCOMPARE(shown_,
-             QStringList({"COM Port Properties over Device Settings (Connecting to K470......)",
-                          QStringLiteral("COM Port Properties over K470Configuration ") +
-                              QLatin1String(kProgramVersion) + " (Connecting to K470......)"}));
+             QStringList({asked.arg("Device Settings"),
+                          asked.arg("K470Configuration " + QLatin1String(kProgramVersion))}));
+    QCOMPARE(window->StatusText(), "Disconnected!");
+    QVERIFY(window->PresencePollActive());
   }
 
   // Edits are never dropped without a word: New, Open, Read Settings and
