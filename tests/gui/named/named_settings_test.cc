@@ -133,17 +133,12 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
       Check(*sheet_->CreatedPage(PageId::kOperation), SettingPlace::kOperationPage);
 
       const SelectedInterface interface = state_.selected_interface;
-      SetDialogHandler([&](QDialog& d) {
-        Check(d, IsKeyboardInterface(interface) ? SettingPlace::kKeyboardDialog
-                                                : SettingPlace::kSerialDialog);
-        return static_cast<int>(QDialog::Rejected);
-      });
+      const SettingPlace options = IsKeyboardInterface(interface) ? SettingPlace::kKeyboardDialog
+                                                                  : SettingPlace::kSerialDialog;
+      InDialogs([&] { Check(*scope_, options); }, false);
       scope_ = sheet_->CreatedPage(PageId::kSystem);
       Press(system_page_ids::kAdvancedButtons[static_cast<std::size_t>(interface)]);
-      SetDialogHandler([&](QDialog& d) {
-        Check(d, SettingPlace::kSingleTagModeDialog);
-        return static_cast<int>(QDialog::Rejected);
-      });
+      InDialogs([&] { Check(*scope_, SettingPlace::kSingleTagModeDialog); }, false);
       OpenSingleTagModeDialog(state_, nullptr);
       QVERIFY2(mismatches_.isEmpty(),
                qPrintable(QString::number(round) + "\n" + mismatches_.join("\n")));
