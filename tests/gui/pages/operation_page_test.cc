@@ -178,7 +178,6 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     OperationSheet();
     Choose(ids::kOutputSequence3, "Disable");
     QCOMPARE(messages_.size(), 4);
-    QCOMPARE(On<QComboBox>(ids::kOutputSequence3)->currentIndex(), -1);
     Ok();
     QCOMPARE(Sections(), 5u << 6);
   }
@@ -200,7 +199,6 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     // Bluetooth HID on the System page: no "Packet Data", and the stored 0 is its Hexadecimal.
     sheet_->tabs()->setCurrentIndex(0);
     On<QRadioButton>("1002", PageId::kSystem)->click();
-    QCOMPARE(On<QComboBox>(ids::kDataFormat)->count(), 2);
     QCOMPARE(Text(ids::kDataFormat), "Hexadecimal");
     QCOMPARE(output_on(), 4);
     Ok();
@@ -314,8 +312,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QCOMPARE(Text(ids::kEpcPrefix), "&");
     Ok();
     QCOMPARE(state_.image.Byte(325), 0);  // typed text is not stored
-    QCOMPARE(state_.image.Byte(374), '&');
-    QCOMPARE(state_.image.Byte(375), 0);
+    QCOMPARE(state_.image.Byte(374), '&');  // the buffer's other bytes: the codec's test
   }
 
   void delayListsFollowTheirBoxesAndAreStoredEvenWhenOff() {
