@@ -62,7 +62,7 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(state_.image, expected);
   }
 
-  void editsCorrectWhatIsTypedAndTheCrBoxTakesATenthCharacter() {
+  void editsCorrectWhatIsTypedAndResetWritesTheDefaultsAtOnce() {
     state_.image.SetText(EventStringArea(0), "ABCDEFGHIJ");
     SystemSheet();
     Type(ids::kShutdownTimeout, "300");
@@ -74,6 +74,13 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     Ok();
     QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("ABCDEFGHI\r"));
     QCOMPARE(state_.image.Field(kPowerSavingTimeout), 0u);
+
+    // Reset writes the page's defaults at once, and Cancel keeps them.
+    SystemSheet();
+    Press(ids::kReset);
+    Cancel();
+    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("#@TRIGON\r"));
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 10u);
   }
 
   void indicatorControlsFollowTheirBoxes() {
@@ -131,16 +138,6 @@ class SystemPagesTest : public QObject, testing::SheetDriver {
     QCOMPARE(advanced(), Names({ids::kBluetoothSppAdvanced}));
     Ok();
     QCOMPARE(state_.image.Field(kInterfaceCode), 0u);
-  }
-
-  void resetWritesTheDefaultsAtOnceAndCancelKeepsThem() {
-    state_.image.SetText(EventStringArea(0), "XX");
-    state_.image.SetField(kShutdownTimeout, 99);
-    SystemSheet();
-    Press(ids::kReset);
-    Cancel();
-    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("#@TRIGON\r"));
-    QCOMPARE(state_.image.Field(kShutdownTimeout), 10u);
   }
 
   void interfaceDialogsKeepWhatTheyDoNotShow() {
