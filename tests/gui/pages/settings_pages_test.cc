@@ -1,10 +1,10 @@
-// The Operation page inside the real Device Settings sheet, driven by control
-// id: what OK leaves in the image after a load, the rules that act before OK
-// (Output Sequence refusals, data format and output controls, Reset, the
-// immediate writes) and the fields, lists and dialogs of its right half; and
-// the key picker on a key-sequence field of its own: what it offers for each
-// interface, the byte limits and their message, and what OK and Cancel leave
-// in the field's key buffer and text.
+// The System page with its interface dialogs, the Operation page and the Date
+// & Time page inside the real Device Settings sheet, driven by control id:
+// what they show for an image, what OK leaves in the image, and the rules
+// that act before OK (corrections, refusals, the controls each switch, Reset,
+// the immediate writes); and the key picker on a key-sequence field of its
+// own: what it offers for each interface, the byte limits and their message,
+// and what OK and Cancel leave in the field's key buffer and text.
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
@@ -13,22 +13,45 @@
 
 #include "pages/operation/key_picker_dialog.h"
 #include "pages/operation/key_sequence_field.h"
+#include "settings/date_time/date_time_page_ids.h"
 #include "settings/operation/operation_page_ids.h"
+#include "settings/system/keyboard_interface_dialog_ids.h"
+#include "settings/system/serial_interface_dialog_ids.h"
+#include "settings/system/system_page_ids.h"
 #include "settings/tagfilter/single_tag_mode_ids.h"
 #include "tests/gui/support/sheet_driver.h"
 #include "tests/support/generated_images.h"
 
 namespace k470::gui {
 
+using testing::Names;
 namespace ids = operation_page_ids;
+namespace sys = system_page_ids;
+namespace keyboard = keyboard_interface_dialog_ids;
+namespace serial = serial_interface_dialog_ids;
+namespace date_time = date_time_page_ids;
 
-class OperationPageTest : public QObject, testing::SheetDriver {
+class SettingsPagesTest : public QObject, testing::SheetDriver {
   Q_OBJECT
 
   std::unique_ptr<QWidget> page_;  // holds a key-sequence field alone
   QLineEdit* edit_ = nullptr;
   KeySequenceField* field_ = nullptr;
   const QStringList kTooMany{"Error: Too many characters !!!"};
+  std::vector<ClockTime> clock_sets_;
+
+  // The sheet over the state, its clock at 29 February 2024, 23:59:58.
+  void SystemSheet(int tab = 0) {
+    SheetServices services;
+    services.local_time = [] { return ClockTime{2024, 2, 29, 23, 59, 58}; };
+    services.set_reader_clock = [this](const ClockTime& t, QWidget*) { clock_sets_.push_back(t); };
+    Sheet(tab, std::move(services));
+  }
+  // Opens an interface dialog with `button`; `user` works it, then OK closes it.
+  void InterfaceDialog(int button, std::function<void()> user) {
+    InDialogs(std::move(user));
+    Press(button);
+  }
 
   // The sheet over the state, showing the Operation tab; On looks on that page.
   void OperationSheet() {
@@ -43,9 +66,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
   }
   QStringList DisplayRow() {
     QStringList row;
-    for (const int id : {ids::kField1, ids::kField2, ids::kField3, ids::kField4}) {
-      row << Text(id);
-    }
+    for (const int id : {ids::kField1, ids::kField2, ids::kField3, ids::kField4}) row << Text(id);
     return row;
   }
   void SelectField(int list, const QString& name) {
@@ -77,12 +98,183 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     Reset();
     // The factory's Packet Data switches the output controls off; most cases need them on.
     state_.image.SetField(kDataFormat, kDataFormatHexadecimal);
+    clock_sets_.clear();
   }
   void cleanup() {
     TearDown();
     page_.reset();
   }
 
+  void storedValuesOutsideTheirRangesShowCorrectedAndCodesWithoutEntriesStay() {
+    state_.image.SetField(kLedDuration, 0);
+    state_.image.SetField(kVibratorDuration, 255);
+    state_.image.SetField(EventActionField(2), 12);  // string 3: no such action
+    state_.image.SetField(kRfidPower, 7);            // no such power level
+    state_.image.SetText(EventStringArea(1), "\r");  // CR alone
+    SettingsImage expected = state_.image;
+    expected.SetField(kLedDuration, 1);
+    expected.SetField(kVibratorDuration, 254);
+    SystemSheet();
+    QCOMPARE(Text(sys::kLedDuration), "1");
+    QCOMPARE(Text(sys::kVibratorDuration), "254");
+    QCOMPARE(On<QComboBox>(sys::kString3Action)->currentIndex(), -1);
+    QCOMPARE(Text(sys::kString2Text), "");
+    QVERIFY(Checked(sys::kString2Cr));
+    Ok();
+    QCOMPARE(state_.image, expected);
+  }
+
+  void editsCorrectWhatIsTypedAndResetWritesTheDefaultsAtOnce() {
+    state_.image.SetText(EventStringArea(0), "ABCDEFGHIJ");
+    SystemSheet();
+    Type(sys::kShutdownTimeout, "300");
+    QCOMPARE(Text(sys::kShutdownTimeout), "254");
+    Type(sys::kPowerSavingTimeout, "");
+    QCOMPARE(Text(sys::kPowerSavingTimeout), "0");
+    Press(sys::kString1Cr);
+    QCOMPARE(Text(sys::kString1Text), "ABCDEFGHI");
+    Ok();
+    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("ABCDEFGHI\r"));
+    QCOMPARE(state_.image.Field(kPowerSavingTimeout), 0u);
+
+    // Reset writes the page's defaults at once, and Cancel keeps them.
+    SystemSheet();
+    Press(sys::kReset);
+    Cancel();
+    QCOMPARE(state_.image.Text(EventStringArea(0)), std::string("#@TRIGON\r"));
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 10u);
+  }
+
+  void indicatorControlsFollowTheirBoxes() {
+    state_.image.SetField(kVolume, 0);  // beeper off
+    state_.image.SetField(kGoodReadBeep, 0);
+    state_.image.SetField(kGoodReadLed, 0);
+    state_.beeper_on = true;
+    SystemSheet();
+    QVERIFY(!state_.beeper_on);
+    QCOMPARE(Enabled({sys::kVolumeLabel, sys::kVolume, sys::kFrequency, sys::kLedDurationLabel}),
+             QStringList());
+    Press(sys::kSystemBeeper);
+    QVERIFY(state_.beeper_on);
+    QCOMPARE(Enabled({sys::kVolumeLabel, sys::kVolume, sys::kGoodReadBeep, sys::kFrequency}),
+             Names({sys::kVolumeLabel, sys::kVolume, sys::kGoodReadBeep}));
+    Press(sys::kGoodReadBeep);
+    Press(sys::kGoodReadLed);
+    QCOMPARE(Enabled({sys::kFrequency, sys::kLedDurationLabel}).size(), 2);
+    Ok();
+    QCOMPARE(state_.image.Field(kVolume), 3u);  // on, at the "High" it showed
+  }
+
+  void interfaceRadiosMarkByte18AtOnceAndOkWritesTheCode() {
+    const auto advanced = [this] {
+      return Enabled({sys::kBluetoothSppAdvanced, sys::kBluetoothHidAdvanced,
+                      sys::kM912VcomAdvanced, sys::kM912HidAdvanced});
+    };
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x60);
+    SystemSheet();
+    QCOMPARE(advanced(), Names({sys::kM912VcomAdvanced}));
+    Press(sys::kM912HidRadio);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x61u);  // before any OK
+    Press(sys::kM912VcomRadio);
+    Ok();
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x60u);
+    QCOMPARE(state_.image.Field(kInterfaceCode), 6u);
+
+    // A code no radio stands for shows no radio and no "Advanced"; the lists
+    // follow the interface chosen before, and OK keeps the code until a click.
+    state_.image.SetField(kInterfaceCode, 3);
+    state_.image.SetField(kM912KeyboardType, 0x41);
+    state_.selected_interface = SelectedInterface::kBluetoothHid;
+    SystemSheet();
+    QCOMPARE(Checked(sys::kBluetoothSppRadio) || Checked(sys::kBluetoothHidRadio) ||
+                 Checked(sys::kM912VcomRadio) || Checked(sys::kM912HidRadio),
+             false);
+    QCOMPARE(advanced(), QStringList());
+    QCOMPARE(state_.selected_interface, SelectedInterface::kBluetoothHid);
+    Ok();
+    QCOMPARE(state_.image.Field(kInterfaceCode), 3u);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x41u);
+    SystemSheet();
+    Press(sys::kBluetoothSppRadio);
+    QCOMPARE(advanced(), Names({sys::kBluetoothSppAdvanced}));
+    Ok();
+    QCOMPARE(state_.image.Field(kInterfaceCode), 0u);
+  }
+
+  void interfaceDialogsKeepWhatTheyDoNotShow() {
+    // M912 HID over a foreign byte 18: the first type at once, even on Cancel.
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x41);
+    SetDialogHandler([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    SystemSheet();
+    Press(sys::kM912HidAdvanced);
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x61u);
+
+    // Bluetooth HID: a keyboard byte outside the list, a delay of 255 and a
+    // 16-character PIN from a file are shown as they can be and stored again.
+    state_.image.SetField(kInterfaceCode, 5);
+    state_.image.SetField(kHidKeyboardType, 0x3A);
+    state_.image.SetField(kInterCharacterDelay, 255);
+    state_.image.SetText(kPinCode, "ABCDEFGHIJKLMNOP");
+    state_.image.SetField(kKanji, 0);  // never shown
+    SystemSheet();
+    InterfaceDialog(sys::kBluetoothHidAdvanced,
+                    [&] { QCOMPARE(Text(keyboard::kPinOrSerialNumber), "ABCDEFGHIJKLMNOP"); });
+    QCOMPARE(state_.image.Field(kHidKeyboardType), 0x3Au);
+    QCOMPARE(state_.image.Field(kInterCharacterDelay), 254u);
+    QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDEFGHIJKLMNOP"));
+    QCOMPARE(state_.image.Field(kKanji), 0u);
+
+    // Replacing a character of a 16-character PIN keeps all 16.
+    InterfaceDialog(sys::kBluetoothHidAdvanced, [&] {
+      auto* edit = On<QLineEdit>(keyboard::kPinOrSerialNumber);
+      edit->setSelection(5, 1);
+      QTest::keyClicks(edit, "x");
+    });
+    QCOMPARE(state_.image.Text(kPinCode), std::string("ABCDExGHIJKLMNOP"));
+
+    // Typing stops at 15 characters.
+    InterfaceDialog(sys::kBluetoothHidAdvanced,
+                    [&] { Type(keyboard::kPinOrSerialNumber, "1234567890123456"); });
+    QCOMPARE(state_.image.Text(kPinCode), std::string("123456789012345"));
+
+    // M912 VCOM: authentication and discoverable as loaded, byte 18 marked.
+    state_.image.SetField(kInterfaceCode, 6);
+    state_.image.SetField(kM912KeyboardType, 0x60);
+    state_.image.SetField(kAuthentication, 1);
+    state_.image.SetField(kDiscoverable, 0);
+    SystemSheet();
+    InterfaceDialog(sys::kM912VcomAdvanced, [&] { Type(serial::kPinOrSerialNumber, "SN1234567"); });
+    QCOMPARE(state_.image.Field(kAuthentication), 1u);
+    QCOMPARE(state_.image.Field(kDiscoverable), 0u);
+    QCOMPARE(state_.image.Text(kM912SerialNumber), std::string("SN1234567"));
+    QCOMPARE(state_.image.Field(kM912KeyboardType), 0x60u);
+  }
+
+  void dateAndTimeFollowTheCalendarAndUpdateSetsTheClock() {
+    state_.clock_mode = ClockMode::kSyncWithHost;
+    SystemSheet(3);
+    QCOMPARE(Text(date_time::kDay), "29");
+    QVERIFY(!On(date_time::kUpdate)->isEnabled());
+    Press(date_time::kSetTimeAndDate);
+    QCOMPARE(state_.clock_mode, ClockMode::kSetTimeAndDate);
+    Type(date_time::kYear, "2023");
+    QCOMPARE(Text(date_time::kDay), "28");
+    Type(date_time::kYear, "19");
+    Press(date_time::kUpdate);
+    QCOMPARE(Text(date_time::kYear), "2000");
+    QCOMPARE(clock_sets_, (std::vector<ClockTime>{{2000, 2, 28, 23, 59, 58}}));
+
+    // Cancel on this page skips the clock on the next download; on another it does not.
+    Cancel();
+    QCOMPARE(state_.clock_mode, ClockMode::kSkip);
+    state_.clock_mode = ClockMode::kSyncWithHost;
+    SystemSheet(3);
+    sheet_->tabs()->setCurrentIndex(0);
+    Cancel();
+    QCOMPARE(state_.clock_mode, ClockMode::kSyncWithHost);
+  }
   // The promise of the System and Operation pages: on an image whose fields
   // are all in range, visiting every tab, in any order, and pressing OK
   // changes only what the Operation page always writes and the System page's
@@ -225,10 +417,10 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     OperationSheet();
     QCOMPARE(Enabled({ids::kTimeFormat, ids::kTimeFormatLabel, ids::kDateFormatLabel,
                       ids::kDateFormat, ids::kFieldSeparatorLabel, ids::kFieldSeparator}),
-             testing::Names({ids::kTimeFormat, ids::kTimeFormatLabel}));
+             Names({ids::kTimeFormat, ids::kTimeFormatLabel}));
     Choose(ids::kTimestampFormat, "[Date]");
     QCOMPARE(Enabled({ids::kDateFormat, ids::kTimeFormat, ids::kFieldSeparator}),
-             testing::Names({ids::kDateFormat}));
+             Names({ids::kDateFormat}));
     Choose(ids::kDateFormat, "dd.MM.yyyy");
     Ok();
     QCOMPARE(ReadTimestamp(state_.image), ComposeTimestamp({0, 7, 0, 0}));
@@ -311,7 +503,7 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     QTest::mouseClick(On<QLineEdit>(ids::kEpcPrefix), Qt::LeftButton);
     QCOMPARE(Text(ids::kEpcPrefix), "&");
     Ok();
-    QCOMPARE(state_.image.Byte(325), 0);  // typed text is not stored
+    QCOMPARE(state_.image.Byte(325), 0);    // typed text is not stored
     QCOMPARE(state_.image.Byte(374), '&');  // the buffer's other bytes: the codec's test
   }
 
@@ -320,11 +512,11 @@ class OperationPageTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(kTransmissionBufferByte, 1 | 7 << 1);  // on, 8000ms
     OperationSheet();
     QCOMPARE(Enabled({ids::kMemoryDelayLabel, ids::kMemoryDelay, ids::kTransmitDelay}),
-             testing::Names({ids::kTransmitDelay}));
+             Names({ids::kTransmitDelay}));
     Press(ids::kTransmissionBuffer);
     Press(ids::kMemoryMode);
     QCOMPARE(Enabled({ids::kMemoryDelay, ids::kTransmitDelayLabel, ids::kTransmitDelay}),
-             testing::Names({ids::kMemoryDelay}));
+             Names({ids::kMemoryDelay}));
     Ok();
     QCOMPARE(state_.image.Byte(kMemoryDataByte), 1 | 5 << 1);
     QCOMPARE(state_.image.Byte(kTransmissionBufferByte), 7 << 1);
@@ -411,5 +603,5 @@ class OperationPageTest : public QObject, testing::SheetDriver {
 
 }  // namespace k470::gui
 
-QTEST_MAIN(k470::gui::OperationPageTest)
-#include "operation_page_test.moc"
+QTEST_MAIN(k470::gui::SettingsPagesTest)
+#include "settings_pages_test.moc"
