@@ -8,7 +8,6 @@
 #include <set>
 
 #include "pages/tagfilter/single_tag_mode_dialog.h"
-#include "settings/named/control_name.h"
 #include "settings/named/setting_labels.h"
 #include "settings/named/settings_json.h"
 #include "settings/operation/operation_page_ids.h"
@@ -26,21 +25,17 @@ namespace {
 
 namespace operation = operation_page_ids;
 namespace single_tag = single_tag_mode_ids;
-std::vector<QString> IdNames(std::span<const int> ids) {
-  std::vector<QString> names;
-  for (const int id : ids) names.push_back(QString::number(id));
-  return names;
-}
+namespace system = system_page_ids;
+using testing::Names;
 
-// Radio groups and check-box groups whose setting is one value: the controls
-// of each, found by id.
-const std::map<std::string, std::vector<QString>> kGroups = {
-    {"interface", IdNames(system_page_ids::kInterfaceRadios)},
+// Radio groups whose setting is one value: the controls of each, found by id.
+const std::map<std::string, QStringList> kGroups = {
+    {"interface", Names({system::kBluetoothSppRadio, system::kBluetoothHidRadio,
+                         system::kM912VcomRadio, system::kM912HidRadio})},
     {"operation.scan_mode",
-     {kControlName<operation::kSingleTagMode>, kControlName<operation::kMultiTagMode>,
-      kControlName<operation::kTestMode>}},
+     Names({operation::kSingleTagMode, operation::kMultiTagMode, operation::kTestMode})},
     {"epc_filter.method",
-     {single_tag::kByFilterValue, single_tag::kByFirstField, single_tag::kBySecondField}},
+     Names({single_tag::kByFilterValue, single_tag::kByFirstField, single_tag::kBySecondField})},
 };
 
 bool IsSettingControl(const QWidget* w) {
@@ -138,17 +133,12 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
       Check(*sheet_->CreatedPage(PageId::kOperation), SettingPlace::kOperationPage);
 
       const SelectedInterface interface = state_.selected_interface;
-      SetDialogHandler([&](QDialog& d) {
-        Check(d, IsKeyboardInterface(interface) ? SettingPlace::kKeyboardDialog
-                                                : SettingPlace::kSerialDialog);
-        return static_cast<int>(QDialog::Rejected);
-      });
+      const SettingPlace options = IsKeyboardInterface(interface) ? SettingPlace::kKeyboardDialog
+                                                                  : SettingPlace::kSerialDialog;
+      InDialogs([&] { Check(*scope_, options); }, false);
       scope_ = sheet_->CreatedPage(PageId::kSystem);
       Press(system_page_ids::kAdvancedButtons[static_cast<std::size_t>(interface)]);
-      SetDialogHandler([&](QDialog& d) {
-        Check(d, SettingPlace::kSingleTagModeDialog);
-        return static_cast<int>(QDialog::Rejected);
-      });
+      InDialogs([&] { Check(*scope_, SettingPlace::kSingleTagModeDialog); }, false);
       OpenSingleTagModeDialog(state_, nullptr);
       QVERIFY2(mismatches_.isEmpty(),
                qPrintable(QString::number(round) + "\n" + mismatches_.join("\n")));

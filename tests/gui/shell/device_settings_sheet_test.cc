@@ -30,11 +30,6 @@ class SheetTest : public QObject {
             ProbeEntry(PageId::kDateTime, "Date", log_)};
   }
 
-  static void Click(QWidget* page, const char* button) {
-    QVERIFY(page);
-    Control<QPushButton>(*page, button)->click();
-  }
-
  private slots:
   void init() { log_.clear(); }
 
@@ -69,15 +64,17 @@ class SheetTest : public QObject {
                                ProbeEntry(PageId::kOperation, "Operation", log_)},
                               {});
     QWidget* system = sheet.CreatedPage(PageId::kSystem);
-    QVERIFY(!sheet.CreatedPage(PageId::kOperation) && !sheet.CreatedPage(PageId::kTagType));
-    Click(system, "interface");  // nobody to tell yet
+    QVERIFY(system && !sheet.CreatedPage(PageId::kOperation) &&
+            !sheet.CreatedPage(PageId::kTagType));
+    auto* interface = Control<QPushButton>(*system, "interface");
+    interface->click();  // nobody to tell yet
     QCOMPARE(log_, QStringList{"created System"});
 
     sheet.tabs()->setCurrentIndex(1);
     QVERIFY(sheet.CreatedPage(PageId::kOperation));
     QCOMPARE(sheet.CreatedPage(PageId::kOperation), sheet.tabs()->widget(1)->findChild<QWidget*>());
     QVERIFY(!sheet.CreatedPage(PageId::kTagType) && !sheet.CreatedPage(PageId::kDateTime));
-    Click(system, "interface");
+    interface->click();
     QCOMPARE(log_.back(), "interface changed");
   }
 

@@ -1,5 +1,6 @@
 // The utility dialogs: COM Port Properties, "Failed!", Bluetooth PIN Code and
-// Upload Memoried Data with its transfer.
+// Upload Memoried Data with its transfer; the progress window and the waits
+// that keep the windows painted while a device operation runs.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include "shell/dialogs/progress_window.h"
 #include "shell/dialogs/upload_dialog.h"
 #include "shell/dialogs/upload_transfer.h"
+#include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
 #include "tests/gui/support/dialog_test_util.h"
 #include "tests/support/scripted_port.h"
@@ -48,6 +50,14 @@ bool HasInk(const QImage& image, const QRect& rect, QRgb background) {
 
 // The ports a reader with two virtual COM ports gives.
 std::vector<std::string> TwoPorts() { return {"/dev/ttyACM0", "/dev/ttyACM1", "-Select-"}; }
+
+class PaintCounter : public QWidget {
+ public:
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { ++paints; }
+};
 
 }  // namespace
 
@@ -98,37 +108,27 @@ class DialogsTest : public QObject {
              "@ComPort#" + by_id.toLatin1() + "\r\n");
   }
 
-  void failedButtonsGiveChoicesAndAllLinesShow_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("choice");
-    QTest::newRow("Retry") << "4" << int(FailureChoice::kRetry);
-    QTest::newRow("COM Setting") << "1" << int(FailureChoice::kComSetting);
-    QTest::newRow("closed") << "" << int(FailureChoice::kCancel);
-  }
-
   void failedButtonsGiveChoicesAndAllLinesShow() {
-    QFETCH(QString, button);
-    QFETCH(int, choice);
     const FailedLines lines = FailedLinesFor(FailureKind::kReaderDoesNotAnswer);
-    bool lines_shown = false;
-    SetDialogHandler([&](QDialog& d) {
-      const QImage image = d.grab().toImage();
-      const QRgb background = d.palette().color(QPalette::Window).rgb();
-      // Lines 1-4 stand 15 pixels apart from y = 24; the longest one fits.
-      lines_shown = dynamic_cast<FailedDialog&>(d).lines() == lines &&
-                    !HasInk(image, QRect(image.width() - 4, 24, 4, 60), background);
-      for (int n = 0; n < 4; ++n) {
-        lines_shown &= HasInk(image, QRect(55, 24 + 15 * n, image.width() - 55, 15), background);
-      }
-      if (button.isEmpty()) {
-        d.reject();
-      } else {
-        Control<QPushButton>(d, button)->click();
-      }
-      return d.result();
-    });
-    QCOMPARE(int(FailedDialog::Ask(lines)), choice);
-    QVERIFY(lines_shown);
+    for (const auto& [button, choice] : {std::pair{"4", FailureChoice::kRetry},
+                                         {"1", FailureChoice::kComSetting},
+                                         {"", FailureChoice::kCancel}}) {
+      bool lines_shown = false;
+      SetDialogHandler([&](QDialog& d) {
+        const QImage image = d.grab().toImage();
+        const QRgb background = d.palette().color(QPalette::Window).rgb();
+        // Lines 1-4 stand 15 pixels apart from y = 24; the longest one fits.
+        lines_shown = dynamic_cast<FailedDialog&>(d).lines() == lines &&
+                      !HasInk(image, QRect(image.width() - 4, 24, 4, 60), background);
+        for (int n = 0; n < 4; ++n) {
+          lines_shown &= HasInk(image, QRect(55, 24 + 15 * n, image.width() - 55, 15), background);
+        }
+        *button ? Control<QPushButton>(d, button)->click() : d.reject();
+        return d.result();
+      });
+      QCOMPARE(FailedDialog::Ask(lines), choice);
+      QVERIFY(lines_shown);
+    }
   }
 
   void pinOpenFailureRevealsChooserThenSendsOnTheOtherPort() {
@@ -180,8 +180,7 @@ class DialogsTest : public QObject {
     QVERIFY(port.IsOpen() && sink.IsOpen());
     boxes_.clear();
     for (const char* piece : {"E200341201\r\n", "E200341202\r\nOK\r", "ok\r"}) port.Deliver(piece);
-    QVERIFY(RunUploadTransfer(port, clock, sink, nullptr));
-    QCOMPARE(QString::fromStdString(port.all_written()), "#@SYS_MEMUP\r");
+    QVERIFY(RunUploadTransfer(port, clock, sink, nullptr));  // the exchange: the link's test
     QVERIFY(!port.IsOpen() && !sink.IsOpen());
     QCOMPARE(boxes_,
              QStringList{"Success: Uploading the Memorized Data Successful! [Information]"});
@@ -210,6 +209,33 @@ class DialogsTest : public QObject {
     QVERIFY(main_window.findChild<ProgressWindow*>());
     ui.End();
     QVERIFY(!main_window.findChild<ProgressWindow*>());
+  }
+
+  // Waits inside commands let the event loop paint, and a port read keeps its
+  // whole wait however it is sliced.
+  void waitsKeepPaintingAndLastTheirWholeTime() {
+    PaintCounter widget;
+    widget.show();
+    QCoreApplication::processEvents();
+    int paints = widget.paints;
+    widget.update();
+    PaintingClock clock;
+    const Millis before = clock.Now();
+    clock.SleepFor(Millis(60));
+    QVERIFY(clock.Now() - before >= Millis(60));
+    QVERIFY(widget.paints > paints);
+
+    // A silent reader: the read waits its whole time, painting between slices.
+    VirtualClock virtual_clock;
+    ScriptedPort silent(virtual_clock);
+    QVERIFY(silent.Open("/dev/ttyACM0", {}));
+    PaintingSerialPort port(silent, virtual_clock);
+    paints = widget.paints;
+    widget.update();
+    std::uint8_t buf[4];
+    QCOMPARE(port.Read(buf, Millis(100)), 0L);
+    QCOMPARE(virtual_clock.Now(), Millis(100));
+    QVERIFY(widget.paints > paints);
   }
 };
 

@@ -9,24 +9,26 @@
 
 namespace k470::gui::testing {
 
+// A control's objectName, given as text or as the numeric id it carries.
+struct Id {
+  Id(const char* text) : name(QString::fromLatin1(text)) {}
+  Id(const QString& text) : name(text) {}
+  Id(int number) : name(QString::number(number)) {}
+  QString name;
+};
+
 // The control with objectName `id`; a missing one stops the test program.
 template <typename T>
-T* Control(const QObject& parent, const QString& id) {
-  T* control = parent.findChild<T*>(id);
-  if (control == nullptr) qFatal("no control \"%s\" of the expected type", qPrintable(id));
+T* Control(const QObject& parent, const Id& id) {
+  T* control = parent.findChild<T*>(id.name);
+  if (control == nullptr) qFatal("no control \"%s\" of the expected type", qPrintable(id.name));
   return control;
 }
 
-// The objectNames of controls with numeric ids.
-inline QStringList Names(std::initializer_list<int> ids) {
+inline QStringList Names(std::initializer_list<Id> ids) {
   QStringList names;
-  for (const int id : ids) names << QString::number(id);
+  for (const Id& id : ids) names << id.name;
   return names;
-}
-
-template <typename T>
-T* Control(const QObject& parent, int id) {
-  return Control<T>(parent, QString::number(id));
 }
 
 }  // namespace k470::gui::testing

@@ -5,9 +5,12 @@
 
 namespace k470::gui::testing {
 
-ProbePage::ProbePage(QString name, QStringList& log, SheetContext& context)
-    : name_(std::move(name)), log_(log), context_(context) {
+ProbePage::ProbePage(PageId id, QString name, QStringList& log, SheetContext& context)
+    : id_(id), name_(std::move(name)), log_(log), context_(context) {
   log_ << "created " + name_;
+  if (id_ == PageId::kOperation) {
+    context_.SetInterfaceChangedHook([this] { log_ << "interface changed"; });
+  }
   auto* clock = new QPushButton(QStringLiteral("Clock"), this);
   clock->setObjectName(QStringLiteral("clock"));
   connect(clock, &QPushButton::clicked, this,
@@ -21,6 +24,7 @@ ProbePage::ProbePage(QString name, QStringList& log, SheetContext& context)
 }
 
 ProbePage::~ProbePage() {
+  if (id_ == PageId::kOperation) context_.SetInterfaceChangedHook({});
   log_ << "deleted " + name_ +
               (context_.CreatedPage(PageId::kOperation) ? QStringLiteral(" (operation page there)")
                                                         : QString());
@@ -31,22 +35,9 @@ void ProbePage::Apply() { log_ << "apply " + name_; }
 
 void ProbePage::OnCancel() { log_ << "cancel " + name_; }
 
-ProbeOperationPage::ProbeOperationPage(QString name, QStringList& log, SheetContext& context)
-    : ProbePage(std::move(name), log, context) {
-  context_.SetInterfaceChangedHook([this] { log_ << "interface changed"; });
-}
-
-ProbeOperationPage::~ProbeOperationPage() { context_.SetInterfaceChangedHook({}); }
-
 PageEntry ProbeEntry(PageId id, const QString& name, QStringList& log) {
   return {id, name, [id, name, &log](AppState&, SheetContext& context) {
-            std::unique_ptr<SettingsPage> page;
-            if (id == PageId::kOperation) {
-              page = std::make_unique<ProbeOperationPage>(name, log, context);
-            } else {
-              page = std::make_unique<ProbePage>(name, log, context);
-            }
-            return page;
+            return std::make_unique<ProbePage>(id, name, log, context);
           }};
 }
 

@@ -14,27 +14,21 @@ namespace k470::gui::testing {
 // "cancel System", and on deletion "deleted System" followed by whether the
 // Operation page could still be reached. Its buttons: "clock" sets the
 // reader's clock to the local time, "interface" tells the Operation page
-// that the interface changed.
+// that the interface changed. In the Operation page's place it supplies the
+// interface hook, which logs "interface changed", while it exists.
 class ProbePage : public SettingsPage {
  public:
-  ProbePage(QString name, QStringList& log, SheetContext& context);
+  ProbePage(PageId id, QString name, QStringList& log, SheetContext& context);
   ~ProbePage() override;
 
   void Apply() override;
   void OnCancel() override;
 
- protected:
+ private:
+  PageId id_;
   QString name_;
   QStringList& log_;
   SheetContext& context_;
-};
-
-// Stands in for the Operation page: supplies the interface hook, which logs
-// "interface changed", while it exists.
-class ProbeOperationPage : public ProbePage {
- public:
-  ProbeOperationPage(QString name, QStringList& log, SheetContext& context);
-  ~ProbeOperationPage() override;
 };
 
 // The entry of a probe page with `id` and the title `name`.

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/defaults.h"
 #include "pages/settings_pages.h"
@@ -54,21 +55,33 @@ class SheetDriver {
     return *sheet_;
   }
 
+  // Each dialog that opens from now on: `user` works it, On looking inside
+  // it, then its OK (or Cancel) closes it.
+  void InDialogs(std::function<void()> user, bool ok = true) {
+    SetDialogHandler([this, user = std::move(user), ok](QDialog& d) {
+      QWidget* const outer = std::exchange(scope_, &d);
+      user();
+      Press(ok ? dialog_button_ids::kOk : dialog_button_ids::kCancel);
+      scope_ = outer;
+      return d.result();
+    });
+  }
+
   template <typename T = QWidget>
-  T* On(const char* id) {
+  T* On(const Id& id) {
     return Control<T>(*scope_, id);
   }
   // Ids repeat between pages: this looks on one page only.
   template <typename T = QWidget>
-  T* On(const char* id, PageId page) {
+  T* On(const Id& id, PageId page) {
     return Control<T>(*sheet_->CreatedPage(page), id);
   }
   void Ok() { Control<QPushButton>(*sheet_, dialog_button_ids::kOk)->click(); }
   void Cancel() { Control<QPushButton>(*sheet_, dialog_button_ids::kCancel)->click(); }
-  void Press(const char* id) { On<QAbstractButton>(id)->click(); }
+  void Press(const Id& id) { On<QAbstractButton>(id)->click(); }
 
   // Picks the entry with `text` from an enabled list.
-  void Choose(const char* id, const QString& text) {
+  void Choose(const Id& id, const QString& text) {
     auto* list = On<QComboBox>(id);
     const int index = list->findText(text);
     QVERIFY2(index >= 0 && list->isEnabled(), qPrintable(text));
@@ -76,47 +89,25 @@ class SheetDriver {
     emit list->activated(index);
   }
   // Types `text` over the whole text of an edit, key by key; "" erases it.
-  void Type(const char* id, const QString& text) {
+  void Type(const Id& id, const QString& text) {
     auto* edit = On<QLineEdit>(id);
     edit->selectAll();
     if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
   }
-  QString Text(const char* id) {
+  QString Text(const Id& id) {
     QWidget* w = On(id);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
     if (auto* list = qobject_cast<QComboBox*>(w)) return list->currentText();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
     return qobject_cast<QLabel*>(w)->text();
   }
-  bool Checked(const char* id) { return On<QAbstractButton>(id)->isChecked(); }
+  bool Checked(const Id& id) { return On<QAbstractButton>(id)->isChecked(); }
   // Which of `ids` are enabled.
-  QStringList Enabled(std::initializer_list<const char*> ids) {
+  QStringList Enabled(std::initializer_list<Id> ids) {
     QStringList enabled;
-    for (const char* id : ids) {
-      if (On(id)->isEnabled()) enabled << id;
-    }
-    return enabled;
-  }
-
-  // The same by numeric id: each control carries its id as its objectName.
-  template <typename T = QWidget>
-  T* On(int id) {
-    return On<T>(QByteArray::number(id).constData());
-  }
-  template <typename T = QWidget>
-  T* On(int id, PageId page) {
-    return On<T>(QByteArray::number(id).constData(), page);
-  }
-  void Press(int id) { Press(QByteArray::number(id).constData()); }
-  void Choose(int id, const QString& text) { Choose(QByteArray::number(id).constData(), text); }
-  void Type(int id, const QString& text) { Type(QByteArray::number(id).constData(), text); }
-  QString Text(int id) { return Text(QByteArray::number(id).constData()); }
-  bool Checked(int id) { return Checked(QByteArray::number(id).constData()); }
-  QStringList Enabled(std::initializer_list<int> ids) {
-    QStringList enabled;
-    for (const int id : ids) {
-      if (On(id)->isEnabled()) enabled << QString::number(id);
+    for (const Id& id : ids) {
+      if (On(id)->isEnabled()) enabled << id.name;
     }
     return enabled;
   }
