@@ -59,7 +59,7 @@ byte for byte.
 constexpr char kExportHelp[] =
     "The JSON is that of 'show --json', keys as 'k470ctl show --help' lists them.";
 
-const OptionSpec kSettingsFile{"file", "Settings file (*.K470)", &Options::input, {}, true};
+const OptionDecl kSettingsFile{"file", "Settings file (*.K470)", &Options::input, {}, true};
 
 }  // namespace
 
@@ -167,8 +167,8 @@ const std::vector<Subcommand>& Subcommands() {
 }
 
 bool Subcommand::Takes(std::string Options::*member) const {
-  return std::any_of(options.begin(), options.end(), [member](const OptionSpec& spec) {
-    const auto* filled = std::get_if<std::string Options::*>(&spec.into);
+  return std::any_of(options.begin(), options.end(), [member](const OptionDecl& decl) {
+    const auto* filled = std::get_if<std::string Options::*>(&decl.into);
     return filled && *filled == member;
   });
 }
@@ -176,21 +176,21 @@ bool Subcommand::Takes(std::string Options::*member) const {
 void AddSubcommands(CLI::App& app, Options& o) {
   for (const Subcommand& sub : Subcommands()) {
     CLI::App* cmd = app.add_subcommand(sub.name, sub.help);
-    for (const OptionSpec& spec : sub.options) {
+    for (const OptionDecl& decl : sub.options) {
       CLI::Option* option = std::visit(
           [&](auto member) -> CLI::Option* {
             using Value = std::remove_reference_t<decltype(o.*member)>;
             if constexpr (std::is_same_v<Value, bool>) {
-              return cmd->add_flag(spec.names, o.*member, spec.help);
+              return cmd->add_flag(decl.names, o.*member, decl.help);
             } else if constexpr (std::is_same_v<Value, std::vector<std::string>>) {
-              return cmd->add_option(spec.names, o.*member, spec.help)->expected(1, spec.most);
+              return cmd->add_option(decl.names, o.*member, decl.help)->expected(1, decl.most);
             } else {
-              return cmd->add_option(spec.names, o.*member, spec.help);
+              return cmd->add_option(decl.names, o.*member, decl.help);
             }
           },
-          spec.into);
-      if (!spec.choices.empty()) option->check(CLI::IsMember(spec.choices))->capture_default_str();
-      if (spec.required) option->required();
+          decl.into);
+      if (!decl.choices.empty()) option->check(CLI::IsMember(decl.choices))->capture_default_str();
+      if (decl.required) option->required();
     }
     if (*sub.footer != '\0') cmd->footer(sub.footer);
   }

@@ -18,7 +18,7 @@ namespace k470::cli {
 // One option of a subcommand: its names as CLI11 takes them ("-o,--output",
 // or a positional argument's name such as "file"), its help, and the member
 // of Options it fills (a bool member makes a flag).
-struct OptionSpec {
+struct OptionDecl {
   const char* names;
   const char* help;
   std::variant<std::string Options::*, bool Options::*, std::optional<std::string> Options::*,
@@ -32,7 +32,7 @@ struct OptionSpec {
 struct Subcommand {
   const char* name;
   const char* help;
-  std::vector<OptionSpec> options = {};
+  std::vector<OptionDecl> options = {};
   const char* footer = "";
   // What it runs: a job on readers, one or several at once; or, for the
   // subcommands that work on files (diff also on one reader), a command.
