@@ -6,7 +6,6 @@
 
 #include "core/defaults.h"
 #include "link/com_port_settings.h"
-#include "link/port_choice.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -38,13 +37,6 @@ std::optional<ExitCode> Session::Run(const DeviceRequest& request) {
   link_.SetFailure("");
   if (driver_.RunDeviceOperation(request)) return std::nullopt;
   return ui_.failure_code();
-}
-
-std::string Session::ShellPortName() {
-  if (state_.configured_port.empty()) {
-    state_.port_list = DiscoverPorts(options_.sysfs_root, options_.dev_root);
-  }
-  return ConfiguredOrFirstPort(state_.configured_port, state_.port_list);
 }
 
 void Session::Trace(Millis at, TraceDirection direction, const std::string& bytes) {

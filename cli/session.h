@@ -30,12 +30,8 @@ class Session {
   // Runs a driver operation; on failure returns the exit code that fits.
   std::optional<ExitCode> Run(const DeviceRequest& request);
 
-  // The port for the commands that open their own connection (upload, PIN).
-  std::string ShellPortName();
-
   // Why the port could not be opened, or the reader's last exchange failed.
   std::string PortError() const { return device_.last_error(); }
-  const std::string& LinkFailure() const { return link_.failure(); }
 
  private:
   void Trace(Millis at, TraceDirection direction, const std::string& bytes);
