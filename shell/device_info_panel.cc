@@ -33,11 +33,12 @@ DeviceInfoPanel::DeviceInfoPanel(const DeviceInfo& info, QWidget* parent)
 }
 
 void DeviceInfoPanel::paintEvent(QPaintEvent*) {
-  const DeviceInfoLayout layout = LayoutDeviceInfo(size(), picture_.defaultSize());
+  const DeviceInfoLayout layout =
+      LayoutDeviceInfo(size(), picture_.deviceIndependentSize().toSize());
   QPainter painter(this);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                          QPainter::TextAntialiasing);
-  if (picture_.isValid()) picture_.render(&painter, layout.picture);
+  if (!picture_.isNull()) painter.drawPixmap(layout.picture, picture_);
 
   QFont font = painter.font();
   font.setPixelSize(kTextPixelSize);

@@ -2,7 +2,7 @@
 // identity of the last reader that answered ("NA" until one has).
 #pragma once
 
-#include <QSvgRenderer>
+#include <QPixmap>
 #include <QWidget>
 
 #include "core/app_state.h"
@@ -20,7 +20,7 @@ class DeviceInfoPanel : public QWidget {
 
  private:
   const DeviceInfo& info_;
-  QSvgRenderer picture_;
+  QPixmap picture_;
 };
 
 }  // namespace k470::gui

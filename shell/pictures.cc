@@ -1,8 +1,5 @@
 #include "shell/pictures.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
 namespace k470::gui {
 namespace {
 
@@ -10,17 +7,17 @@ const char* ToolbarResource(CommandId id) {
   using enum CommandId;
   switch (id) {
     case kNew:
-      return ":/k470/toolbar/new.svg";
+      return ":/k470/toolbar/new.png";
     case kOpen:
-      return ":/k470/toolbar/open.svg";
+      return ":/k470/toolbar/open.png";
     case kSave:
-      return ":/k470/toolbar/save.svg";
+      return ":/k470/toolbar/save.png";
     case kConfigureDevice:
-      return ":/k470/toolbar/configure.svg";
+      return ":/k470/toolbar/configure.png";
     case kReadSettings:
-      return ":/k470/toolbar/read.svg";
+      return ":/k470/toolbar/read.png";
     case kDownloadSettings:
-      return ":/k470/toolbar/download.svg";
+      return ":/k470/toolbar/download.png";
     default:
       return nullptr;
   }
@@ -28,30 +25,16 @@ const char* ToolbarResource(CommandId id) {
 
 }  // namespace
 
-QPixmap RenderPicture(const QString& resource, QSize size, qreal device_pixel_ratio) {
-  QSvgRenderer renderer(resource);
-  QPixmap pixmap(size * device_pixel_ratio);
-  pixmap.setDevicePixelRatio(device_pixel_ratio);
-  pixmap.fill(Qt::transparent);
-  if (renderer.isValid()) {
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-  }
-  return pixmap;
-}
-
-QIcon ToolbarIcon(CommandId id, qreal device_pixel_ratio) {
+QIcon ToolbarIcon(CommandId id) {
   const char* resource = ToolbarResource(id);
-  if (!resource) return {};
-  return QIcon(RenderPicture(QString::fromLatin1(resource), kToolbarImageSize, device_pixel_ratio));
+  // QIcon adds new@2x.png itself where the screens ask for it.
+  return resource ? QIcon(QString::fromLatin1(resource)) : QIcon();
 }
 
 QIcon ProgramIcon() {
   QIcon icon;
   for (int side : {16, 24, 32, 48, 64, 128, 256}) {
-    icon.addPixmap(
-        RenderPicture(QStringLiteral(":/k470/k470configuration.svg"), QSize(side, side)));
+    icon.addFile(QStringLiteral(":/k470/icon/%1.png").arg(side), QSize(side, side));
   }
   return icon;
 }

@@ -1,10 +1,9 @@
 #include "widgets/dialog_picture.h"
 
+#include <QFile>
 #include <QPainter>
-#include <QPixmap>
 #include <QPoint>
 #include <QRect>
-#include <QSvgRenderer>
 
 // Q_INIT_RESOURCE names a function of the global namespace. Calling it is
 // what makes a static library's pictures part of the program at all.
@@ -22,24 +21,15 @@ void EnsureRegistered() {
 }  // namespace
 
 void PaintDialogPicture(QPainter& painter, const QString& resource, const QPoint& top_left) {
-  EnsureRegistered();
-  QSvgRenderer renderer(resource);
-  if (!renderer.isValid()) return;
-  renderer.render(&painter, QRectF(QRect(top_left, QSize(kDialogPictureSize, kDialogPictureSize))));
+  // QIcon picks the @2x file where the painter's device has the pixels for it.
+  DialogIcon(resource).paint(&painter,
+                             QRect(top_left, QSize(kDialogPictureSize, kDialogPictureSize)));
 }
 
-QIcon DialogIcon(const QString& resource, int size) {
+QIcon DialogIcon(const QString& resource) {
   EnsureRegistered();
-  QSvgRenderer renderer(resource);
-  if (!renderer.isValid()) return {};
-  // Rendered here rather than left to an SVG icon plugin the machine may lack;
-  // QIcon greys the pixmap itself for a disabled button.
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  renderer.render(&painter);
-  painter.end();
-  return QIcon(pixmap);
+  if (!QFile::exists(resource)) return {};
+  return QIcon(resource);
 }
 
 }  // namespace k470::gui

@@ -84,7 +84,8 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
   for (std::size_t i = 0; i < move_buttons.size(); ++i) {
     auto* button = Named(new QPushButton(this), moves[i].id);
     // The icon stands in for the text; the text stays the button's name.
-    button->setIcon(DialogIcon(QString::fromLatin1(moves[i].icon), kMoveIconSize));
+    button->setIcon(DialogIcon(QString::fromLatin1(moves[i].icon)));
+    button->setIconSize(QSize(kMoveIconSize, kMoveIconSize));
     button->setAccessibleName(QString::fromLatin1(moves[i].text));
     button->setFixedWidth(button->sizeHint().height() + 8);
     move_buttons[i] = button;

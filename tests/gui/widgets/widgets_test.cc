@@ -17,8 +17,16 @@ class WidgetsTest : public QObject {
 
  private slots:
   // The pictures live in a static library; a program that links it must
-  // still find them.
+  // still find them, each with its @2x file at twice its size.
   void everyDialogPicturePaints() {
+    for (const char* resource : {kFailedPicture, kReaderDialogPicture, kUsbVcomPicture,
+                                 kMoveRightIcon, kMoveLeftIcon, kMoveUpIcon, kMoveDownIcon}) {
+      const QString base = QString::fromLatin1(resource);
+      QVERIFY2(!DialogIcon(base).isNull(), resource);
+      const QImage one_x(base);
+      const QImage two_x(QString(base).replace(".png", "@2x.png"));
+      QVERIFY2(!one_x.isNull() && two_x.size() == one_x.size() * 2, resource);
+    }
     for (const char* resource : {kFailedPicture, kReaderDialogPicture, kUsbVcomPicture}) {
       QImage image(kDialogPictureSize, kDialogPictureSize, QImage::Format_ARGB32);
       image.fill(Qt::transparent);

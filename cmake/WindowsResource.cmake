@@ -1,0 +1,31 @@
+# The version resource of a Windows program (resources/windows/version.rc.in)
+# and, when given, its icon: the first icon of a program is the one Explorer,
+# the Start menu and the task bar show.
+#
+# k470_add_version_resource(<target> <description> [<icon.ico>])
+function(k470_add_version_resource target description)
+  set(K470_RC_NAME ${target})
+  set(K470_RC_FILE ${target}.exe)
+  set(K470_RC_DESCRIPTION "${description}")
+  # 1.02 is file version 1.2.0.0.
+  string(REPLACE "." ";" parts "${PROJECT_VERSION}.0.0.0")
+  list(SUBLIST parts 0 4 parts)
+  set(commas "")
+  foreach(part ${parts})
+    math(EXPR part "${part}")
+    list(APPEND commas ${part})
+  endforeach()
+  string(REPLACE ";" "," K470_RC_VERSION_COMMAS "${commas}")
+  set(K470_RC_ICON "")
+  if(ARGC GREATER 2)
+    set(K470_RC_ICON "1 ICON \"${ARGV2}\"")
+  endif()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/windows/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  if(ARGC GREATER 2)
+    # Listed as a source too, so a rule that makes the icon runs first.
+    target_sources(${target} PRIVATE ${ARGV2})
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${ARGV2})
+  endif()
+endfunction()
