@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +81,7 @@ class Driver : public QObject {
     } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
       Log("file dialog: " + title + ": " + QFileInfo(next_file_).fileName());
       files->selectFile(next_file_);
-      files->accept();
+      static_cast<QDialog*>(files)->accept();  // QFileDialog hides it as protected
     } else if (title == QLatin1String("Failed!")) {
       Log("Failed!: COM Setting");
       if (!Click(modal, "1")) Finish(false, "\"Failed!\" has no COM Setting button");
