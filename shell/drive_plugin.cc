@@ -19,8 +19,10 @@
 #include <QFileInfo>
 #include <QGenericPlugin>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -51,7 +53,12 @@ bool Click(QWidget* dialog, const char* id) {
 
 class Driver : public QObject {
  public:
-  Driver(QString folder, QString port) : folder_(std::move(folder)), port_(std::move(port)) {
+  Driver(QString folder, QString port)
+      : folder_(std::move(folder)),
+        port_(std::move(port)),
+        transcript_(QDir(folder_).filePath(QStringLiteral("transcript.txt"))) {
+    transcript_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
+    Log(QStringLiteral("k470drive: started"));
     connect(&answerer_, &QTimer::timeout, this, &Driver::Tick);
     answerer_.start(kLookEveryMs);
   }
@@ -79,9 +86,20 @@ class Driver : public QObject {
       if (button == nullptr && !box->buttons().isEmpty()) button = box->buttons().first();
       if (button != nullptr) button->click();
     } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-      Log("file dialog: " + title + ": " + QFileInfo(next_file_).fileName());
-      files->selectFile(next_file_);
-      static_cast<QDialog*>(files)->accept();  // QFileDialog hides it as protected
+      // The name first; the dialog takes it on a later tick, once it has
+      // looked at the folder, as it would after an operator's typing.
+      if (files != file_dialog_) {
+        file_dialog_ = files;
+        file_dialog_ticks_ = 0;
+        Log("file dialog: " + title + ": " + QFileInfo(next_file_).fileName());
+        files->setDirectory(QFileInfo(next_file_).absolutePath());
+        if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+          name->setText(QFileInfo(next_file_).fileName());
+      } else if (++file_dialog_ticks_ > kSettleTicks) {
+        Finish(false, title + " did not take " + next_file_);
+      } else {
+        static_cast<QDialog*>(files)->accept();  // QFileDialog hides it as protected
+      }
     } else if (title == QLatin1String("Failed!")) {
       Log("Failed!: COM Setting");
       if (!Click(modal, "1")) Finish(false, "\"Failed!\" has no COM Setting button");
@@ -124,24 +142,31 @@ class Driver : public QObject {
     }
   }
 
-  void Log(const QString& line) { transcript_ += line + '\n'; }
+  // Each line is written at once, so a program that hangs still shows how far it got.
+  void Log(const QString& line) {
+    const QByteArray bytes = (line + '\n').toUtf8();
+    if (!transcript_.isOpen() || transcript_.write(bytes) != bytes.size() || !transcript_.flush()) {
+      std::fprintf(stderr, "k470drive: cannot write %s\n", qPrintable(transcript_.fileName()));
+      std::fflush(nullptr);
+      std::_Exit(EXIT_FAILURE);
+    }
+  }
 
   // Ends at once, as an operator closing the program would see nothing more.
   [[noreturn]] void Finish(bool ok, const QString& message) {
     Log(QStringLiteral("k470drive: ") + (ok ? "" : "FAILED: ") + message);
-    QFile file(QDir(folder_).filePath(QStringLiteral("transcript.txt")));
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Text) &&
-                         file.write(transcript_.toUtf8()) == transcript_.toUtf8().size();
-    file.close();
-    std::fprintf(ok && written ? stdout : stderr, "k470drive: %s\n", qPrintable(message));
+    transcript_.close();
+    std::fprintf(ok ? stdout : stderr, "k470drive: %s\n", qPrintable(message));
     std::fflush(nullptr);
-    std::_Exit(ok && written ? EXIT_SUCCESS : EXIT_FAILURE);
+    std::_Exit(ok ? EXIT_SUCCESS : EXIT_FAILURE);
   }
 
   QString folder_;
   QString port_;
   QString next_file_;
-  QString transcript_;
+  QPointer<QFileDialog> file_dialog_;  // null once that dialog is gone
+  int file_dialog_ticks_ = 0;
+  QFile transcript_;
   QTimer answerer_;
   int ticks_ = 0;
   int settled_ticks_ = 0;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "core/defaults.h"
@@ -28,6 +29,14 @@ namespace {
 namespace ids = system_page_ids;
 
 constexpr int kNoteHeight = 48;  // room above the groups for the painted note
+constexpr QPoint kNoteAt(48, 34);
+constexpr char kNote[] = "USB VCOM is always available.";
+
+QFont NoteFont(QFont font) {
+  font.setPixelSize(16);
+  font.setWeight(QFont::Normal);
+  return font;
+}
 constexpr int kTimeoutDigits = 3;
 
 // A numeric edit with its spin buttons, both named.
@@ -52,7 +61,8 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
 
   auto* left = new QVBoxLayout;
-  left->addSpacing(kNoteHeight);
+  auto* note_space = new QSpacerItem(0, kNoteHeight, QSizePolicy::Minimum, QSizePolicy::Fixed);
+  left->addSpacerItem(note_space);
   left->addWidget(interface_group);
   left->addWidget(indicator_group);
   left->addStretch(1);
@@ -68,6 +78,11 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   auto* columns = new QHBoxLayout(this);
   columns->addLayout(left);
   columns->addLayout(right, 1);
+  // The left column is at least as wide as the painted note, whatever the
+  // font: a wider one would otherwise write it over the right column.
+  const int note_width = QFontMetrics(NoteFont(font())).horizontalAdvance(QLatin1String(kNote));
+  note_space->changeSize(kNoteAt.x() - columns->contentsMargins().left() + note_width, kNoteHeight,
+                         QSizePolicy::Minimum, QSizePolicy::Fixed);
 
   LoadSystemPage();
 }
@@ -257,12 +272,9 @@ void SystemPage::paintEvent(QPaintEvent* event) {
   SettingsPage::paintEvent(event);
   QPainter painter(this);
   PaintDialogPicture(painter, QString::fromLatin1(kUsbVcomPicture), QPoint(12, 27));
-  QFont note = font();
-  note.setPixelSize(16);
-  note.setWeight(QFont::Normal);
+  const QFont note = NoteFont(font());
   painter.setFont(note);
-  painter.drawText(QPoint(48, 34 + QFontMetrics(note).ascent()),
-                   QStringLiteral("USB VCOM is always available."));
+  painter.drawText(kNoteAt + QPoint(0, QFontMetrics(note).ascent()), QLatin1String(kNote));
 }
 
 void SystemPage::InterfaceClicked(SelectedInterface interface) {
