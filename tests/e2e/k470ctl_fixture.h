@@ -31,6 +31,10 @@ using namespace std::chrono_literals;
 // Exit codes as k470ctl documents them in its help.
 inline constexpr int kOk = 0, kReaderError = 1, kUsageError = 2, kPortError = 3, kFileError = 4;
 
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
