@@ -116,7 +116,7 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
   struct stat st {};
   ASSERT_EQ(::stat("/dev/full", &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/full is still the device";
-  EXPECT_EQ(::waitpid(sim_, nullptr, WNOHANG), 0)
+  EXPECT_EQ(::waitpid(sims_.back(), nullptr, WNOHANG), 0)
       << "errors on the host side leave the reader alone";
 
   // Standard input is held to 1 MB too; output that cannot be written, even

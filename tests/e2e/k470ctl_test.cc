@@ -170,27 +170,16 @@ TEST_F(K470ctlWithSim, ThePortRememberedByItsStableNameIsUsedAndABadEntrySaysWhy
   EXPECT_NE(err_.find("no reader port"), std::string::npos) << err_;
 }
 
+// A reader on USB with a by-id link, as udev makes it.
 TEST_F(K470ctlWithSim, PortsListsReadersByStableNameWithTheirDeviceNow) {
-  // A reader on USB as sysfs and udev show it: ttyACM3, with a by-id link.
-  const fs::path usb = dir_ / "sys/devices/usb1/1-2";
-  fs::create_directories(usb / "1-2:1.0/tty/ttyACM3");
-  WriteFile((usb / "idVendor").string(), K470_USB_VENDOR_ID "\n");
-  WriteFile((usb / "idProduct").string(), "0001\n");
-  fs::create_directory_symlink("../..", usb / "1-2:1.0/tty/ttyACM3/device");
-  fs::create_directories(dir_ / "sys/class/tty");
-  fs::create_directory_symlink(usb / "1-2:1.0/tty/ttyACM3", dir_ / "sys/class/tty/ttyACM3");
+  UsbReader("ttyACM3", 2);
   WriteFile(Path("dev/ttyACM3"), "");
-  fs::create_symlink("../../ttyACM3", dir_ / "dev/serial/by-id/usb-K470_Reader_K471-7-if00");
   const std::string by_id = Path("dev/serial/by-id/usb-K470_Reader_K471-7-if00");
+  fs::create_symlink("../../ttyACM3", by_id);
   const std::string device = fs::canonical(Path("dev/ttyACM3")).string();
-
-  const std::vector<std::string> roots = {"--sysfs-root", Path("sys"), "--dev-root", Path("dev")};
-  std::vector<std::string> args = roots;
-  args.push_back("ports");
-  ASSERT_EQ(Ctl(args, false), kOk) << err_;
+  ASSERT_EQ(Ctl(UsbRoots({"ports"}), false), kOk) << err_;
   EXPECT_EQ(out_, by_id + " -> " + device + "\n");
-  args.insert(args.begin(), "--json");
-  ASSERT_EQ(Ctl(args, false), kOk) << err_;
+  ASSERT_EQ(Ctl(UsbRoots({"--json", "ports"}), false), kOk) << err_;
   EXPECT_EQ(nlohmann::json::parse(out_, nullptr, false),
             (nlohmann::json::array({{{"port", by_id}, {"device", device}}})))
       << out_;
