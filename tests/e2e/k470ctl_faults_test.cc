@@ -22,7 +22,6 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
   WriteFile(kept, "kept");
   WriteFile(Path("empty.json"), "");
   WriteFile(Path("volume.json"), R"({"system": {"volume": "Loud"}})");
-  WriteFile(Path("broken.json"), R"({"system": )");
   WriteFile(Path("big.json"), std::string((1 << 20) + 1, ' '));  // at most 1 MB is read
   WriteFile(Path("deep.json"), std::string(100000, '['));
   const std::string pin = "the PIN code takes 1 to 16 ASCII letters and digits",
@@ -78,7 +77,6 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
        "settings file " + Path("folder") + ": Is a directory"},
       {{"import", Path("empty.json"), "-o", kept}, kFileError, Path("empty.json") + ": empty file"},
       {{"import", Path("volume.json"), "-o", kept}, kFileError, "system.volume: must be one of"},
-      {{"import", Path("broken.json"), "-o", kept}, kFileError, "is not valid JSON"},
       {{"import", Path("big.json"), "-o", kept}, kFileError, "big.json: larger than 1 MB"},
       {{"import", Path("deep.json"), "-o", kept}, kFileError, "nests deeper than 64 levels"},
       {{"import", dir_.string(), "-o", kept}, kFileError, dir_.string() + ": Is a directory"},
