@@ -124,10 +124,8 @@ class SettingsPagesTest : public QObject, testing::SheetDriver {
   void editsCorrectWhatIsTypedAndResetWritesTheDefaultsAtOnce() {
     state_.image.SetText(EventStringArea(0), "ABCDEFGHIJ");
     SystemSheet();
-    Type(sys::kShutdownTimeout, "300");
-    QCOMPARE(Text(sys::kShutdownTimeout), "254");
-    Type(sys::kPowerSavingTimeout, "");
-    QCOMPARE(Text(sys::kPowerSavingTimeout), "0");
+    TypeShows(sys::kShutdownTimeout, "300", "254");
+    TypeShows(sys::kPowerSavingTimeout, "", "0");
     Press(sys::kString1Cr);
     QCOMPARE(Text(sys::kString1Text), "ABCDEFGHI");
     Ok();
