@@ -9,20 +9,127 @@ namespace {
 
 constexpr int kInterrupted = 130;
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-TEST_F(K470ctlWithSim, NothingIsWrittenToAPortThatIsNoTerminalDevice) {
-  WriteFile(Path("victim.K470"), Image(1, true));
-  for (const std::string& port :
-       {Path("victim.K470"), std::string("/dev/null"), std::string("/dev/zero"), Path("")}) {
-    SCOPED_TRACE(port);
-    EXPECT_EQ(Ctl({"--port", port, "info"}, false), kPortError) << err_;
-    EXPECT_TRUE(Has(err_, "not a serial port") || Has(err_, "Is a directory")) << err_;
-    EXPECT_EQ(Ctl({"--port", port, "pin", "1234"}, false), kPortError) << err_;
+// Every way k470ctl refuses a run before a reader could have a say, as one
+// table: the exit code and a part of what it says; nothing on stdout, never
+// "Success", no file made or changed and, the read into a folder that does not
+// exist aside, not a word sent to the reader.
+TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
+  ASSERT_NO_FATAL_FAILURE(StartSim({}));
+  for (const char* folder : {"empty", "folder"}) fs::create_directories(dir_ / folder);
+  ASSERT_EQ(::mkfifo(Path("fifo.K470").c_str(), 0600), 0);  // no writer: must not hang
+  const std::string site = Path("site.K470"), kept = Path("kept.K470"), r = reader_;
+  WriteFile(site, Image(1, true));
+  WriteFile(kept, "kept");
+  WriteFile(Path("empty.json"), "");
+  WriteFile(Path("volume.json"), R"({"system": {"volume": "Loud"}})");
+  WriteFile(Path("big.json"), std::string((1 << 20) + 1, ' '));  // at most 1 MB is read
+  WriteFile(Path("deep.json"), std::string(100000, '['));
+  const std::string pin = "the PIN code takes 1 to 16 ASCII letters and digits",
+                    time = "--time wants a real date and time";
+  struct Row {
+    std::vector<std::string> args;
+    int code;
+    std::string says;  // all of stderr after "k470ctl: " when it ends in a newline
+    bool reader_hears = false;
+  };
+  std::vector<Row> rows = {
+      {{"--port", r}, kUsageError, "a subcommand is required"},
+      {{"frobnicate"}, kUsageError, "unknown subcommand 'frobnicate'"},
+      {{"--port", "/dev/" + std::string(251, 'p'), "info"}, kUsageError, "256 bytes long"},
+      {{"--port", "/dev/tty\x1b[2J", "info"}, kUsageError, "the control character 0x1B"},
+      {{"--port", r, "pin", std::string(17, '7')}, kUsageError, pin},
+      {{"--port", r, "pin", "#@SYS_MEMCLR"}, kUsageError, pin},
+      {{"--port", r, "pin", "ab\rcd"}, kUsageError, pin},
+      {{"--port", r, "clock", "--time", "2013-02-30 10:00:00"}, kUsageError, time},
+      {{"--port", r, "clock", "--time", "2024-02-30T10:00:00"}, kUsageError, time},
+      {{"--port", r, "clock", "--time", "+2024-+1-+1 1:1:1"}, kUsageError, time},
+      {{"--port", r, "clock", "--time", " 2024-02-01 10:00:00"}, kUsageError, time},
+      {{"--port", r, "clock", "--time", ""}, kUsageError, time},
+      {{"diff", site, site, "--reader"}, kUsageError, "diff takes two files, or one file and"},
+      {{"--port", r, "--port", Path("second"), "diff", site, "--reader"},
+       kUsageError,
+       "diff compares a file with one reader: give --port once, not several or --all\n"},
+      {{"--port", Path("no-reader"), "read", "-o", Path("x.K470")}, kPortError, "cannot open"},
+      {{"--sysfs-root", Path("empty"), "pin", "1234"}, kPortError, "no reader port"},
+      // Nothing is written to a port that is no terminal device.
+      {{"--port", site, "info"}, kPortError, "not a serial port"},
+      {{"--port", site, "pin", "1234"}, kPortError, "not a serial port"},
+      {{"--port", "/dev/null", "pin", "1234"}, kPortError, "not a serial port"},
+      {{"--port", "/dev/zero", "info"}, kPortError, "not a serial port"},
+      {{"--port", Path(""), "pin", "1234"}, kPortError, "Is a directory"},
+      {{"--port", r, "download", Path("absent.K470")}, kFileError, "No such file or directory"},
+      {{"--port", r, "download", Path("fifo.K470")}, kFileError, "not a regular file"},
+      {{"--port", r, "download", Path("folder")}, kFileError, ": Is a directory"},
+      {{"--port", r, "read", "-o", Path("no/such/dir/x.K470")},
+       kFileError,
+       "No such file or directory",
+       true},
+      {{"new", "-o", Path("no/such/dir/x.K470")}, kFileError, "No such file or directory"},
+      {{"new", "-o", "/dev/full"}, kFileError, "cannot write /dev/full: not a regular file"},
+      {{"new", "-o", Path("folder")}, kFileError, Path("folder") + ": Is a directory"},
+      {{"new", "-o", "."}, kFileError, "cannot write .: Is a directory"},
+      {{"export", site, "-o", "/dev/full"}, kFileError, "/dev/full: not a regular file"},
+      {{"export", site, "-o", "."}, kFileError, "cannot write .: Is a directory"},
+      {{"--port", r, "upload", "-o", "/dev/full"}, kFileError, "/dev/full: not a regular file"},
+      {{"--port", r, "upload", "-o", "."}, kFileError, "cannot write .: Is a directory"},
+      {{"show", Path("folder")},
+       kFileError,
+       "settings file " + Path("folder") + ": Is a directory"},
+      {{"import", Path("empty.json"), "-o", kept}, kFileError, Path("empty.json") + ": empty file"},
+      {{"import", Path("volume.json"), "-o", kept}, kFileError, "system.volume: must be one of"},
+      {{"import", Path("big.json"), "-o", kept}, kFileError, "big.json: larger than 1 MB"},
+      {{"import", Path("deep.json"), "-o", kept}, kFileError, "nests deeper than 64 levels"},
+      {{"import", dir_.string(), "-o", kept}, kFileError, dir_.string() + ": Is a directory"},
+      {{"import", "/dev/zero", "-o", kept}, kFileError, "/dev/zero: not a regular file"},
+  };
+  // A file that is no whole image, wherever a whole one is wanted.
+  for (const std::size_t size : {0, 100, 641}) {
+    const std::string file = Path("size" + std::to_string(size) + ".K470");
+    WriteFile(file, (Image(2, true) + "x").substr(0, size));
+    const std::string says =
+        "settings file " + file + " is " + std::to_string(size) + " bytes, not 640\n";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"diff", file, site},
+                                                 {"diff", site, file},
+                                                 {"export", file},
+                                                 {"export", file, "-o", Path("x.json")},
+                                                 {"--port", r, "diff", file, "--reader"},
+                                                 {"--port", r, "download", file}}) {
+      rows.push_back({args, kFileError, says});
+    }
   }
-  EXPECT_EQ(ReadFile(Path("victim.K470")), Image(1, true));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.front() + " " + row.args.back());
+    const std::string heard = SimLog();
+    EXPECT_EQ(Ctl(row.args, false), row.code) << err_;
+    EXPECT_TRUE(row.says.ends_with('\n') ? err_ == "k470ctl: " + row.says
+                                         : err_.starts_with("k470ctl: ") && Has(err_, row.says))
+        << err_;
+    EXPECT_FALSE(Has(err_, "Success")) << err_;
+    EXPECT_EQ(out_, "");
+    EXPECT_TRUE(row.reader_hears || SimLog() == heard) << SimLog();
+  }
+  for (const char* made : {"x.K470", "x.json", "no"}) EXPECT_FALSE(fs::exists(Path(made))) << made;
+  EXPECT_EQ(ReadFile(kept), "kept");
+  EXPECT_EQ(ReadFile(site), Image(1, true));
+  struct stat st {};
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/full is still the device";
+  EXPECT_EQ(::waitpid(sims_.back(), nullptr, WNOHANG), 0)
+      << "errors on the host side leave the reader alone";
+
+  // Standard input is held to 1 MB too; output that cannot be written, even
+  // when it fails long before the end, is a file error that says why.
+  const std::string from_stdin = "exec '" + std::string(K470CTL_PATH) + "' import - -o '" + kept +
+                                 "' < '" + Path("big.json") + "'";
+  EXPECT_EQ(Finish(Spawn({"/bin/sh", "-c", from_stdin}, Path("ctl.out"), Path("ctl.err"))),
+            kFileError);
+  EXPECT_TRUE(Has(err_, "standard input: larger than 1 MB")) << err_;
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--port", r, "battery"},
+                                               {"show", site},
+                                               {"--json", "new", "-o", Path("n.K470")}}) {
+    EXPECT_EQ(Finish(StartCtl(args, false, "/dev/full")), kFileError);
+    EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
+  }
 }
 
 TEST_F(K470ctlWithSim, CtrlCSendsExitReleasesThePortAndEndsWith130) {
@@ -39,54 +146,8 @@ TEST_F(K470ctlWithSim, CtrlCSendsExitReleasesThePortAndEndsWith130) {
   EXPECT_EQ(Ctl({"battery"}), kOk) << err_;
 }
 
-TEST_F(K470ctlWithSim, JsonStaysValidWhateverBytesTheReaderSends) {
-  ASSERT_NO_FATAL_FAILURE(StartSim({"--serial", "SN\xff\xfe-01", "--battery", "4.1\xe9V"}));
-  for (const char* command : {"info", "battery"}) {
-    ASSERT_EQ(Ctl({"--json", command}), kOk) << err_;
-    EXPECT_FALSE(nlohmann::json::parse(out_, nullptr, false).is_discarded()) << out_;
-  }
-  EXPECT_TRUE(Has(out_, "4.1\xef\xbf\xbdV")) << out_;  // U+FFFD for the stray byte
-}
-
-TEST_F(K470ctlWithSim, FailuresAreNeverReportedAsSuccess) {
-  WriteFile(Path("short.K470"), std::string(100, '\0'));
-  const std::pair<std::vector<std::string>, int> refused_before_the_port[] = {
-      {{"pin", "#@SYS_MEMCLR"}, kUsageError},
-      {{"pin", "ab\rcd"}, kUsageError},
-      {{"pin", std::string(17, '7')}, kUsageError},
-      {{"clock", "--time", "2024-02-30T10:00:00"}, kUsageError},
-      {{"clock", "--time", "+2024-+1-+1 1:1:1"}, kUsageError},
-      {{"clock", "--time", " 2024-02-01 10:00:00"}, kUsageError},
-      {{"clock", "--time", ""}, kUsageError},
-      {{"download", Path("short.K470")}, kFileError},
-  };
-  ASSERT_NO_FATAL_FAILURE(StartSim({}));
-  for (const auto& [args, code] : refused_before_the_port) {
-    SCOPED_TRACE(args.back());
-    EXPECT_EQ(Ctl(args), code) << err_;
-  }
-  EXPECT_TRUE(Has(err_, "is 100 bytes, not 640")) << err_;
-  EXPECT_FALSE(Has(SimLog(), "k470sim: <")) << "nothing reached the reader: " << SimLog();
-
-  // Output that cannot be written is a file error, not a success.
-  EXPECT_EQ(Finish(StartCtl({"battery"}, true, "/dev/full")), kFileError) << err_;
-}
-
-TEST_F(K470ctlWithSim, MessagesSayWhyAndTheSmallThingsAreRight) {
-  ASSERT_NO_FATAL_FAILURE(StartSim({"--non-hex"}));
-  EXPECT_EQ(Ctl({"read", "-o", Path("r.K470")}), kReaderError);
-  EXPECT_TRUE(Has(err_, "Failed to read!") && Has(err_, "block 0") && Has(err_, "hex")) << err_;
-
-  ASSERT_NO_FATAL_FAILURE(StartSim({"--vanish-after", "5"}));
-  EXPECT_EQ(Ctl({"read", "-o", Path("r.K470")}), kReaderError);
-  EXPECT_TRUE(Has(err_, "disconnected")) << err_;
-
-  EXPECT_EQ(Ctl({"new", "-o", Path("no/such/dir/x.K470")}, false), kFileError);
-  EXPECT_TRUE(Has(err_, "No such file or directory")) << err_;
-  EXPECT_EQ(Ctl({"frobnicate"}, false), kUsageError);
-  EXPECT_TRUE(err_.starts_with("k470ctl: unknown subcommand 'frobnicate'")) << err_;
-
-  // Writing through a symbolic link replaces the file it leads to, not the link.
+// Writing through a symbolic link replaces the file it leads to, not the link.
+TEST_F(K470ctlWithSim, AFileWrittenThroughALinkReplacesItsTarget) {
   WriteFile(Path("real.K470"), "old");
   fs::create_symlink(Path("real.K470"), Path("link.K470"));
   ASSERT_EQ(Ctl({"--json", "new", "-o", Path("link.K470")}, false), kOk) << err_;
@@ -105,61 +166,24 @@ TEST_F(K470ctlWithSim, AFailedUploadSaysWhyAsReadAndDownloadDo) {
   EXPECT_EQ(ReadFile(Path("tags.txt")), "old tags");
 }
 
-TEST_F(K470ctlWithSim, FileErrorsNameTheirRealCauseNeverSuccess) {
-  fs::create_directories(dir_ / "folder");
-  WriteFile(Path("empty.json"), "");
-  WriteFile(Path("site.K470"), Image(1, true));
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"new", "-o", "/dev/full"}, "cannot write /dev/full: not a regular file"},
-      {{"new", "-o", Path("folder")}, "cannot write " + Path("folder") + ": Is a directory"},
-      {{"new", "-o", "."}, "cannot write .: Is a directory"},
-      {{"export", Path("site.K470"), "-o", "/dev/full"}, "/dev/full: not a regular file"},
-      {{"export", Path("site.K470"), "-o", "."}, "cannot write .: Is a directory"},
-      {{"import", Path("empty.json"), "-o", Path("x.K470")},
-       "cannot read " + Path("empty.json") + ": empty file"},
-      {{"import", Path("folder"), "-o", Path("x.K470")}, ": Is a directory"},
-      {{"upload", "-o", "/dev/full"}, "cannot write /dev/full: not a regular file"},
-      {{"upload", "-o", "."}, "cannot write .: Is a directory"},
-      {{"download", Path("folder")}, ": Is a directory"},
-      {{"show", Path("folder")},
-       "cannot read settings file " + Path("folder") + ": Is a directory"},
-  };
-  for (const auto& [args, cause] : cases) {
-    SCOPED_TRACE(args.front() + " " + args.back());
-    EXPECT_EQ(Ctl(args, false), kFileError) << err_;
-    EXPECT_TRUE(Has(err_, cause)) << err_;
-    EXPECT_FALSE(Has(err_, "Success")) << err_;
-  }
-  EXPECT_FALSE(fs::exists(Path("x.K470")));
-  struct stat st {};
-  ASSERT_EQ(::stat("/dev/full", &st), 0);
-  EXPECT_TRUE(S_ISCHR(st.st_mode)) << "/dev/full is still the device";
-
-  // Output that fails half-way says why, though the failure was long before the end.
-  EXPECT_EQ(Finish(StartCtl({"show", Path("site.K470")}, false, "/dev/full")), kFileError);
-  EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
-  EXPECT_EQ(Finish(StartCtl({"--json", "new", "-o", Path("n.K470")}, false, "/dev/full")),
-            kFileError);
-  EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
-}
-
-TEST_F(K470ctlWithSim, TextsFromTheReaderReachTheTerminalEscaped) {
-  // A serial number that would set the window title and clear the screen,
-  // with a TAB, an LF, a backslash and a C1 CSI in UTF-8 besides.
+// A serial number that would set the window title and clear the screen, with
+// a TAB, an LF, a backslash and a C1 CSI in UTF-8 besides; a battery text with
+// a byte that is no UTF-8.
+TEST_F(K470ctlWithSim, TextsFromTheReaderReachTheTerminalEscapedAndJsonStaysValid) {
   const std::string serial = "SN\x1b]0;owned\x07\x1b[2J\t|\n|\\x07|\xc2\x9b";
-  ASSERT_NO_FATAL_FAILURE(StartSim({"--serial", serial, "--battery", "4.1V\x1b[31m"}));
+  ASSERT_NO_FATAL_FAILURE(StartSim({"--serial", serial, "--battery", "4.1\xe9V\x1b[31m"}));
   ASSERT_EQ(Ctl({"info"}), kOk) << err_;
   EXPECT_TRUE(Has(out_, "Serial Number:  SN\\x1b]0;owned\\x07\\x1b[2J\\x09|\\x0a|\\\\x07|\\x9b\n"))
       << out_;
+  EXPECT_EQ(out_.find_first_of("\x1b\x07\t"), std::string::npos) << out_;
   ASSERT_EQ(Ctl({"battery"}), kOk) << err_;
-  EXPECT_EQ(out_, "The Battery Voltage is: 4.1V\\x1b[31m\n");
-  for (const char* command : {"info", "battery"}) {
-    ASSERT_EQ(Ctl({command}), kOk) << err_;
-    EXPECT_EQ(out_.find_first_of("\x1b\x07\t"), std::string::npos) << out_;
-  }
-  // JSON stays as nlohmann-json escapes it.
+  EXPECT_EQ(out_, "The Battery Voltage is: 4.1\xe9V\\x1b[31m\n");
+  // JSON as nlohmann-json escapes it, U+FFFD for the stray byte.
   ASSERT_EQ(Ctl({"--json", "info"}), kOk) << err_;
   EXPECT_EQ(nlohmann::json::parse(out_)["serial_number"], serial);
+  ASSERT_EQ(Ctl({"--json", "battery"}), kOk) << err_;
+  EXPECT_FALSE(nlohmann::json::parse(out_, nullptr, false).is_discarded()) << out_;
+  EXPECT_TRUE(Has(out_, "4.1\xef\xbf\xbdV")) << out_;
 }
 
 TEST_F(K470ctlWithSim, RetriesWaitForAReaderThatComesLate) {

@@ -31,6 +31,10 @@ using namespace std::chrono_literals;
 // Exit codes as k470ctl documents them in its help.
 inline constexpr int kOk = 0, kReaderError = 1, kUsageError = 2, kPortError = 3, kFileError = 4;
 
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -102,7 +106,7 @@ class K470ctlWithSim : public ::testing::Test {
     StopSim();
     options.insert(options.begin(), {K470SIM_PATH, "--link", reader_, "--verbose", "--count",
                                      std::to_string(count)});
-    sim_ = Spawn(options, Path("sim.out"), Path("sim.err"));
+    sims_.push_back(Spawn(options, Path("sim.out"), Path("sim.err")));
     ASSERT_TRUE(WaitFor([&] { return fs::exists(Nth(reader_, count, count)); })) << SimLog();
   }
 
@@ -119,8 +123,10 @@ class K470ctlWithSim : public ::testing::Test {
   }
 
   void StopSim() {
-    if (sim_ > 0 && ::kill(sim_, SIGTERM) == 0) ::waitpid(sim_, nullptr, 0);
-    sim_ = -1;
+    for (const pid_t pid : sims_) {
+      if (::kill(pid, SIGTERM) == 0) ::waitpid(pid, nullptr, 0);
+    }
+    sims_.clear();
   }
 
   std::string SimLog() const { return ReadFile(Path("sim.err")); }
@@ -155,9 +161,25 @@ class K470ctlWithSim : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
+  // A reader in USB port `n` as sysfs shows it under sys/, its tty `tty`;
+  // UsbRoots() points k470ctl there and at dev/.
+  void UsbReader(const std::string& tty, int n) {
+    const fs::path usb = dir_ / ("sys/devices/usb1/1-" + std::to_string(n));
+    fs::create_directories(usb / "1.0/tty" / tty);
+    WriteFile((usb / "idVendor").string(), K470_USB_VENDOR_ID "\n");
+    WriteFile((usb / "idProduct").string(), "0001\n");
+    fs::create_directory_symlink("../..", usb / "1.0/tty" / tty / "device");
+    fs::create_directories(dir_ / "sys/class/tty");
+    fs::create_directory_symlink(usb / "1.0/tty" / tty, dir_ / "sys/class/tty" / tty);
+  }
+  std::vector<std::string> UsbRoots(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--sysfs-root", Path("sys"), "--dev-root", Path("dev")});
+    return args;
+  }
+
   fs::path dir_;
-  std::string reader_;  // the sim's link
-  pid_t sim_ = -1;
+  std::string reader_;       // the sim's link
+  std::vector<pid_t> sims_;  // every k470sim running
   std::string out_, err_;
 };
 

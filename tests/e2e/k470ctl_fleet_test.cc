@@ -12,13 +12,6 @@ namespace {
 
 class K470ctlWithSims : public K470ctlWithSim {
  protected:
-  void TearDown() override {
-    for (pid_t pid : sims_) {
-      if (::kill(pid, SIGTERM) == 0) ::waitpid(pid, nullptr, 0);
-    }
-    K470ctlWithSim::TearDown();
-  }
-
   // Starts one more k470sim serving `count` readers, logging what they
   // receive to sims-<n>.err; returns their links.
   std::vector<std::string> StartSims(int count, std::vector<std::string> options) {
@@ -28,9 +21,7 @@ class K470ctlWithSims : public K470ctlWithSim {
                    {K470SIM_PATH, "--link", link, "--verbose", "--count", std::to_string(count)});
     sims_.push_back(Spawn(options, Path("sims-" + n + ".out"), Path("sims-" + n + ".err")));
     std::vector<std::string> links;
-    for (int k = 1; k <= count; ++k) {
-      links.push_back(count == 1 ? link : link + "-" + std::to_string(k));
-    }
+    for (int k = 1; k <= count; ++k) links.push_back(Nth(link, k, count));
     EXPECT_TRUE(WaitFor([&] { return fs::exists(links.back()); }));
     return links;
   }
@@ -54,8 +45,6 @@ class K470ctlWithSims : public K470ctlWithSim {
     }
     return lines;
   }
-
-  std::vector<pid_t> sims_;
 };
 
 TEST_F(K470ctlWithSims, ReadWritesAFileForEachReaderAndRefusesPatternsThatCollide) {
@@ -185,19 +174,11 @@ TEST_F(K470ctlWithSims, AllWorksOnEveryReaderFoundOnUsb) {
   const auto ports = StartSims(3, {});
   // Three readers on USB as sysfs shows them; their nodes lead to the sims.
   for (int k = 0; k < 3; ++k) {
-    const std::string tty = "ttyACM" + std::to_string(k);
-    const fs::path usb = dir_ / ("sys/devices/usb1/1-" + std::to_string(k));
-    fs::create_directories(usb / "1.0/tty" / tty);
-    WriteFile((usb / "idVendor").string(), K470_USB_VENDOR_ID "\n");
-    WriteFile((usb / "idProduct").string(), "0001\n");
-    fs::create_directory_symlink("../..", usb / "1.0/tty" / tty / "device");
-    fs::create_directories(dir_ / "sys/class/tty");
-    fs::create_directory_symlink(usb / "1.0/tty" / tty, dir_ / "sys/class/tty" / tty);
-    fs::create_symlink(ports[static_cast<std::size_t>(k)], dir_ / "dev" / tty);
+    UsbReader("ttyACM" + std::to_string(k), k);
+    fs::create_symlink(ports[static_cast<std::size_t>(k)],
+                       dir_ / "dev" / ("ttyACM" + std::to_string(k)));
   }
-  ASSERT_EQ(Ctl({"--sysfs-root", Path("sys"), "--dev-root", Path("dev"), "--all", "info"}, false),
-            kOk)
-      << err_;
+  ASSERT_EQ(Ctl(UsbRoots({"--all", "info"}), false), kOk) << err_;
   for (const char* seen : {"ttyACM0\tK471-000123\tok\t", "ttyACM1\tK471-000124\tok\t",
                            "ttyACM2\tK471-000125\tok\t", "summary: 3 readers, 3 ok\n"}) {
     EXPECT_NE(out_.find(seen), std::string::npos) << seen << "\n" << out_;

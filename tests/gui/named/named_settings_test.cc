@@ -119,9 +119,11 @@ class NamedSettingsTest : public QObject, testing::SheetDriver {
  private slots:
   void cleanup() { TearDown(); }
 
+  // The sweep over many images is the unit tests'; here one image for each
+  // interface code (the VCOM marker and a code of none among them).
   void showGivesWhatThePagesAndDialogsShow() {
     std::mt19937 rng(1414);
-    for (int round = 0; round < 30; ++round) {
+    for (int round = 0; round < 5; ++round) {
       Reset();
       state_.image = k470::testing::GeneratedImage(rng, round);
       expected_.clear();

@@ -95,6 +95,11 @@ class SheetDriver {
     if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
   }
+  // Types `text` as Type does and checks what the edit then shows.
+  void TypeShows(const Id& id, const QString& text, const QString& shown) {
+    Type(id, text);
+    QCOMPARE(Text(id), shown);
+  }
   QString Text(const Id& id) {
     QWidget* w = On(id);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();

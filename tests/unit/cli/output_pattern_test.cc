@@ -1,6 +1,9 @@
+// The files and outcomes of a run on several readers.
 #include "cli/output_pattern.h"
 
 #include <gtest/gtest.h>
+
+#include "cli/reader_outcome.h"
 
 namespace k470::cli {
 namespace {
@@ -38,6 +41,18 @@ TEST(OutputPatternTest, APatternThatGivesOneReadersFileAnothersPartialIsRefusedF
   ASSERT_TRUE(problem.has_value());
   EXPECT_NE(problem->find("gives two readers the file A.partial"), std::string::npos) << *problem;
   EXPECT_EQ(OutputPattern("{port}-{index}", true).Problem(ports), std::nullopt);
+}
+
+// A reader's port that cannot be opened again (upload, PIN code) is named
+// when the port itself gives no cause, never left as "()".
+TEST(ReaderOutcomeTest, APortThatCannotBeOpenedAgainSaysWhyElseNamesThePort) {
+  EXPECT_EQ(
+      ReaderOutcome::PortNotOpened("/dev/ttyACM0", "/dev/ttyACM0: in use by another program").text,
+      "Can't open the COM port! (/dev/ttyACM0: in use by another program)");
+  const ReaderOutcome unexplained = ReaderOutcome::PortNotOpened("/dev/ttyACM0", "");
+  EXPECT_EQ(unexplained.text, "Can't open the COM port! (/dev/ttyACM0)");
+  EXPECT_EQ(unexplained.result, "failed");
+  EXPECT_EQ(unexplained.code, kExitPort);
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileByteForByte) {
   ASSERT_TRUE(Open(state_, Spit("precious.K470", Pattern(kImageSize))));
   state_.image.Fill(0, kImageSize, 0x11);
   FailingEnv half_way(300);
+  errno = 0;
   EXPECT_FALSE(Save(state_, nullptr, half_way));
+  EXPECT_EQ(errno, ENOSPC);
   EXPECT_EQ(Slurp("precious.K470"), Pattern(kImageSize));
   // No temporary file is left behind in the user's folder.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
@@ -157,10 +159,6 @@ TEST_F(SettingsFileTest, EveryFailureLeavesAnErrnoThatSaysWhy) {
   StuckEnv stuck;
   errno = 0;
   EXPECT_FALSE(WriteSettingsFile(state_.image, Path("stuck.K470"), stuck));
-  EXPECT_EQ(errno, ENOSPC);
-  FailingEnv full(300);
-  errno = 0;
-  EXPECT_FALSE(WriteSettingsFile(state_.image, Path("full.K470"), full));
   EXPECT_EQ(errno, ENOSPC);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 

@@ -179,7 +179,9 @@ TEST_F(ReaderLinkTest, ServiceQueriesAndReadUserCheckTheirReplies) {
   for (int bad = 0; bad < 3; ++bad) EXPECT_FALSE(SendExpectingOk(link_, command::kReadUser)) << bad;
 }
 
-TEST_F(ReaderLinkTest, ReadBackReplacesTheImageOnlyAfterUpdate) {
+// Both transfers leave the caller's image alone on a failure, end it with
+// EXIT and give the port back.
+TEST_F(ReaderLinkTest, ReadBackReplacesTheImageOnlyAfterUpdateAFailedDownloadKeepsIt) {
   SettingsImage source, image;
   for (std::size_t i = 0; i < kImageSize; ++i) source.SetByte(i, static_cast<std::uint8_t>(i * 13));
   Lines replies;
@@ -206,6 +208,17 @@ TEST_F(ReaderLinkTest, ReadBackReplacesTheImageOnlyAfterUpdate) {
   replies[40] = "DONE\r";
   EXPECT_TRUE(read_back(replies, 41));
   EXPECT_EQ(image, source);
+
+  // A reader that refuses the block lines: the first goes four times, then EXIT.
+  AnswerWith({"NAK\r", "NAK\r", "NAK\r", "NAK\r"});
+  port_.writes.clear();
+  link_.OpenReaderPort("/dev/ttyACM0", LineSettings{});
+  EXPECT_FALSE(DownloadImage(link_, image, progress));
+  EXPECT_EQ(image, source) << "not even the checksum pair";
+  Lines sent(4, BlockLine(source, 0));
+  sent.push_back("EXIT\r");
+  EXPECT_EQ(port_.written(), sent);
+  EXPECT_FALSE(port_.IsOpen());
 }
 
 }  // namespace

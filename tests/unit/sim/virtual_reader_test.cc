@@ -1,6 +1,7 @@
 // What the end-to-end suites do not reach: partial and aborted downloads,
 // malformed block messages, the clock's checks,
-// how lines are told apart and assembled, and k470sim's help and options.
+// how lines are told apart and assembled, k470sim's help and options and the
+// numbering of its readers.
 #include "sim/virtual_reader.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "core/version.h"
 #include "sim/program_options.h"
+#include "sim/reader_numbering.h"
 
 namespace k470::sim {
 namespace {
@@ -110,6 +112,26 @@ TEST(ProgramOptions, HelpAndVersionAnswerAndBadInputIsRefused) {
   out.str("");
   EXPECT_EQ(parse({"--version"}), 0);
   EXPECT_EQ(out.str(), std::string("k470sim ") + kProgramVersion + "\n");
+}
+
+// The readers of one k470sim --count run tell themselves apart the way a
+// batch from the factory does.
+TEST(ReaderNumbering, SerialNumbersAndMacIdsCountOnInTheirOwnShape) {
+  EXPECT_EQ(NthSerialNumber("K471-000123", 1), "K471-000123");
+  EXPECT_EQ(NthSerialNumber("K471-000199", 3), "K471-000201");
+  EXPECT_EQ(NthSerialNumber("SN-99", 2), "SN-100");  // grows rather than wraps into a twin
+  EXPECT_EQ(NthSerialNumber("ABC", 1), "ABC");
+  EXPECT_EQ(NthSerialNumber("ABC", 2), "ABC-2");
+
+  EXPECT_EQ(NthBtMacId("00:1B:DC:0F:47:10", 2), "00:1B:DC:0F:47:11");
+  EXPECT_EQ(NthBtMacId("00:1b:dc:0f:47:ff", 2),
+            "00:1B:DC:0F:48:00");  // carries into the next octet
+  EXPECT_EQ(NthBtMacId("FF:FF:FF:FF:FF:FF", 2), "00:00:00:00:00:00");
+  EXPECT_EQ(NthBtMacId("none", 3), "none-3");
+
+  EXPECT_EQ(NthPath("/tmp/r", 1, 1), "/tmp/r");
+  EXPECT_EQ(NthPath("/tmp/r", 1, 4), "/tmp/r-1");
+  EXPECT_EQ(NthPath("", 2, 4), "");
 }
 
 }  // namespace

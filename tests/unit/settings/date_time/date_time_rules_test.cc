@@ -2,6 +2,8 @@
 // its edits are corrected.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "settings/date_time/date_rules.h"
 #include "settings/date_time/date_time_corrections.h"
 
@@ -25,70 +27,44 @@ TEST(DateRulesTest, OnlyRealDatesOfTheClocksCenturyAndTimesOfDayAreValid) {
   }
 }
 
+// "yyyy mm dd hh mm ss" and the day spin's upper end.
+DateTimeTexts Texts(const std::string& text, int day_max) {
+  DateTimeTexts t;
+  std::istringstream(text) >> t.year >> t.month >> t.day >> t.hour >> t.minute >> t.second;
+  t.day_max = day_max;
+  return t;
+}
+
 TEST(DateTimeCorrectionsTest, EditsFollowTheCalendarAndTheirRanges) {
   using enum DateTimeEdit;
-  const DateTimeTexts leap_day{"2024", "02", "29", "12", "30", "45", 29};
+  std::string DateTimeTexts::*const edited[] = {&DateTimeTexts::year,   &DateTimeTexts::month,
+                                                &DateTimeTexts::day,    &DateTimeTexts::hour,
+                                                &DateTimeTexts::minute, &DateTimeTexts::second};
+  const DateTimeTexts leap_day = Texts("2024 02 29 12 30 45", 29);
   const struct {
     const char* name;
     DateTimeEdit edit;
-    std::string DateTimeTexts::*field;
     std::string typed;
     DateTimeTexts expected;
   } cases[] = {
-      {"2023 has no 29 February",
-       kYear,
-       &DateTimeTexts::year,
-       "2023",
-       {"2023", "02", "28", "12", "30", "45", 28}},
-      {"2000 is a leap year",
-       kYear,
-       &DateTimeTexts::year,
-       "2000",
-       {"2000", "02", "29", "12", "30", "45", 29}},
-      {"four digits below 2000",
-       kYear,
-       &DateTimeTexts::year,
-       "1999",
-       {"2000", "02", "29", "12", "30", "45", 29}},
-      {"2100 is out of reach",
-       kYear,
-       &DateTimeTexts::year,
-       "2100",
-       {"2099", "02", "28", "12", "30", "45", 28}},
-      {"a year being typed",
-       kYear,
-       &DateTimeTexts::year,
-       "19",
-       {"19", "02", "29", "12", "30", "45", 29}},
-      {"month 13", kMonth, &DateTimeTexts::month, "13", {"2024", "12", "29", "12", "30", "45", 31}},
-      {"emptied month",
-       kMonth,
-       &DateTimeTexts::month,
-       "",
-       {"2024", "1", "29", "12", "30", "45", 31}},
-      {"April", kMonth, &DateTimeTexts::month, "4", {"2024", "4", "29", "12", "30", "45", 30}},
-      {"day past the month",
-       kDay,
-       &DateTimeTexts::day,
-       "30",
-       {"2024", "02", "29", "12", "30", "45", 29}},
-      {"emptied day", kDay, &DateTimeTexts::day, "", {"2024", "02", "1", "12", "30", "45", 29}},
-      {"hour 24", kHour, &DateTimeTexts::hour, "24", {"2024", "02", "29", "23", "30", "45", 29}},
-      {"emptied hour", kHour, &DateTimeTexts::hour, "", {"2024", "02", "29", "0", "30", "45", 29}},
-      {"minute 60",
-       kMinute,
-       &DateTimeTexts::minute,
-       "60",
-       {"2024", "02", "29", "12", "59", "45", 29}},
-      {"second 07 stays",
-       kSecond,
-       &DateTimeTexts::second,
-       "07",
-       {"2024", "02", "29", "12", "30", "07", 29}},
+      {"2023 has no 29 February", kYear, "2023", Texts("2023 02 28 12 30 45", 28)},
+      {"2000 is a leap year", kYear, "2000", Texts("2000 02 29 12 30 45", 29)},
+      {"four digits below 2000", kYear, "1999", Texts("2000 02 29 12 30 45", 29)},
+      {"2100 is out of reach", kYear, "2100", Texts("2099 02 28 12 30 45", 28)},
+      {"a year being typed", kYear, "19", Texts("19 02 29 12 30 45", 29)},
+      {"month 13", kMonth, "13", Texts("2024 12 29 12 30 45", 31)},
+      {"emptied month", kMonth, "", Texts("2024 1 29 12 30 45", 31)},
+      {"April", kMonth, "4", Texts("2024 4 29 12 30 45", 30)},
+      {"day past the month", kDay, "30", Texts("2024 02 29 12 30 45", 29)},
+      {"emptied day", kDay, "", Texts("2024 02 1 12 30 45", 29)},
+      {"hour 24", kHour, "24", Texts("2024 02 29 23 30 45", 29)},
+      {"emptied hour", kHour, "", Texts("2024 02 29 0 30 45", 29)},
+      {"minute 60", kMinute, "60", Texts("2024 02 29 12 59 45", 29)},
+      {"second 07 stays", kSecond, "07", Texts("2024 02 29 12 30 07", 29)},
   };
   for (const auto& c : cases) {
     DateTimeTexts texts = leap_day;
-    texts.*c.field = c.typed;
+    texts.*edited[static_cast<int>(c.edit)] = c.typed;
     CorrectDateTime(texts, c.edit);
     EXPECT_EQ(texts, c.expected) << c.name;
   }

@@ -19,8 +19,8 @@ struct DescribeCase {
   std::size_t field_size;
   std::string text;
   std::size_t count;
-  KeyType type = KeyType::kNormalKey;
   ModifierFlags modifiers = 0;
+  KeyType type = KeyType::kNormalKey;
 };
 
 TEST(DescribeKeySequenceTest, TextCountTypeAndModifiersOverEveryInterface) {
@@ -36,44 +36,31 @@ TEST(DescribeKeySequenceTest, TextCountTypeAndModifiersOverEveryInterface) {
       {false, {0x80, 0xC1, 0xFF}, 8, "[0x80][0xC1][0xFF]", 3},
       // Keyboard, normal keys.
       {true, {0x41, 0x0D}, 8, "A[Enter]", 2},
-      {true, {0xC1, 0x61, 0x0D}, 8, "[Shift][a][Enter]", 3, KeyType::kNormalKey, kShift},
+      {true, {0xC1, 0x61, 0x0D}, 8, "[Shift][a][Enter]", 3, kShift},
       {true, {0x41, 0x7F, 0x42}, 8, "ADelayB", 3},
-      {true, {0xC1, 0x09}, 8, "[Shift][HT]", 2, KeyType::kNormalKey, kShift},
-      {true,
-       {0xC6, 0x02},
-       8,
-       "[LeftCtrl][LeftAlt][Delete]",
-       2,
-       KeyType::kNormalKey,
-       kLeftCtrl | kLeftAlt},
+      {true, {0xC1, 0x09}, 8, "[Shift][HT]", 2, kShift},
+      {true, {0xC6, 0x02}, 8, "[LeftCtrl][LeftAlt][Delete]", 2, kLeftCtrl | kLeftAlt},
       {true,
        {0xD8, 0x8F, 0xC2, 0x80},
        8,
        "[RightCtrl][RightAlt][Enter*][LeftCtrl][0*]",
        4,
-       KeyType::kNormalKey,
        kRightCtrl | kRightAlt | kLeftCtrl},
       {true, {0x89, 0x20, 0x1E}, 8, "9*[Space][]", 3},
-      {true, {0xC1, 0x00, 0x41}, 8, "[Shift]", 1, KeyType::kNormalKey, kShift},
-      {true,
-       {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0xC4, 0x41},
-       8,
-       "abcdefg[LeftAlt]",
-       8,
-       KeyType::kNormalKey,
-       kLeftAlt},
+      {true, {0xC1, 0x00, 0x41}, 8, "[Shift]", 1, kShift},
+      {true, {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0xC4, 0x41}, 8, "abcdefg[LeftAlt]", 8, kLeftAlt},
       {true, {0xE0, 0x41}, 8, "[A]", 2},  // modifier byte with no modifier bits
-      {true, {0x90, 0xC1, 0xBF}, 8, "[0x90][Shift][0xBF]", 3, KeyType::kNormalKey, kShift},
+      {true, {0x90, 0xC1, 0xBF}, 8, "[0x90][Shift][0xBF]", 3, kShift},
       {true, {0x41, 0xC0, 0x1C, 0x42}, 8, "A[1C]", 3},  // a pair ends the description
       {true, {0x41, 0xC0, 0x00, 0x42}, 8, "A", 1},
       {true, {0x41, 0xC0}, 2, "A", 1},
       // Keyboard, scan codes.
-      {true, {0xC0, 0x1C, 0xC0, 0x2A}, 8, "[1C][2A]", 4, kScanCode},
-      {true, {0xC0, 0x00, 0xC0, 0x2A}, 8, "[00][2A]", 4, kScanCode},
-      {true, {0xC0, 0x1C, 0xC0, 0x00, 0xC0, 0x2A}, 8, "[1C]", 2, kScanCode},
-      {true, {0xC0, 0x1C, 0xC0}, 3, "[1C]", 2, kScanCode},
-      {true, {0xC0}, 1, "", 0, kScanCode},
-      {true, {0xC0, 1, 0xC0, 2, 0xC0, 3, 0xC0, 0xFF}, 8, "[01][02][03][FF]", 8, kScanCode},
+      {true, {0xC0, 0x1C, 0xC0, 0x2A}, 8, "[1C][2A]", 4, 0, kScanCode},
+      {true, {0xC0, 0x00, 0xC0, 0x2A}, 8, "[00][2A]", 4, 0, kScanCode},
+      {true, {0xC0, 0x1C, 0xC0, 0x00, 0xC0, 0x2A}, 8, "[1C]", 2, 0, kScanCode},
+      {true, {0xC0, 0x1C, 0xC0}, 3, "[1C]", 2, 0, kScanCode},
+      {true, {0xC0}, 1, "", 0, 0, kScanCode},
+      {true, {0xC0, 1, 0xC0, 2, 0xC0, 3, 0xC0, 0xFF}, 8, "[01][02][03][FF]", 8, 0, kScanCode},
   };
   for (const auto& c : cases) {
     for (const auto selected : c.keyboard ? kKeyboard : kSerial) {

@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "settings/operation/operation_lists.h"
 
 namespace k470 {
 namespace {
 
-TimestampSequence Seq(std::array<std::uint8_t, 7> fields, const char (&separators)[7]) {
+// The separators after the fields, in order; those past the text are 0.
+TimestampSequence Seq(std::array<std::uint8_t, 7> fields, std::string_view separators) {
   TimestampSequence s;
   s.fields = fields;
-  for (std::size_t i = 0; i < 6; ++i) s.separators[i] = static_cast<std::uint8_t>(separators[i]);
+  for (std::size_t i = 0; i < separators.size(); ++i) {
+    s.separators[i] = static_cast<std::uint8_t>(separators[i]);
+  }
   return s;
 }
 
@@ -23,13 +28,13 @@ TEST(TimestampFormatTest, CompositionExamples) {
     TimestampSequence expected;
   };
   const Case cases[] = {
-      {{2, 0, 1, 2}, Seq({Y, Mo, D, H, Mi, W, N}, {'/', '/', ',', ':', ',', 0, 0})},
-      {{4, 3, 1, 2}, Seq({H, Mi, N, N, N, N, N}, {':', 0, 0, 0, 0, 0, 0})},
-      {{9, 7, 0, 1}, Seq({W, H, Mi, S, D, Mo, Y}, {'-', ':', ':', '-', '.', '.', 0})},
+      {{2, 0, 1, 2}, Seq({Y, Mo, D, H, Mi, W, N}, "//,:,")},
+      {{4, 3, 1, 2}, Seq({H, Mi, N, N, N, N, N}, ":")},
+      {{9, 7, 0, 1}, Seq({W, H, Mi, S, D, Mo, Y}, "-::-..")},
       // No format selected: nothing is sent.
       {{kNoCode, 1, 0, 0}, TimestampSequence{}},
       // Lists without a selection count as their first-load choice.
-      {{1, kNoCode, 7, 3}, Seq({Y, Mo, D, H, Mi, S, N}, {'-', '-', ' ', ':', ':', 0, 0})},
+      {{1, kNoCode, 7, 3}, Seq({Y, Mo, D, H, Mi, S, N}, "-- ::")},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ComposeTimestamp(c.lists), c.expected) << "format " << c.lists.format;
@@ -75,37 +80,25 @@ TEST(TimestampFormatTest, DecompositionOfForeignSequences) {
   };
   const Case cases[] = {
       // First field a date field; the date format from it and the separator after it.
-      {"date only", Seq({Y, Mo, D, N, N, N, N}, {'.', '.', ',', 0, 0, 0, 0}), {0, 2, 0, 0}},
-      {"month '.' has no format", Seq({Mo, D, Y, N}, {'.', '.', 0, 0, 0, 0, 0}), {0, 1, 0, 0}},
-      {"year ':' has no format", Seq({Y, Mo, D, N}, {':', ':', 0, 0, 0, 0, 0}), {0, 1, 0, 0}},
-      {"weekday in field 6 only",
-       Seq({Y, Mo, D, H, Mi, Mi, W}, {'-', '-', ',', ':', 0, 0, 0}),
-       {2, 1, 1, 2}},
-      {"seventh field set, no weekday",
-       Seq({Y, Mo, D, H, Mi, S, S}, {'-', '-', ',', 0, 0, 0, 0}),
-       {1, 1, 0, 0}},
-      {"weekday short time date",
-       Seq({W, H, Mi, D, Mo, Y, N}, {',', ':', ',', '-', '/', 0, 0}),
-       {9, 5, 1, 2}},
-      {"weekday time, no date", Seq({W, H, Mi, Mi, N}, {'-', ':', 0, 0, 0, 0, 0}), {9, 1, 0, 1}},
-      {"weekday then neither", Seq({W, W, N}, {'-', 0, 0, 0, 0, 0, 0}), {1, 1, 0, 0}},
+      {"date only", Seq({Y, Mo, D, N, N, N, N}, "..,"), {0, 2, 0, 0}},
+      {"month '.' has no format", Seq({Mo, D, Y, N}, ".."), {0, 1, 0, 0}},
+      {"year ':' has no format", Seq({Y, Mo, D, N}, "::"), {0, 1, 0, 0}},
+      {"weekday in field 6 only", Seq({Y, Mo, D, H, Mi, Mi, W}, "--,:"), {2, 1, 1, 2}},
+      {"seventh field set, no weekday", Seq({Y, Mo, D, H, Mi, S, S}, "--,"), {1, 1, 0, 0}},
+      {"weekday short time date", Seq({W, H, Mi, D, Mo, Y, N}, ",:,-/"), {9, 5, 1, 2}},
+      {"weekday time, no date", Seq({W, H, Mi, Mi, N}, "-:"), {9, 1, 0, 1}},
+      {"weekday then neither", Seq({W, W, N}, "-"), {1, 1, 0, 0}},
       // First field the hour.
-      {"short time only", Seq({H, Mi, N}, {':', ',', 0, 0, 0, 0, 0}), {4, 1, 1, 0}},
-      {"time only", Seq({H, Mi, S, N}, {':', ':', ',', 0, 0, 0, 0}), {4, 1, 0, 0}},
-      {"hour alone", Seq({H, N}, {0, 0, 0, 0, 0, 0, 0}), {4, 1, 1, 0}},
-      {"time weekday, no date", Seq({H, Mi, W, Mi, N}, {':', ',', 0, 0, 0, 0, 0}), {7, 4, 1, 2}},
-      {"time, no date", Seq({H, Mi, S, Mi, Mi, N}, {':', ':', ',', 0, 0, 0, 0}), {5, 4, 0, 2}},
-      {"time and nothing known",
-       Seq({H, Mi, S, H, H, H, H}, {':', ':', '-', 0, 0, 0, 0}),
-       {1, 1, 0, 0}},
-      {"short time and nothing known",
-       Seq({H, Mi, Mi, Mi, Mi, Mi, Mi}, {',', ',', ',', ',', 0, 0, 0}),
-       {1, 1, 1, 0}},
+      {"short time only", Seq({H, Mi, N}, ":,"), {4, 1, 1, 0}},
+      {"time only", Seq({H, Mi, S, N}, "::,"), {4, 1, 0, 0}},
+      {"hour alone", Seq({H, N}, ""), {4, 1, 1, 0}},
+      {"time weekday, no date", Seq({H, Mi, W, Mi, N}, ":,"), {7, 4, 1, 2}},
+      {"time, no date", Seq({H, Mi, S, Mi, Mi, N}, "::,"), {5, 4, 0, 2}},
+      {"time and nothing known", Seq({H, Mi, S, H, H, H, H}, "::-"), {1, 1, 0, 0}},
+      {"short time and nothing known", Seq({H, Mi, Mi, Mi, Mi, Mi, Mi}, ",,,,"), {1, 1, 1, 0}},
       // Anything else.
-      {"minute first",
-       Seq({Mi, H, S, Y, Mo, D, W}, {'-', '-', '-', '-', '-', '-', 0}),
-       {1, 1, 0, 0}},
-      {"second first", Seq({S, N}, {',', 0, 0, 0, 0, 0, 0}), {1, 1, 0, 0}},
+      {"minute first", Seq({Mi, H, S, Y, Mo, D, W}, "------"), {1, 1, 0, 0}},
+      {"second first", Seq({S, N}, ","), {1, 1, 0, 0}},
       {"empty", TimestampSequence{}, {1, 1, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -114,7 +107,7 @@ TEST(TimestampFormatTest, DecompositionOfForeignSequences) {
 }
 
 TEST(TimestampFormatTest, ADateFormatKeptWhileTheListShowsNothingBecomesTheFirstLoadChoice) {
-  const auto stored = Seq({H, Mi, W, Mi, N}, {':', ',', 0, 0, 0, 0, 0});
+  const auto stored = Seq({H, Mi, W, Mi, N}, ":,");
   EXPECT_EQ(DecomposeTimestamp(stored, kNoCode).date, 1);
   EXPECT_EQ(DecomposeTimestamp(stored, 8).date, 1);
   EXPECT_EQ(DecomposeTimestamp(stored, 7).date, 7);

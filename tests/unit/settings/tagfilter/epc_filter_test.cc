@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "core/hex.h"
 #include "settings/tagfilter/filter_values.h"
 #include "settings/tagfilter/partition_tables.h"
 #include "settings/tagfilter/scheme_fields.h"
@@ -39,65 +40,41 @@ std::vector<std::uint8_t> Mask(std::vector<std::uint8_t> head) {
   return head;
 }
 
+// The bytes of hex digits `hex`.
+std::vector<std::uint8_t> Hex(std::string_view hex) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(
+        static_cast<std::uint8_t>(HexDigitValue(hex[i]) * 16 + HexDigitValue(hex[i + 1])));
+  return bytes;
+}
+
 TEST(EpcFilterTest, WorkedExamplesWriteTheirRecordAndNothingElse) {
   struct Case {
     const char* what;
     FilterChoice choice;
-    std::vector<std::uint8_t> pointer_and_length;
-    std::vector<std::uint8_t> pattern1;
-    std::optional<std::vector<std::uint8_t>> pattern2;  // none: kept as it was
+    const char* pointer_and_length;
+    const char* pattern1;
+    const char* pattern2 = nullptr;  // none: kept as it was
   };
   const Case cases[] = {
-      {"SGTIN-96 value 3",
-       Choice(kIncludeEpc, kFilterValue, 0x30, "", "", {}, 3),
-       {0, 8, 0, 3},
-       {0x60},
-       {}},
-      {"company prefix",
-       Choice(kIncludeEpc, kFirstField, 0x30, "0614141"),
-       {0, 14, 0, 24},
-       {0x09, 0x5E, 0xFD},
-       {}},
-      {"item reference",
-       Choice(kExcludeEpc, kSecondField, 0x30, "12345", "", 6u),
-       {0, 38, 0, 20},
-       {0x03, 0x03, 0x90},
-       std::vector<std::uint8_t>{0x03, 0x03, 0x90}},
-      {"DoD-96 identifier",
-       Choice(kIncludeEpc, kFirstField, 0x2F, "1ABC2"),
-       {0, 12, 0, 48},
-       {'1', 'A', 'B', 'C', '2'},
-       {}},
-      {"DoD-96 value 9",
-       Choice(kExcludeEpc, kFilterValue, 0x2F, "", "", {}, 9),
-       {0, 8, 0, 4},
-       {0x90},
-       {}},
-      {"GID-96 object class",
-       Choice(kIncludeEpc, kSecondField, 0x35, "5", "", 99u),
-       {0, 36, 0, 24},
-       {0, 0, 5},
-       std::vector<std::uint8_t>{0, 0, 5}},
-      {"GID-96 value",
-       Choice(kIncludeEpc, kFilterValue, 0x35, "", "", {}, 0),
-       {0, 8, 0, 0},
-       {},
-       {}},
-      {"ADI-var part number",
-       Choice(kExcludeEpc, kSecondField, 0x3B, "AB1", "AB12", 1u),
-       {0, 50, 0, 18},
-       {0x04, 0x2C, 0x40},
-       std::vector<std::uint8_t>{0x04, 0x2C, 0x72}},
-      {"ADI-var value 63",
-       Choice(kIncludeEpc, kFilterValue, 0x3B, "", "", {}, 63),
-       {0, 8, 0, 6},
-       {0xFC},
-       {}},
-      {"GIAI-202 reference",
-       Choice(kIncludeEpc, kSecondField, 0x38, "AB", "", 18u),
-       {0, 54, 0, 148},
-       {0x20, 0xC2},
-       std::vector<std::uint8_t>{0x20, 0xC2}},
+      {"SGTIN-96 value 3", Choice(kIncludeEpc, kFilterValue, 0x30, "", "", {}, 3), "00080003",
+       "60"},
+      {"company prefix", Choice(kIncludeEpc, kFirstField, 0x30, "0614141"), "000E0018", "095EFD"},
+      {"item reference", Choice(kExcludeEpc, kSecondField, 0x30, "12345", "", 6u), "00260014",
+       "030390", "030390"},
+      {"DoD-96 identifier", Choice(kIncludeEpc, kFirstField, 0x2F, "1ABC2"), "000C0030",
+       "3141424332"},
+      {"DoD-96 value 9", Choice(kExcludeEpc, kFilterValue, 0x2F, "", "", {}, 9), "00080004", "90"},
+      {"GID-96 object class", Choice(kIncludeEpc, kSecondField, 0x35, "5", "", 99u), "00240018",
+       "000005", "000005"},
+      {"GID-96 value", Choice(kIncludeEpc, kFilterValue, 0x35, "", "", {}, 0), "00080000", ""},
+      {"ADI-var part number", Choice(kExcludeEpc, kSecondField, 0x3B, "AB1", "AB12", 1u),
+       "00320012", "042C40", "042C72"},
+      {"ADI-var value 63", Choice(kIncludeEpc, kFilterValue, 0x3B, "", "", {}, 63), "00080006",
+       "FC"},
+      {"GIAI-202 reference", Choice(kIncludeEpc, kSecondField, 0x38, "AB", "", 18u), "00360094",
+       "20C2", "20C2"},
   };
   std::mt19937 rng(1);
   for (const Case& c : cases) {
@@ -106,10 +83,11 @@ TEST(EpcFilterTest, WorkedExamplesWriteTheirRecordAndNothingElse) {
     StoreFilter(c.choice, image);
     const auto at = OffsetsOf(c.choice.filter_type == kIncludeEpc ? FilterDirection::kInclude
                                                                   : FilterDirection::kExclude);
-    EXPECT_EQ(BytesAt(image, at.pointer, at.pattern1 - at.pointer), c.pointer_and_length) << c.what;
-    EXPECT_EQ(BytesAt(image, at.pattern1, kFilterPatternSize), Mask(c.pattern1)) << c.what;
+    EXPECT_EQ(BytesAt(image, at.pointer, at.pattern1 - at.pointer), Hex(c.pointer_and_length))
+        << c.what;
+    EXPECT_EQ(BytesAt(image, at.pattern1, kFilterPatternSize), Mask(Hex(c.pattern1))) << c.what;
     EXPECT_EQ(BytesAt(image, at.pattern2, kFilterPatternSize),
-              c.pattern2 ? Mask(*c.pattern2) : BytesAt(before, at.pattern2, kFilterPatternSize))
+              c.pattern2 ? Mask(Hex(c.pattern2)) : BytesAt(before, at.pattern2, kFilterPatternSize))
         << c.what;
     // Everything outside this record, the method byte and the TAG type is as it was.
     const auto outside = [&at](SettingsImage im) {
