@@ -39,7 +39,8 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
 
 # The .K470 file type. The class is the program's own; ".K470" itself is
-# removed on uninstall only while it still names that class.
+# removed on uninstall only while it still names that class. The uninstaller
+# also removes the vendor key that CPack's own commands leave empty.
 set(k470_class K470Configuration.SettingsFile)
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   WriteRegStr SHCTX "Software\Classes\.K470" "" "@k470_class@"
@@ -50,6 +51,8 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
 ]=])
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   DeleteRegKey SHCTX "Software\Classes\@k470_class@"
+  DeleteRegKey SHCTX "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"
+  DeleteRegKey /ifempty SHCTX "Software\@CPACK_PACKAGE_VENDOR@"
   ReadRegStr $0 SHCTX "Software\Classes\.K470" ""
   StrCmp $0 "@k470_class@" 0 +2
     DeleteRegKey SHCTX "Software\Classes\.K470"
