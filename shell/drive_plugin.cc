@@ -28,6 +28,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/shown_main_window.h"
+
 namespace k470::gui {
 namespace {
 
@@ -35,14 +37,6 @@ constexpr int kLookEveryMs = 50;
 constexpr int kSettleTicks = 5;
 // Far more than a read and a download take, even under wine.
 constexpr int kGiveUpTicks = 120 * 1000 / kLookEveryMs;
-
-QMainWindow* ShownMainWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* window = qobject_cast<QMainWindow*>(widget);
-    if (window != nullptr && window->isVisible()) return window;
-  }
-  return nullptr;
-}
 
 bool Click(QWidget* dialog, const char* id) {
   auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/shown_main_window.h"
+
 namespace k470::gui {
 namespace {
 
@@ -19,14 +21,6 @@ constexpr int kLookEveryMs = 100;
 // Ticks the window gets to settle once shown (menus, status bar, port scan).
 constexpr int kSettleTicks = 5;
 constexpr int kGiveUpTicks = 300;
-
-QMainWindow* ShownMainWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* window = qobject_cast<QMainWindow*>(widget);
-    if (window != nullptr && window->isVisible()) return window;
-  }
-  return nullptr;
-}
 
 class Photographer : public QObject {
  public:
