@@ -13,7 +13,8 @@ constexpr Command kCommands[] = {
      "Save &As...\tCtrl+Shift+S",
      {"Ctrl+Shift+S"},
      "Save the active document with a new name"},
-    {kExit, "E&xit\tAlt+F4", {"Alt+F4"}, ""},
+    // Ctrl+Q as well: what every other desktop program quits with.
+    {kExit, "E&xit\tAlt+F4", {"Alt+F4", "Ctrl+Q"}, ""},
     {kConfigureDevice, "&Configure Device\tCtrl+C", {"Ctrl+C"}, "Configure device settings"},
     {kReadSettings, "&Read Settings ...\tCtrl+R", {"Ctrl+R"}, "Read device settings"},
     {kDownloadSettings,

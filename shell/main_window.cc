@@ -2,10 +2,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -42,6 +47,24 @@ constexpr int kStatusFontPixelSize = 16;
 
 QString IdName(CommandId id) { return QString::number(static_cast<int>(id)); }
 
+QString ProgramTitle() {
+  return QStringLiteral("K470Configuration ") + QLatin1String(kProgramVersion);
+}
+
+// The first settings file among the local files dragged, by its extension as
+// the file type is known by: *.K470, in any case.
+std::optional<QString> DraggedSettingsFile(const QMimeData* data) {
+  if (data == nullptr) return std::nullopt;
+  for (const QUrl& url : data->urls()) {
+    const QString path = url.toLocalFile();
+    if (!path.isEmpty() && QFileInfo(path).suffix().compare(QLatin1String(kSettingsFileExtension),
+                                                            Qt::CaseInsensitive) == 0) {
+      return path;
+    }
+  }
+  return std::nullopt;
+}
+
 QSize ScreenSize(const QWidget& widget) {
   const QScreen* screen = widget.screen() ? widget.screen() : QGuiApplication::primaryScreen();
   return screen ? screen->geometry().size() : QSize();
@@ -71,9 +94,10 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
       ui_(state_, this, services_.config_folder, services_.discover_ports,
           [this](const QString& text) { SetStatusText(text); }),
       driver_(state_, link_, ui_, services_.discover_ports) {
-  setWindowTitle(QStringLiteral("K470Configuration ") + QLatin1String(kProgramVersion));
+  setWindowTitle(ProgramTitle());
   setWindowIcon(ProgramIcon());
   setAttribute(Qt::WA_DeleteOnClose, false);
+  setAcceptDrops(true);
 
   New(state_);
   clean_image_ = state_.image;
@@ -130,6 +154,16 @@ void MainWindow::CreateMenus() {
   add_menu("&File", kFileMenu);
   add_menu("&Tools", kToolsMenu);
   add_menu("&Help", kHelpMenu);
+
+  // Open Recent stands above Exit, each in a section of its own.
+  QMenu* file_menu = menuBar()->actions().front()->menu();
+  QAction* exit = actions_.at(CommandId::kExit);
+  recent_files_ = new RecentFilesMenu(services_.config_folder, this);
+  file_menu->insertMenu(exit, recent_files_);
+  file_menu->insertSeparator(exit);
+  connect(file_menu, &QMenu::aboutToShow, recent_files_, &RecentFilesMenu::Refresh);
+  connect(recent_files_, &RecentFilesMenu::FileChosen, this,
+          [this](const QString& path) { RunAsCommand([&] { OpenRecentFile(path); }); });
 }
 
 void MainWindow::CreateToolBar() {
@@ -174,16 +208,50 @@ void MainWindow::PollPresence() {
   SetStatusText(QString::fromLatin1(state_.reader_present ? kStatusPortOpened : kStatusPortClosed));
 }
 
-void MainWindow::RunCommand(CommandId id) {
-  using enum CommandId;
+void MainWindow::RunAsCommand(const std::function<void()>& body) {
   if (command_running_) return;
   poll_timer_.stop();
-  if (id == kExit) {
+  command_running_ = true;
+  body();
+  command_running_ = false;
+
+  SetStatusText(QString::fromLatin1(kStatusDisconnected));
+  poll_timer_.start(kPresencePollPeriodMs);
+  centralWidget()->update();
+  UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+  const QString path = QString::fromStdString(state_.settings_path);
+  setWindowFilePath(path);
+  if (path.isEmpty()) {
+    setWindowModified(false);
+    setWindowTitle(ProgramTitle());
+    return;
+  }
+  // Qt shows "[*]" as "*" while the window is modified, and as nothing else.
+  setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") + ProgramTitle());
+  setWindowModified(state_.image != clean_image_);
+}
+
+void MainWindow::OpenFile(const QString& path) {
+  RunAsCommand([&] {
+    if (MayDropEdits()) LoadSettingsFile(path.toStdString());
+  });
+}
+
+void MainWindow::RunCommand(CommandId id) {
+  if (id == CommandId::kExit) {
+    if (command_running_) return;
+    poll_timer_.stop();
     close();
     return;
   }
+  RunAsCommand([this, id] { Dispatch(id); });
+}
 
-  command_running_ = true;
+void MainWindow::Dispatch(CommandId id) {
+  using enum CommandId;
   switch (id) {
     case kNew:
       NewSettings();
@@ -228,11 +296,6 @@ void MainWindow::RunCommand(CommandId id) {
     case kSeparator:
       break;
   }
-  command_running_ = false;
-
-  SetStatusText(QString::fromLatin1(kStatusDisconnected));
-  poll_timer_.start(kPresencePollPeriodMs);
-  centralWidget()->update();
 }
 
 void MainWindow::OpenSheet() {
@@ -264,11 +327,38 @@ void MainWindow::OpenSettings() {
   if (!MayDropEdits()) return;
   // Cancelling the file dialog keeps the settings and the file they belong to.
   const auto chosen = services_.file_chooser.choose_open(this);
-  if (!chosen) return;
+  if (chosen) LoadSettingsFile(*chosen);
+}
+
+void MainWindow::LoadSettingsFile(const std::string& path) {
   state_.settings_path.clear();
-  if (!Open(state_, *chosen)) return;
+  errno = 0;
+  if (!Open(state_, path)) {
+    // The image is as it was; a file that was asked for and not opened is
+    // said, not passed over.
+    const int error = errno;
+    ShowMessageBox(
+        this, QMessageBox::Warning, QStringLiteral("Failed!"),
+        QStringLiteral("The settings could not be opened from\n%1\n\n%2.")
+            .arg(QString::fromStdString(path), QString::fromLocal8Bit(FileErrorText(error))));
+    return;
+  }
   clean_image_ = state_.image;
+  recent_files_->Remember(QString::fromStdString(state_.settings_path));
+  UpdateTitle();
   OpenSheet();
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    recent_files_->Forget(path);
+    ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Failed!"),
+                   QStringLiteral("%1\n\nThe file no longer exists. It has been removed from "
+                                  "the recent files.")
+                       .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  if (MayDropEdits()) LoadSettingsFile(path.toStdString());
 }
 
 bool MainWindow::SaveSettings() {
@@ -285,6 +375,7 @@ bool MainWindow::SaveSettings() {
   const int error = errno;
   if (saved) {
     clean_image_ = state_.image;
+    recent_files_->Remember(QString::fromStdString(state_.settings_path));
   } else if (asked) {
     ShowSaveAsFailure(*asked, error);
   } else if (!cancelled) {
@@ -302,6 +393,7 @@ bool MainWindow::SaveSettingsAs() {
     return false;
   }
   clean_image_ = state_.image;
+  recent_files_->Remember(QString::fromStdString(state_.settings_path));
   return true;
 }
 
@@ -406,6 +498,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     move(corrected->topLeft());
     resize(corrected->size());
   }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!command_running_ && DraggedSettingsFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const auto path = DraggedSettingsFile(event->mimeData());
+  if (command_running_ || !path) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the sheet is modal, and the program the
+  // file came from waits for the drop to end.
+  QTimer::singleShot(0, this, [this, file = *path] { OpenFile(file); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@
 #include "shell/commands.h"
 #include "shell/painting_waits.h"
 #include "shell/qt_device_ui.h"
+#include "shell/recent_files_menu.h"
 #include "shell/settings_file_chooser.h"
 #include "widgets/settings_page.h"
 
@@ -70,6 +71,11 @@ class MainWindow : public QMainWindow {
   // Exit, ends with "Disconnected!", the poll restarted and a repaint.
   void RunCommand(CommandId id);
 
+  // Opens a settings file by name, as File › Open does once a file is chosen:
+  // asks first about unsaved changes, loads it and shows the Device Settings
+  // sheet. The command line, a dropped file and the recent files come here.
+  void OpenFile(const QString& path);
+
   // One round of the presence poll: can the first port of the port list be
   // opened? Sets the presence flag and the status text; the list stays as is.
   void PollPresence();
@@ -84,6 +90,9 @@ class MainWindow : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A .K470 file dropped on the window opens as File › Open does.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateActions();
@@ -91,8 +100,23 @@ class MainWindow : public QMainWindow {
   void CreateToolBar();
   void CreateStatusBar();
 
+  // Runs `body` as every command runs: the poll stopped, one command at a
+  // time, and at the end "Disconnected!", the poll restarted, the device
+  // information repainted and the title brought up to date.
+  void RunAsCommand(const std::function<void()>& body);
+  // The file's name and a mark while it has unsaved changes, then the
+  // program's name; the program's name alone when no file is current.
+  void UpdateTitle();
+  // The menu commands but Exit.
+  void Dispatch(CommandId id);
+
   void NewSettings();
   void OpenSettings();
+  // Loads `path` over fresh defaults and shows the sheet; says so when the
+  // file cannot be read. The edits were dealt with before.
+  void LoadSettingsFile(const std::string& path);
+  // A recent file: one that no longer exists leaves the list, with a word.
+  void OpenRecentFile(const QString& path);
   // Save and Save As; true when the file was written.
   bool SaveSettings();
   bool SaveSettingsAs();
@@ -133,6 +157,7 @@ class MainWindow : public QMainWindow {
   FileByteSink upload_file_;
 
   std::map<CommandId, QAction*> actions_;
+  RecentFilesMenu* recent_files_ = nullptr;
   QLabel* status_text_ = nullptr;
   QTimer poll_timer_;
   bool command_running_ = false;

@@ -1,8 +1,10 @@
 // The main window without a reader: menus and toolbar, the status texts of
-// the presence poll and of a command, and the settings file commands.
+// the presence poll and of a command, the settings file commands, and the
+// other ways in: files by name, the recent files, a dropped file, the title.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
@@ -67,7 +69,7 @@ class MainWindowTest : public QObject {
     QStringList ids, keys;
     for (const QAction* menu : window->menuBar()->actions()) {
       for (const QAction* a : menu->menu()->actions()) {
-        if (a->isSeparator()) continue;
+        if (a->isSeparator() || a->menu()) continue;  // Open Recent: below
         ids << a->objectName();
         for (const QKeySequence& key : a->shortcuts()) keys << key.toString();
       }
@@ -75,6 +77,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(ids.size(), 14);
     QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
     QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+  }
+
+  QAction* Action(const MainWindow& window, const QString& name) {
+    return testing::Control<QAction>(window, name);
+  }
+  QStringList RecentEntries(const MainWindow& window) {
+    QStringList entries;
+    for (const QAction* a : testing::Control<QMenu>(window, "recentFiles")->actions()) {
+      if (!a->isSeparator()) entries << a->text();
+    }
+    return entries;
+  }
+  std::string Touch(const QString& name) {
+    QFile file(dir_.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    return file.fileName().toStdString();
   }
 
   void statusFollowsThePoll() {
@@ -186,6 +204,130 @@ class MainWindowTest : public QObject {
     shown_.clear();
     window->RunCommand(CommandId::kNew);
     QCOMPARE(shown_, QStringList{kSaveThem});
+  }
+
+  // A file opened by name (command line, drop, recent files) goes the way of
+  // File > Open: edits are asked about, a file that cannot be read is said,
+  // the sheet shows; the title names the file and marks unsaved changes.
+  void aFileOpenedByNameIsAskedAboutSaidAndTitled() {
+    const QString program = "K470Configuration " + QLatin1String(kProgramVersion);
+    QStringList dialogs;
+    SetDialogHandler([&](QDialog& dialog) {
+      dialogs << dialog.windowTitle() + " over " + dialog.parentWidget()->windowTitle();
+      return static_cast<int>(QDialog::Rejected);
+    });
+    auto window = MakeWindow();
+    window->show();
+    QCOMPARE(window->windowTitle(), program);
+
+    save_choice_ = dir_.filePath("site").toStdString();
+    window->RunCommand(CommandId::kSaveAs);
+    QCOMPARE(window->windowTitle(), "site.K470[*] \u2014 " + program);
+    QVERIFY(!window->isWindowModified());
+    state_.image.SetField(kShutdownTimeout, 42);
+    window->RunCommand(CommandId::kConfigureDevice);
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->windowHandle()->title(), "site.K470* \u2014 " + program);
+
+    const std::string other = Touch("other.k470");
+    answer_ = QMessageBox::Cancel;
+    window->OpenFile(QString::fromStdString(other));
+    QCOMPARE(state_.image.Field(kShutdownTimeout), 42u);
+    answer_ = QMessageBox::No;
+    window->OpenFile(QString::fromStdString(other));
+    QCOMPARE(state_.settings_path, other);
+    QCOMPARE(window->windowTitle(), "other.k470[*] \u2014 " + program);
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(dialogs, QStringList({"Device Settings over site.K470[*] \u2014 " + program,
+                                   "Device Settings over other.k470[*] \u2014 " + program}));
+
+    const QString missing = dir_.filePath("missing.K470");
+    window->OpenFile(missing);
+    QCOMPARE(shown_, QStringList({kSaveThem, kSaveThem,
+                                  "Failed!: The settings could not be opened from\n" + missing +
+                                      "\n\nNo such file or directory."}));
+    QCOMPARE(dialogs.size(), 2);
+    QVERIFY(RecentEntries(*window).join(' ').indexOf("missing") < 0);
+
+    window->RunCommand(CommandId::kNew);
+    QCOMPARE(window->windowTitle(), program);
+  }
+
+  // The last eight files opened or saved, newest first, kept for the next run
+  // in a file of their own; one that is gone leaves the list when chosen.
+  void recentFilesAreTheNewestEightKeptAcrossRuns() {
+    const QString kept = dir_.filePath("recent-files.txt");
+    QFile::remove(kept);
+    auto window = MakeWindow();
+    QVERIFY(!testing::Control<QMenu>(*window, "recentFiles")->isEnabled());
+    for (int i = 1; i <= 9; ++i) {
+      save_choice_ = dir_.filePath(QStringLiteral("r%1").arg(i)).toStdString();
+      window->RunCommand(CommandId::kSaveAs);
+    }
+    open_choice_ = dir_.filePath("r5.K470").toStdString();
+    window->RunCommand(CommandId::kOpen);
+
+    auto next_run = MakeWindow();  // the same configuration folder
+    const QStringList entries = RecentEntries(*next_run);
+    QCOMPARE(entries.size(), 9);  // eight files and Clear
+    QCOMPARE(entries.front(), "&1 " + QDir::toNativeSeparators(dir_.filePath("r5.K470")));
+    QVERIFY(entries[1].startsWith("&2 ") && entries[1].endsWith("r9.K470"));
+    QVERIFY(entries[7].startsWith("&8 ") && entries[7].endsWith("r2.K470"));
+    QCOMPARE(entries.back(), "Clear");
+    QVERIFY(!QFile::exists(dir_.filePath("K470Configuration.ini")));
+
+    shown_.clear();
+    QFile::remove(dir_.filePath("r9.K470"));
+    Action(*next_run, "recentFile2")->trigger();
+    QCOMPARE(shown_, QStringList{"Failed!: " + QDir::toNativeSeparators(dir_.filePath("r9.K470")) +
+                                 "\n\nThe file no longer exists. It has been removed from "
+                                 "the recent files."});
+    QCOMPARE(RecentEntries(*next_run).size(), 8);
+    Action(*next_run, "recentFile3")->trigger();  // r7, now third
+    QCOMPARE(QString::fromStdString(state_.settings_path), dir_.filePath("r7.K470"));
+    QVERIFY(RecentEntries(*next_run).front().endsWith("r7.K470"));
+
+    Action(*next_run, "clearRecentFiles")->trigger();
+    QCOMPARE(RecentEntries(*next_run), QStringList{"Clear"});
+    QVERIFY(!testing::Control<QMenu>(*MakeWindow(), "recentFiles")->isEnabled());
+  }
+
+  // Dropped files: the first settings file among them opens; nothing else
+  // is taken.
+  void aDroppedSettingsFileOpens() {
+    auto window = MakeWindow();
+    window->show();
+    const std::string site = Touch("dropped.K470");
+    const auto drop = [&](const QList<QUrl>& urls) {
+      QMimeData data;
+      data.setUrls(urls);
+      QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(window.get(), &enter);
+      if (!enter.isAccepted()) return false;
+      QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(window.get(), &dropped);
+      return dropped.isAccepted();
+    };
+    QVERIFY(!drop({QUrl::fromLocalFile(QString::fromStdString(Touch("notes.txt")))}));
+    QVERIFY(!drop({QUrl("https://example.com/x.K470")}));
+    QVERIFY(drop({QUrl::fromLocalFile(dir_.filePath("notes.txt")),
+                  QUrl::fromLocalFile(QString::fromStdString(site))}));
+    QTRY_COMPARE(state_.settings_path, site);
+  }
+
+  // Ctrl+Q quits as Exit does, asking about edits first.
+  void ctrlQQuits() {
+    auto window = MakeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    state_.image.SetField(kShutdownTimeout, 42);
+    answer_ = QMessageBox::Cancel;
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(window->isVisible());
+    answer_ = QMessageBox::No;
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(shown_, QStringList(2, kSaveThem));
   }
 };
 
