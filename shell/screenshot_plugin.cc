@@ -1,7 +1,9 @@
 // k470_screenshot_plugin: a Qt generic plugin that photographs the program's
 // main window once it is up, saves it as the PNG file $K470_SCREENSHOT and
-// ends the program. The desktop program takes no arguments, so this is how
-// scripts/package-check sees the installed program start and paint offscreen:
+// ends the program; with $K470_SCREENSHOT_WINDOW set, the window of that
+// title instead (the Device Settings sheet of a file given at start). This is
+// how scripts/package-check sees the installed program start and paint
+// offscreen:
 //   QT_PLUGIN_PATH=<folder holding generic/> QT_QPA_GENERIC_PLUGINS=k470screenshot
 // Not installed.
 #include <QApplication>
@@ -24,7 +26,7 @@ constexpr int kGiveUpTicks = 300;
 
 class Photographer : public QObject {
  public:
-  explicit Photographer(QString path) : path_(std::move(path)) {
+  Photographer(QString path, QString title) : path_(std::move(path)), title_(std::move(title)) {
     connect(&timer_, &QTimer::timeout, this, &Photographer::Look);
     timer_.start(kLookEveryMs);
   }
@@ -33,9 +35,12 @@ class Photographer : public QObject {
   // Runs from any event loop, a modal dialog's included.
   void Look() {
     ++ticks_;
-    QMainWindow* window = ShownMainWindow();
+    QWidget* window = Subject();
     if (window == nullptr) {
-      if (ticks_ > kGiveUpTicks) Finish(false, "no main window was shown");
+      if (ticks_ > kGiveUpTicks) {
+        Finish(false, title_.isEmpty() ? QStringLiteral("no main window was shown")
+                                       : QStringLiteral("no window \"%1\" was shown").arg(title_));
+      }
       return;
     }
     if (++settled_ticks_ < kSettleTicks) return;
@@ -48,6 +53,14 @@ class Photographer : public QObject {
                      .arg(window->windowTitle()));
   }
 
+  QWidget* Subject() const {
+    if (title_.isEmpty()) return ShownMainWindow();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible() && widget->windowTitle() == title_) return widget;
+    }
+    return nullptr;
+  }
+
   // Ends at once: the program's own shutdown is not what is being looked at.
   [[noreturn]] static void Finish(bool ok, const QString& message) {
     std::fprintf(ok ? stdout : stderr, "k470screenshot: %s\n", qPrintable(message));
@@ -56,6 +69,7 @@ class Photographer : public QObject {
   }
 
   QString path_;
+  QString title_;
   QTimer timer_;
   int ticks_ = 0;
   int settled_ticks_ = 0;
@@ -71,7 +85,7 @@ class ScreenshotPlugin : public QGenericPlugin {
   QObject* create(const QString& key, const QString& /*parameters*/) override {
     const QString path = qEnvironmentVariable("K470_SCREENSHOT");
     if (key != QLatin1String("k470screenshot") || path.isEmpty()) return nullptr;
-    return new Photographer(path);
+    return new Photographer(path, qEnvironmentVariable("K470_SCREENSHOT_WINDOW"));
   }
 };
 
