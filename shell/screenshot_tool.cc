@@ -150,6 +150,20 @@ void ShootKeyPickers(Shooter& shooter, MainWindow& window) {
   }
 }
 
+// File > Open Recent with a few files in it.
+void ShootRecentFiles(Shooter& shooter, const std::string& config_folder, MainWindow& window) {
+  RecentFiles files;
+  for (const char* path : {"/srv/readers/warehouse & dock.K470", "/home/operator/lab.K470",
+                           "/home/operator/site.K470"}) {
+    files.Add(path);
+  }
+  WriteRecentFiles(config_folder, files);
+  auto* menu = window.findChild<RecentFilesMenu*>();
+  menu->Refresh();
+  shooter.Save(*menu, QStringLiteral("open-recent"));
+  menu->hide();
+}
+
 int Run(const QString& folder) {
   if (!QDir().mkpath(folder)) {
     std::fprintf(stderr, "k470_screenshots: cannot create %s\n", qPrintable(folder));
@@ -168,6 +182,7 @@ int Run(const QString& folder) {
   services.port_can_be_opened = [](const std::string&) { return false; };
   MainWindow window(state, std::move(services));
   shooter.Save(window, QStringLiteral("main-window"));
+  ShootRecentFiles(shooter, config.path().toStdString(), window);
 
   ShootSheetTabs(shooter, state, window);
   ShootInterfaceDialogs(shooter, state, window);
