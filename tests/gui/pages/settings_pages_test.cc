@@ -499,6 +499,7 @@ class SettingsPagesTest : public QObject, testing::SheetDriver {
     state_.image.SetByte(kMemoryDataByte, 5 << 1);              // off, 3000ms
     state_.image.SetByte(kTransmissionBufferByte, 1 | 7 << 1);  // on, 8000ms
     OperationSheet();
+    QCOMPARE(Text(ids::kMemoryDelay) + " " + Text(ids::kTransmitDelay), "3000ms 8000ms");
     QCOMPARE(Enabled({ids::kMemoryDelayLabel, ids::kMemoryDelay, ids::kTransmitDelay}),
              Names({ids::kTransmitDelay}));
     Press(ids::kTransmissionBuffer);
