@@ -9,6 +9,7 @@
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
+#include "cli/messages.h"
 #include "core/app_state.h"
 #include "core/defaults.h"
 #include "core/file_env.h"
@@ -26,7 +27,7 @@ int CmdPorts(const Options& o) {
     for (const auto& p : ports) list.push_back({{"port", p}, {"device", CurrentDeviceOf(p)}});
     PrintJson(list);
   } else if (ports.empty()) {
-    std::fprintf(stderr, "k470ctl: no reader found on USB\n");
+    SayNote("no reader found on USB");
   } else {
     for (const auto& p : ports) {
       const std::string device = CurrentDeviceOf(p);
@@ -40,8 +41,7 @@ int CmdNew(const Options& o) {
   AppState state;
   New(state);
   if (!WriteSettingsFile(state.image, o.output)) {
-    const std::string why = FileErrorText(errno);
-    std::fprintf(stderr, "k470ctl: cannot write %s: %s\n", o.output.c_str(), why.c_str());
+    SayError("cannot write " + o.output + ": " + FileErrorText(errno));
     return kExitFile;
   }
   if (o.json) PrintJson({{"file", o.output}});

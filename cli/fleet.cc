@@ -10,6 +10,7 @@
 #include "cli/escape_text.h"
 #include "cli/interrupt.h"
 #include "cli/json_output.h"
+#include "cli/messages.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -102,7 +103,7 @@ std::optional<std::vector<std::string>> FleetPorts(const Options& o, ExitCode& c
     ports = DiscoverPorts(o.sysfs_root, o.dev_root, kReaderVendorId, SIZE_MAX);
     ports.pop_back();  // "-Select-"
     if (ports.empty()) {
-      std::fprintf(stderr, "k470ctl: no reader found on USB\n");
+      SayError("no reader found on USB");
       code = kExitPort;
       return std::nullopt;
     }
@@ -113,8 +114,7 @@ std::optional<std::vector<std::string>> FleetPorts(const Options& o, ExitCode& c
   for (const std::string& port : ports) {
     auto [it, added] = by_device.emplace(CurrentDeviceOf(port), port);
     if (!added) {
-      std::fprintf(stderr, "k470ctl: %s and %s are the same reader; name it once\n",
-                   it->second.c_str(), port.c_str());
+      SayError(it->second + " and " + port + " are the same reader; name it once");
       code = kExitUsage;
       return std::nullopt;
     }
@@ -151,7 +151,8 @@ int RunFleet(const Options& o, const std::vector<std::string>& ports, const Read
     });
   }
   for (std::thread& w : workers) w.join();
-  const int code = ExitCodeOf(finished);
+  // The summary's exit code is the program's: after Ctrl-C, 130.
+  const int code = Interrupted() ? kExitInterrupted : ExitCodeOf(finished);
   PrintSummary(o, finished, code);
   return code;
 }
@@ -160,11 +161,11 @@ int RunOnOneReader(const Options& o, const ReaderJob& job) {
   Session s(o);
   const ReaderOutcome outcome = job(s, o);
   if (!outcome.succeeded()) {
-    if (!outcome.text.empty()) std::fprintf(stderr, "k470ctl: %s\n", outcome.text.c_str());
+    if (!outcome.text.empty()) SayError(outcome.text);
     return outcome.code;
   }
   if (outcome.verbose_text && o.verbose) {
-    std::fprintf(stderr, "k470ctl: %s\n", outcome.text.c_str());
+    SayNote(outcome.text);
   }
   if (o.json) {
     PrintJson(outcome.fields);

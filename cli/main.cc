@@ -3,11 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <string_view>
 
 #include "cli/exit_codes.h"
 #include "cli/fleet.h"
 #include "cli/help_all_formatter.h"
 #include "cli/interrupt.h"
+#include "cli/json_output.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/reader_jobs.h"
 #include "cli/subcommands.h"
@@ -55,6 +58,8 @@ reader, named by --output-pattern from {port}, {serial} and {index}.
 apply reports this way even for one reader.
 )";
 
+constexpr char kHelpHint[] = "Run 'k470ctl --help' for the subcommands and options.";
+
 // Several readers, --all, a file name pattern, or apply (which reports per
 // reader even for one): one worker per reader, lines and a summary.
 bool RunsOnSeveralReaders(const Subcommand& sub, const Options& o) {
@@ -63,11 +68,11 @@ bool RunsOnSeveralReaders(const Subcommand& sub, const Options& o) {
 
 int RunOnReaders(const Subcommand& sub, const Options& o) {
   if (o.all && !o.ports.empty()) {
-    std::fprintf(stderr, "k470ctl: give --port or --all, not both\n");
+    SayError("give --port or --all, not both");
     return kExitUsage;
   }
   if (!o.output.empty() && !o.output_pattern.empty()) {
-    std::fprintf(stderr, "k470ctl: give -o or --output-pattern, not both\n");
+    SayError("give -o or --output-pattern, not both");
     return kExitUsage;
   }
   ExitCode code = kExitOk;
@@ -75,9 +80,9 @@ int RunOnReaders(const Subcommand& sub, const Options& o) {
   if (!ports) return code;
   if (!sub.job) {
     if (sub.one_reader_only) {
-      std::fprintf(stderr, "k470ctl: %s\n", sub.one_reader_only);
+      SayError(sub.one_reader_only);
     } else {
-      std::fprintf(stderr, "k470ctl: %s does not work on several readers at once\n", sub.name);
+      SayError(std::string(sub.name) + " does not work on several readers at once");
     }
     return kExitUsage;
   }
@@ -103,11 +108,11 @@ bool LacksOutput(const Subcommand& sub, const Options& o) {
   if (!sub.Takes(&Options::output_pattern) || !o.output.empty()) return false;
   if (RunsOnSeveralReaders(sub, o)) {
     if (!o.output_pattern.empty()) return false;
-    std::fprintf(stderr, "k470ctl: --output or --output-pattern is required\n");
+    SayError("--output or --output-pattern is required");
   } else {
-    std::fprintf(stderr, "k470ctl: --output is required\n");
+    SayError("--output is required");
   }
-  std::fprintf(stderr, "Run 'k470ctl --help' for the subcommands and options.\n");
+  std::fprintf(stderr, "%s\n", kHelpHint);
   return true;
 }
 
@@ -164,12 +169,8 @@ class KeptOutputErrors {
   ErrnoKeepingBuf buf_;
 };
 
-}  // namespace
-
-int Main(int argc, char** argv) {
-  // Every result goes to std::cout, so that a failed write is seen with its errno.
-  KeptOutputErrors output;
-  Options o;
+// Parses the command line and runs it; returns the exit code.
+int Run(int argc, char** argv, Options& o, const KeptOutputErrors& output) {
   CLI::App app{"k470ctl: configure K470 UHF RFID readers from a shell.", "k470ctl"};
   app.footer(kExitCodesHelp);
   app.set_version_flag("--version", kVersion);
@@ -194,8 +195,9 @@ int Main(int argc, char** argv) {
       ->option_text("N (0-100)")
       ->check(CLI::Range(0, 100));
   app.add_flag("--json", o.json,
-               "Print the result as one JSON object (a list for ports); with several readers "
-               "one object per line for each, then a summary object");
+               "Print the result as one JSON object (a list for ports and diff), a failure as "
+               "{\"error\": ..., \"exit_code\": N}; with several readers one object per line for "
+               "each, then a summary object");
   app.add_flag("--trace", o.trace, "Print every byte exchanged with the reader to stderr");
   app.add_flag("-v,--verbose", o.verbose, "Tell what is happening on stderr");
   app.add_option("--sysfs-root", o.sysfs_root, "Where to look for USB readers")->group("");
@@ -220,8 +222,8 @@ int Main(int argc, char** argv) {
         message.find("subcommand") != std::string::npos) {
       message = "a subcommand is required";
     }
-    std::fprintf(stderr, "k470ctl: %s\nRun 'k470ctl --help' for the subcommands and options.\n",
-                 message.c_str());
+    SayError(message);
+    std::fprintf(stderr, "%s\n", kHelpHint);
     return kExitUsage;
   }
 
@@ -231,7 +233,7 @@ int Main(int argc, char** argv) {
   InstallInterruptHandlers();
   const int code = RunSubcommand(sub, o);
   if (Interrupted()) {
-    std::fprintf(stderr, "k470ctl: interrupted\n");
+    SayError("interrupted");
     return kExitInterrupted;
   }
   // Output that did not reach its file (a full disk, a closed pipe) is a
@@ -242,8 +244,36 @@ int Main(int argc, char** argv) {
   if (!std::cout || !flushed || std::ferror(stdout)) {
     // The first failed write says why; else this last flush (errno 0: "unknown error").
     const int error = output.error() != 0 ? output.error() : errno;
-    std::fprintf(stderr, "k470ctl: cannot write the output: %s\n", FileErrorText(error).c_str());
+    SayError("cannot write the output: " + FileErrorText(error));
     return code == kExitOk ? kExitFile : code;
+  }
+  return code;
+}
+
+// Whether the run was asked for JSON: also when the command line around
+// --json did not parse.
+bool WantsJson(int argc, char** argv, const Options& o) {
+  if (o.json) return true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--") break;
+    if (std::string_view(argv[i]) == "--json") return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+  // Every result goes to std::cout, so that a failed write is seen with its errno.
+  KeptOutputErrors output;
+  Options o;
+  const int code = Run(argc, argv, o, output);
+  // With --json a failure is one object on stdout too, unless the run's
+  // result is already there (the lines and summary of several readers, the
+  // list of a diff that found differences).
+  if (code != kExitOk && WantsJson(argc, argv, o) && !json_printed) {
+    const std::string error = LastError();
+    PrintJson({{"error", error.empty() ? "failed" : error}, {"exit_code", code}});
   }
   return code;
 }

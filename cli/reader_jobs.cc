@@ -9,6 +9,7 @@
 #include "cli/changed_settings.h"
 #include "cli/escape_text.h"
 #include "cli/interrupt.h"
+#include "cli/messages.h"
 #include "cli/output_pattern.h"
 #include "cli/settings_commands.h"
 #include "core/file_env.h"
@@ -28,8 +29,6 @@ namespace {
 constexpr auto kBetweenOperations = std::chrono::milliseconds(200);
 // How many changed settings a reader's line names before it only counts them.
 constexpr std::size_t kNamedChangesInLine = 8;
-
-void Refuse(const std::string& text) { std::fprintf(stderr, "k470ctl: %s\n", text.c_str()); }
 
 std::optional<ReaderOutcome> RunOp(Session& s, const DeviceRequest& request) {
   if (auto code = s.Run(request)) return ReaderOutcome::Failed(*code, "");
@@ -104,7 +103,7 @@ std::shared_ptr<OutputFiles> PrepareOutputFiles(const Options& o, const Readers&
                                                 bool partial_files, ExitCode& code) {
   auto files = std::make_shared<OutputFiles>(o, readers, partial_files);
   if (auto problem = files->Problem(o, readers)) {
-    Refuse(*problem);
+    SayError(*problem);
     code = kExitUsage;
     return nullptr;
   }
@@ -380,7 +379,7 @@ std::optional<ReaderJob> ClockJob(const Options& o, const Readers&, ExitCode& co
   if (o.time) {
     fixed = ClockCommandFromText(*o.time);
     if (!fixed) {
-      Refuse("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)");
+      SayError("--time wants a real date and time, \"YYYY-MM-DD hh:mm:ss\" (years 2000-2099)");
       code = kExitUsage;
       return std::nullopt;
     }
@@ -396,7 +395,7 @@ std::optional<ReaderJob> UploadJob(const Options& o, const Readers& readers, Exi
 
 std::optional<ReaderJob> PinJob(const Options& o, const Readers&, ExitCode& code) {
   if (!IsValidPinCode(o.pin)) {
-    Refuse("the PIN code takes 1 to 16 ASCII letters and digits");
+    SayError("the PIN code takes 1 to 16 ASCII letters and digits");
     code = kExitUsage;
     return std::nullopt;
   }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cli/messages.h"
 #include "core/defaults.h"
 #include "link/com_port_settings.h"
 #include "link/port_discovery.h"
@@ -26,7 +27,7 @@ Session::Session(const Options& o)
   if (o.port.empty()) {
     std::string problem;
     state_.configured_port = ReadConfiguredPort(ConfigurationFolder(), &problem);
-    if (!problem.empty()) std::fprintf(stderr, "k470ctl: %s\n", problem.c_str());
+    if (!problem.empty()) SayNote(problem);
   } else {
     state_.configured_port = o.port;
   }

@@ -10,6 +10,7 @@
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
 #include "cli/json_output.h"
+#include "cli/messages.h"
 #include "cli/reader_jobs.h"
 #include "cli/session.h"
 #include "core/file_env.h"
@@ -21,7 +22,7 @@ namespace k470::cli {
 namespace {
 
 int Fail(const std::string& text, int code) {
-  std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
+  SayError(text);
   return code;
 }
 
@@ -167,11 +168,10 @@ std::optional<SettingsImage> ReadSettingsFile(const std::string& path, bool whol
     return std::nullopt;
   }
   if (!ec && size < kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; the rest are the factory defaults\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size));
+    SayNote(path + " is " + std::to_string(size) + " bytes; the rest are the factory defaults");
   } else if (!ec && size > kImageSize) {
-    std::fprintf(stderr, "k470ctl: %s is %ju bytes; only the first %zu are settings\n",
-                 path.c_str(), static_cast<std::uintmax_t>(size), kImageSize);
+    SayNote(path + " is " + std::to_string(size) + " bytes; only the first " +
+            std::to_string(kImageSize) + " are settings");
   }
   return state.image;
 }

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "cli/interrupt.h"
+#include "cli/messages.h"
 
 namespace k470::cli {
 
@@ -11,15 +12,11 @@ void TerminalUi::Error(const std::string& text, ExitCode code) {
   last_error_ = text;
   failure_code_ = code;
   // After Ctrl-C the failure is ours, not the reader's: main says so.
-  if (!Interrupted() && !in_fleet_) Say(text);
+  if (!Interrupted() && !in_fleet_) SayError(text);
 }
 
 void TerminalUi::Say(const std::string& text) const {
-  if (in_fleet_) {
-    std::fprintf(stderr, "k470ctl: %s: %s\n", fleet_port_.c_str(), text.c_str());
-  } else {
-    std::fprintf(stderr, "k470ctl: %s\n", text.c_str());
-  }
+  SayNote(in_fleet_ ? fleet_port_ + ": " + text : text);
 }
 
 std::string TerminalUi::WithCause(const std::string& text) const {

@@ -12,7 +12,8 @@ constexpr int kInterrupted = 130;
 // Every way k470ctl refuses a run before a reader could have a say, as one
 // table: the exit code and a part of what it says; nothing on stdout, never
 // "Success", no file made or changed and, the read into a folder that does not
-// exist aside, not a word sent to the reader.
+// exist aside, not a word sent to the reader. With --json the same refusal is
+// one object on stdout that says what stderr says.
 TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
   ASSERT_NO_FATAL_FAILURE(StartSim({}));
   for (const char* folder : {"empty", "folder"}) fs::create_directories(dir_ / folder);
@@ -107,6 +108,11 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
     EXPECT_FALSE(Has(err_, "Success")) << err_;
     EXPECT_EQ(out_, "");
     EXPECT_TRUE(row.reader_hears || SimLog() == heard) << SimLog();
+    const std::string said = err_.substr(9, err_.find('\n') - 9);
+    std::vector<std::string> json = row.args;
+    json.insert(json.begin(), "--json");
+    EXPECT_EQ(Ctl(json, false), row.code) << err_;
+    EXPECT_EQ(out_, nlohmann::json({{"error", said}, {"exit_code", row.code}}).dump() + "\n");
   }
   for (const char* made : {"x.K470", "x.json", "no"}) EXPECT_FALSE(fs::exists(Path(made))) << made;
   EXPECT_EQ(ReadFile(kept), "kept");
@@ -135,11 +141,14 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
 TEST_F(K470ctlWithSim, CtrlCSendsExitReleasesThePortAndEndsWith130) {
   // At 1200 baud a read-back takes seconds: time to interrupt it half-way.
   ASSERT_NO_FATAL_FAILURE(StartSim({"--baud", "1200"}));
-  const pid_t ctl = StartCtl({"read", "-o", Path("r.K470")});
+  const pid_t ctl = StartCtl({"--json", "read", "-o", Path("r.K470")});
   ASSERT_TRUE(SimGot("R003010")) << SimLog();
   ::kill(ctl, SIGINT);
   EXPECT_EQ(Finish(ctl), kInterrupted) << err_;
   EXPECT_TRUE(Has(err_, "interrupted")) << err_;
+  EXPECT_EQ(nlohmann::json::parse(out_, nullptr, false),
+            nlohmann::json({{"error", "interrupted"}, {"exit_code", kInterrupted}}))
+      << out_;
   EXPECT_TRUE(SimGot("EXIT\\r")) << SimLog();
   EXPECT_FALSE(fs::exists(Path("r.K470")));
   // The port was given back: the next run gets it.
