@@ -8,12 +8,12 @@
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/file_args.h"
 #include "cli/json_output.h"
 #include "cli/messages.h"
 #include "core/app_state.h"
 #include "core/defaults.h"
 #include "core/file_env.h"
-#include "core/settings_file.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -40,7 +40,7 @@ int CmdPorts(const Options& o) {
 int CmdNew(const Options& o) {
   AppState state;
   New(state);
-  if (!WriteSettingsFile(state.image, o.output)) {
+  if (!WriteOutput(o.output, state.image.span())) {
     SayError("cannot write " + o.output + ": " + FileErrorText(errno));
     return kExitFile;
   }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/exit_codes.h"
+#include "cli/file_args.h"
 #include "cli/fleet.h"
 #include "cli/help_all_formatter.h"
 #include "cli/interrupt.h"
@@ -38,6 +39,12 @@ Exit codes:
 Settings files for download are exactly 640 bytes. A PIN code is 1 to 16 ASCII
 letters and digits. An upload replaces its file only when it ends well; after a
 failure the old file is unchanged and what arrived is kept as FILE.partial.
+
+A file argument of - is standard input (show, diff, download, apply, export,
+import; for diff one of its two files), -o - is standard output (read, new,
+import, upload, export), with the rules files have; upload writes there only
+once it has ended well. -o - is for one reader, and not with --json, whose
+result would share standard output with the file.
 
 The port is --port, else the one remembered in K470Configuration.ini of the
 configuration folder ($XDG_CONFIG_HOME/K470Configuration), else the first
@@ -229,6 +236,12 @@ int Run(int argc, char** argv, Options& o, const KeptOutputErrors& output) {
 
   const Subcommand& sub = FindSubcommand(app.get_subcommands().front()->get_name());
   if (LacksOutput(sub, o)) return kExitUsage;
+  if (o.json && IsStandardStream(o.output)) {
+    SayError(
+        "-o - writes the file to standard output, where --json prints the result; "
+        "give one of them");
+    return kExitUsage;
+  }
   if (o.ports.size() == 1) o.port = o.ports.front();
   InstallInterruptHandlers();
   const int code = RunSubcommand(sub, o);

@@ -8,6 +8,7 @@
 
 #include "cli/changed_settings.h"
 #include "cli/escape_text.h"
+#include "cli/file_args.h"
 #include "cli/interrupt.h"
 #include "cli/messages.h"
 #include "cli/output_pattern.h"
@@ -71,6 +72,10 @@ class OutputFiles {
   // Why the files of a run on several readers cannot be told apart, or nullopt.
   std::optional<std::string> Problem(const Options& o, const Readers& readers) const {
     if (known_) return std::nullopt;
+    if (IsStandardStream(o.output) || IsStandardStream(o.output_pattern)) {
+      return "standard output (-) takes the file of one reader; with several readers give "
+             "--output-pattern, e.g. 'reader-{serial}.K470'";
+    }
     if (!o.output.empty() && readers.ports.size() > 1) {
       return "-o names one file; with several readers give --output-pattern, e.g. "
              "'reader-{serial}.K470'";
@@ -158,6 +163,21 @@ std::string ValueAfter(const std::string& text, const std::string& label) {
   return v;
 }
 
+// upload -o -: the data waits here and reaches standard output only once
+// the upload has ended well, so that whatever reads it never takes a part
+// of the data for the whole.
+class HeldBytes : public ByteSink {
+ public:
+  bool Append(std::span<const std::uint8_t> bytes) override {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return true;
+  }
+  std::span<const std::uint8_t> bytes() const { return bytes_; }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
 // The message of a failed upload into `file`: kUploadFailedText, the cause
 // in brackets (as read and download give theirs), and where the bytes that
 // did arrive are kept.
@@ -167,7 +187,10 @@ std::string UploadFailedText(const UploadResult& r, const FileByteSink& sink,
       sink.write_failed() ? "cannot write " + file + ": " + FileErrorText(sink.error()) : r.failure;
   std::string text = kUploadFailedText;
   if (!cause.empty()) text += " (" + cause + ")";
-  if (!sink.partial_path().empty()) {
+  if (IsStandardStream(file)) {
+    text += "; nothing written to standard output, " + std::to_string(r.bytes_written) +
+            " bytes had arrived";
+  } else if (!sink.partial_path().empty()) {
     text += "; " + file + " is unchanged, the " + std::to_string(r.bytes_written) +
             " bytes received are in " + sink.partial_path();
   }
@@ -202,8 +225,8 @@ ReaderOutcome Read(Session& s, const Options& o, OutputFiles& files) {
   ReaderOutcome outcome;
   const auto file = files.Claim(s, o, outcome);
   if (!file) return outcome;
-  if (!WriteSettingsFile(s.state().image, *file)) return CannotWrite(*file);
-  outcome.text = "settings written to " + *file;
+  if (!WriteOutput(*file, s.state().image.span())) return CannotWrite(*file);
+  outcome.text = "settings written to " + OutputName(*file);
   outcome.verbose_text = true;
   outcome.fields = {{"file", *file}, {"settings_type", o.settings_type}};
   return outcome;
@@ -231,7 +254,7 @@ ReaderOutcome Apply(Session& s, const Options& o, const SettingsImage& reference
   outcome.fields = {{"file", o.input}, {"changed", !changed.empty()}, {"settings", changed}};
   if (changed.empty()) {
     outcome.result = "unchanged";
-    outcome.text = "matches " + o.input;
+    outcome.text = "matches " + InputName(o.input);
     return outcome;
   }
   std::string names;
@@ -305,7 +328,11 @@ ReaderOutcome Upload(Session& s, const Options& o, OutputFiles& files) {
   // asked anything: a folder that cannot be written fails without touching
   // the reader.
   FileByteSink sink;
-  if (files.known() && !sink.Create(*files.known())) return CannotWrite(*files.known());
+  HeldBytes held;
+  const bool to_stdout = files.known() && IsStandardStream(*files.known());
+  if (files.known() && !to_stdout && !sink.Create(*files.known())) {
+    return CannotWrite(*files.known());
+  }
   // Who answers is checked as for every other operation: an upload from a
   // device that is no reader would report success for nothing.
   if (auto failed = RunOp(s, DeviceOperation::kIdentify)) return *failed;
@@ -314,16 +341,23 @@ ReaderOutcome Upload(Session& s, const Options& o, OutputFiles& files) {
   if (!file) return outcome;
   if (!files.known() && !sink.Create(*file)) return CannotWrite(*file);
   if (auto failed = OpenOwnPort(s)) return *failed;
-  const UploadResult r = UploadMemorizedData(s.port(), SteadyClock(), sink, s.ui());
+  const UploadResult r = UploadMemorizedData(
+      s.port(), SteadyClock(), to_stdout ? static_cast<ByteSink&>(held) : sink, s.ui());
   if (!r.ok) {
     // After Ctrl-C the failure is ours, not the reader's: the run says so.
     if (Interrupted()) return ReaderOutcome::Failed(ExitCode(kExitInterrupted), "");
     return ReaderOutcome::Failed(sink.write_failed() ? kExitFile : kExitReader,
                                  UploadFailedText(r, sink, *file));
   }
+  if (to_stdout) WriteOutput(*file, held.bytes());
   outcome.text = std::string(kUploadSucceededText) + " (" + std::to_string(r.bytes_written) +
-                 " bytes to " + *file + ")";
-  outcome.shown = outcome.text;  // the file name as the user gave it
+                 " bytes to " + OutputName(*file) + ")";
+  // Standard output holds the data: the text goes to stderr with --verbose.
+  if (to_stdout) {
+    outcome.verbose_text = true;
+  } else {
+    outcome.shown = outcome.text;  // the file name as the user gave it
+  }
   outcome.fields = {{"file", *file}, {"bytes", r.bytes_written}};
   return outcome;
 }

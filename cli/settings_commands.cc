@@ -1,18 +1,19 @@
 #include "cli/settings_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "cli/escape_text.h"
 #include "cli/exit_codes.h"
+#include "cli/file_args.h"
 #include "cli/json_output.h"
 #include "cli/messages.h"
 #include "cli/reader_jobs.h"
 #include "cli/session.h"
+#include "core/defaults.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
 #include "settings/named/setting_labels.h"
@@ -108,69 +109,42 @@ std::optional<SettingsImage> ReadReader(const Options& o) {
   return s.state().image;
 }
 
-// An export is a few kilobytes; the bound keeps a device or a huge file
-// from filling memory before the JSON is even looked at.
-constexpr std::size_t kMaxImportBytes = std::size_t{1} << 20;
-
-// At most kMaxImportBytes of a regular file, or of stdin for "-".
-std::optional<std::string> ReadImportText(const std::string& input) {
-  const std::string name = input == "-" ? "standard input" : input;
-  std::ifstream file;
-  if (input != "-") {
-    std::error_code ec;
-    const auto status = std::filesystem::status(input, ec);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-      const int error = std::filesystem::is_directory(status) ? EISDIR : kErrnoNotRegularFile;
-      Fail("cannot read " + name + ": " + FileErrorText(error), kExitFile);
-      return std::nullopt;
-    }
-    errno = 0;
-    file.open(input, std::ios::binary);
-    if (!file) {
-      Fail("cannot read " + name + ": " + FileErrorText(errno), kExitFile);
-      return std::nullopt;
-    }
-  }
-  std::istream& in = input == "-" ? std::cin : file;
-  std::string text(kMaxImportBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) {
-    Fail("cannot read " + name + ": " + FileErrorText(errno), kExitFile);
-    return std::nullopt;
-  }
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.empty()) {
-    Fail("cannot read " + name + ": empty file", kExitFile);
-    return std::nullopt;
-  }
-  if (text.size() > kMaxImportBytes) {
-    Fail("cannot read " + name + ": larger than 1 MB, no settings export", kExitFile);
-    return std::nullopt;
-  }
-  return text;
-}
-
 }  // namespace
 
 std::optional<SettingsImage> ReadSettingsFile(const std::string& path, bool whole) {
+  // Settings from a pipe are read whole first: their size is known only then.
+  std::optional<std::string> piped;
   std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
+  std::uintmax_t size = 0;
+  if (IsStandardStream(path)) {
+    piped = ReadInput(path, "no settings file");
+    if (!piped) return std::nullopt;
+    size = piped->size();
+  } else {
+    size = std::filesystem::file_size(path, ec);
+  }
+  const std::string name = piped ? InputName(path) : "settings file " + path;
   if (whole && !ec && size != kImageSize) {
-    Fail("settings file " + path + " is " + std::to_string(size) + " bytes, not " +
-             std::to_string(kImageSize),
+    Fail(name + " is " + std::to_string(size) + " bytes, not " + std::to_string(kImageSize),
          kExitFile);
     return std::nullopt;
   }
   AppState state;
-  errno = 0;
-  if (!Open(state, path)) {
-    Fail("cannot read settings file " + path + ": " + FileErrorText(errno), kExitFile);
-    return std::nullopt;
+  if (piped) {
+    New(state);
+    std::copy_n(piped->begin(), std::min(piped->size(), kImageSize), state.image.bytes().begin());
+  } else {
+    errno = 0;
+    if (!Open(state, path)) {
+      Fail("cannot read " + name + ": " + FileErrorText(errno), kExitFile);
+      return std::nullopt;
+    }
   }
   if (!ec && size < kImageSize) {
-    SayNote(path + " is " + std::to_string(size) + " bytes; the rest are the factory defaults");
+    SayNote(InputName(path) + " is " + std::to_string(size) +
+            " bytes; the rest are the factory defaults");
   } else if (!ec && size > kImageSize) {
-    SayNote(path + " is " + std::to_string(size) + " bytes; only the first " +
+    SayNote(InputName(path) + " is " + std::to_string(size) + " bytes; only the first " +
             std::to_string(kImageSize) + " are settings");
   }
   return state.image;
@@ -194,6 +168,9 @@ int CmdDiff(const Options& o) {
   }
   if (o.files.size() == 1 && !o.reader) {
     return Fail("diff needs a second file, or --reader", kExitUsage);
+  }
+  if (o.files.size() == 2 && IsStandardStream(o.files[0]) && IsStandardStream(o.files[1])) {
+    return Fail("diff reads one of its files from standard input (-), not both", kExitUsage);
   }
   const std::optional<SettingsImage> a = ReadSettingsFile(o.files[0], true);
   if (!a) return kExitFile;
@@ -224,28 +201,32 @@ int CmdExport(const Options& o) {
   const std::optional<SettingsImage> image = ReadSettingsFile(o.input, true);
   if (!image) return kExitFile;
   const std::string text = JsonText(ShowSettings(*image), 2) + "\n";
-  if (o.output.empty()) {
+  if (o.output.empty() || IsStandardStream(o.output)) {
     std::cout << text;
     return kExitOk;
   }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  if (!WriteFileAtomically(FileEnv::Default(), o.output, {bytes, text.size()})) {
+  if (!WriteOutput(o.output, {bytes, text.size()})) {
     return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
   return kExitOk;
 }
 
 int CmdImport(const Options& o) {
-  const std::optional<std::string> text = ReadImportText(o.input);
+  // An export is a few kilobytes; the bound keeps a device or a huge file
+  // from filling memory before the JSON is even looked at.
+  const std::optional<std::string> text = ReadInput(o.input, "no settings export");
   if (!text) return kExitFile;
+  const std::string name = InputName(o.input);
+  if (text->empty()) return Fail("cannot read " + name + ": empty file", kExitFile);
   std::string why;
   const std::optional<Json> in = ParseSettingsJson(*text, why);
-  if (!in) return Fail(o.input + " " + why, kExitFile);
+  if (!in) return Fail(name + " " + why, kExitFile);
   const ImportResult imported = ImportSettings(*in);
   if (!imported.image) {
-    return Fail(o.input + ": " + imported.refusal.text + "; nothing written", kExitFile);
+    return Fail(name + ": " + imported.refusal.text + "; nothing written", kExitFile);
   }
-  if (!WriteSettingsFile(*imported.image, o.output)) {
+  if (!WriteOutput(o.output, imported.image->span())) {
     return Fail("cannot write " + o.output + ": " + FileErrorText(errno), kExitFile);
   }
   if (o.json) PrintJson({{"file", o.output}});

@@ -59,7 +59,8 @@ byte for byte.
 constexpr char kExportHelp[] =
     "The JSON is that of 'show --json', keys as 'k470ctl show --help' lists them.";
 
-const OptionDecl kSettingsFile{"file", "Settings file (*.K470)", &Options::input, {}, true};
+const OptionDecl kSettingsFile{
+    "file", "Settings file (*.K470); - for standard input", &Options::input, {}, true};
 
 }  // namespace
 
@@ -71,7 +72,8 @@ const std::vector<Subcommand>& Subcommands() {
       {.name = "info", .help = "Show the reader's identity", .job = InfoJob},
       {.name = "read",
        .help = "Read the reader's settings into a settings file",
-       .options = {{"-o,--output", "Settings file to write", &Options::output},
+       .options = {{"-o,--output", "Settings file to write; - for standard output",
+                    &Options::output},
                    {"--output-pattern",
                     "With several readers, one file each: 'reader-{serial}.K470' ({port}, "
                     "{serial}, {index})",
@@ -109,7 +111,9 @@ const std::vector<Subcommand>& Subcommands() {
        .job = ClockJob},
       {.name = "upload",
        .help = "Upload the memorized tag data into a text file",
-       .options = {{"-o,--output", "Text file to write", &Options::output},
+       .options = {{"-o,--output",
+                    "Text file to write; - for standard output, once the upload has ended well",
+                    &Options::output},
                    {"--output-pattern",
                     "With several readers, one file each: 'tags-{serial}.txt' ({port}, "
                     "{serial}, {index})",
@@ -128,7 +132,11 @@ const std::vector<Subcommand>& Subcommands() {
        .reports_each_reader = true},
       {.name = "new",
        .help = "Write a settings file with the factory defaults",
-       .options = {{"-o,--output", "Settings file to write", &Options::output, {}, true}},
+       .options = {{"-o,--output",
+                    "Settings file to write; - for standard output",
+                    &Options::output,
+                    {},
+                    true}},
        .command = CmdNew},
       {.name = "show",
        .help = "Show every setting of a settings file, by name",
@@ -137,14 +145,19 @@ const std::vector<Subcommand>& Subcommands() {
        .command = CmdShow},
       {.name = "diff",
        .help = "Name the settings that differ between two settings files, or a file and a reader",
-       .options =
-           {{"files", "Settings files: A B, or A with --reader", &Options::files, {}, true, 2},
-            {"--reader", "Compare the file with the settings read from the reader (one reader)",
-             &Options::reader},
-            {"--type",
-             "With --reader, which settings: current or user",
-             &Options::settings_type,
-             {"current", "user"}}},
+       .options = {{"files",
+                    "Settings files: A B, or A with --reader; - for standard input (one of them)",
+                    &Options::files,
+                    {},
+                    true,
+                    2},
+                   {"--reader",
+                    "Compare the file with the settings read from the reader (one reader)",
+                    &Options::reader},
+                   {"--type",
+                    "With --reader, which settings: current or user",
+                    &Options::settings_type,
+                    {"current", "user"}}},
        .footer = kDiffHelp,
        .command = CmdDiff,
        .one_reader_only =
@@ -152,14 +165,22 @@ const std::vector<Subcommand>& Subcommands() {
       {.name = "export",
        .help = "Write every setting of a settings file as JSON",
        .options = {kSettingsFile,
-                   {"-o,--output", "JSON file to write instead of stdout", &Options::output}},
+                   {"-o,--output", "JSON file to write instead of standard output (-)",
+                    &Options::output}},
        .footer = kExportHelp,
        .command = CmdExport},
       {.name = "import",
        .help = "Write a settings file from JSON settings",
-       .options =
-           {{"json", "JSON file, as export writes it; - for stdin", &Options::input, {}, true},
-            {"-o,--output", "Settings file to write", &Options::output, {}, true}},
+       .options = {{"json",
+                    "JSON file, as export writes it; - for standard input",
+                    &Options::input,
+                    {},
+                    true},
+                   {"-o,--output",
+                    "Settings file to write; - for standard output",
+                    &Options::output,
+                    {},
+                    true}},
        .footer = kImportHelp,
        .command = CmdImport},
   };

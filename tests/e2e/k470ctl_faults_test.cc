@@ -173,6 +173,12 @@ TEST_F(K470ctlWithSim, AFailedUploadSaysWhyAsReadAndDownloadDo) {
       "k470ctl: Uploading the Memorized Data Failed! (the reader was disconnected)"))
       << err_;
   EXPECT_EQ(ReadFile(Path("tags.txt")), "old tags");
+  // Standard output gets the data only when the upload ends well.
+  ASSERT_NO_FATAL_FAILURE(StartSim({"--vanish-in-upload"}));
+  EXPECT_EQ(Ctl({"upload", "-o", "-"}), kReaderError);
+  EXPECT_TRUE(Has(err_, "(the reader was disconnected); nothing written to standard output"))
+      << err_;
+  EXPECT_EQ(out_, "");
 }
 
 // A serial number that would set the window title and clear the screen, with

@@ -44,9 +44,11 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// Starts `argv` with stdout and stderr going to files. The arguments reach
-// the program as they are; no shell sees them.
-inline pid_t Spawn(std::vector<std::string> argv, const std::string& out, const std::string& err) {
+// Starts `argv` with stdout and stderr going to files, and stdin coming from
+// the file `in` when one is named. The arguments reach the program as they
+// are; no shell sees them.
+inline pid_t Spawn(std::vector<std::string> argv, const std::string& out, const std::string& err,
+                   const std::string& in = "") {
   std::vector<char*> args;
   for (std::string& a : argv) args.push_back(a.data());
   args.push_back(nullptr);
@@ -54,6 +56,7 @@ inline pid_t Spawn(std::vector<std::string> argv, const std::string& out, const 
   if (pid == 0) {
     ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
     ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+    if (!in.empty()) ::dup2(::open(in.c_str(), O_RDONLY), STDIN_FILENO);
     ::execv(args[0], args.data());
     ::_exit(127);
   }
@@ -137,11 +140,13 @@ class K470ctlWithSim : public ::testing::Test {
   }
 
   // Starts k470ctl, with --port set to the sim unless `port` is false; its
-  // stdout goes to `out` (ctl.out when empty), its stderr to ctl.err.
-  pid_t StartCtl(std::vector<std::string> args, bool port = true, const std::string& out = "") {
+  // stdout goes to `out` (ctl.out when empty), its stderr to ctl.err, and
+  // its stdin comes from `in` when that is given.
+  pid_t StartCtl(std::vector<std::string> args, bool port = true, const std::string& out = "",
+                 const std::string& in = "") {
     if (port) args.insert(args.begin(), {"--port", reader_});
     args.insert(args.begin(), K470CTL_PATH);
-    return Spawn(args, out.empty() ? Path("ctl.out") : out, Path("ctl.err"));
+    return Spawn(args, out.empty() ? Path("ctl.out") : out, Path("ctl.err"), in);
   }
 
   // Waits for a k470ctl started by StartCtl and returns its exit code; out_

@@ -131,6 +131,71 @@ TEST_F(K470ctlWithSim, EverySubcommandTakesThePortBeforeOrAfterItsNameAndDoesIts
   EXPECT_TRUE(SimGot(day_before) || SimGot(today())) << SimLog();
 }
 
+// "-" reads standard input where a subcommand reads a file and, for -o,
+// writes standard output: the same bytes and texts as through files, the
+// same rules (a settings image of 640 bytes), and standard output only for
+// one reader's file and a run without --json.
+TEST_F(K470ctlWithSim, ADashIsStandardInputForFilesAndStandardOutputForOutput) {
+  const std::string site = Path("site.K470"), other = Path("other.K470"), json = Path("site.json");
+  WriteFile(Path("current.K470"), Image(4, true));
+  WriteFile(Path("tags.txt"), "E2801160AAAA\r\nE2801160BBBB\r\n");
+  WriteFile(Path("short.K470"), Image(3, true).substr(0, 100));
+  WriteFile(other, Image(6, true));
+  ASSERT_EQ(Ctl({"new", "-o", site}, false), kOk) << err_;
+  ASSERT_EQ(Ctl({"export", site, "-o", json}, false), kOk) << err_;
+  ASSERT_NO_FATAL_FAILURE(
+      StartSim({"--image", Path("current.K470"), "--memory-data", Path("tags.txt")}));
+  struct Row {
+    std::vector<std::string> args;  // with --port
+    std::string in;                 // the file on stdin, if any
+    int code;
+    std::string out;  // all of stdout; for "like the file", what the file in place of "-" gives
+    std::string err = "";
+  };
+  const std::string like_file = "like the file";
+  const Row rows[] = {
+      {{"read", "-o", "-"}, "", kOk, Image(4, true)},
+      {{"upload", "-o", "-"}, "", kOk, ReadFile(Path("tags.txt"))},
+      {{"new", "-o", "-"}, "", kOk, ReadFile(site)},
+      {{"import", "-", "-o", "-"}, json, kOk, ReadFile(site)},
+      {{"export", "-", "-o", "-"}, site, kOk, ReadFile(json)},
+      {{"diff", "-", other}, site, 1, like_file},
+      {{"diff", other, "-"}, site, 1, like_file},
+      {{"show", "-"}, other, kOk, like_file},
+      {{"apply", "-"},
+       other,
+       kOk,
+       reader_ + "\tK471-000123\tunchanged\tmatches standard input\n"
+                 "summary: 1 reader, 1 unchanged\n"},
+      {{"download", "-"},
+       Path("short.K470"),
+       kFileError,
+       "",
+       "standard input is 100 bytes, not 640"},
+      {{"diff", "-", "-"}, site, kUsageError, "", "not both"},
+      {{"read", "-o", "-", "--json"}, "", kUsageError, "", "give one of them"},
+      {{"read", "--output-pattern", "-"}, "", kUsageError, "", "takes the file of one reader"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.front() + " " + row.args.back() + " < " + row.in);
+    if (row.args.front() == "apply") {  // the reader holds `other` now
+      ASSERT_EQ(Finish(StartCtl({"download", "-", "--clock", "skip"}, true, "", other)), kOk);
+    }
+    EXPECT_EQ(Finish(StartCtl(row.args, true, "", row.in)), row.code) << err_;
+    EXPECT_TRUE(Has(err_, row.err)) << err_;
+    if (row.out == like_file) {
+      std::vector<std::string> named = row.args;
+      std::replace(named.begin(), named.end(), std::string("-"), row.in);
+      const std::string piped = out_;
+      EXPECT_EQ(Ctl(named), row.code);
+      EXPECT_EQ(piped, out_);
+    } else if (row.code != kUsageError) {
+      EXPECT_EQ(out_, row.out);
+    }
+  }
+  EXPECT_EQ(ReadFile(Path("current.K470")), Image(6, true)) << "the short file went nowhere";
+}
+
 TEST_F(K470ctlWithSim, ThePortRememberedByItsStableNameIsUsedAndABadEntrySaysWhy) {
   ASSERT_NO_FATAL_FAILURE(StartSim({}));
   fs::create_directories(dir_ / "nothing");
