@@ -50,7 +50,9 @@ The port is --port, else the one remembered in K470Configuration.ini of the
 configuration folder ($XDG_CONFIG_HOME/K470Configuration), else the first
 reader found on USB. Name a reader by its /dev/serial/by-id/ link (see
 "k470ctl ports"): unlike /dev/ttyACM0 it stays the same when the reader is
-plugged in again.
+plugged in again. A port the system does not let you open: the message says
+how to be given access (the package's udev rule for the user at the seat, or
+the dialout group).
 
 Several readers at once: give --port once per reader, or --all for every
 reader found on USB; info, read, download, apply, battery, memsize, memclear,

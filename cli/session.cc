@@ -7,6 +7,7 @@
 #include "cli/messages.h"
 #include "core/defaults.h"
 #include "link/com_port_settings.h"
+#include "link/port_access.h"
 #include "link/port_discovery.h"
 
 namespace k470::cli {
@@ -21,7 +22,11 @@ Session::Session(const Options& o)
       driver_(state_, link_, ui_,
               [this] { return DiscoverPorts(options_.sysfs_root, options_.dev_root); }) {
   start_ = SteadyClock().Now();
-  ui_.SetPortErrorSource([this] { return "(" + device_.last_error() + ")"; });
+  ui_.SetPortErrorSource([this] {
+    // What to do about it, when the system did not let the user open the port.
+    const std::string advice = PortAccessAdvice(device_.last_open_errno());
+    return "(" + device_.last_error() + ")" + (advice.empty() ? "" : "; " + advice);
+  });
   ui_.SetCauseSource([this] { return link_.failure(); });
   if (o.fleet_worker) ui_.SetFleetPort(o.port);
   if (o.port.empty()) {

@@ -87,9 +87,11 @@ PosixSerialPort::~PosixSerialPort() { Close(); }
 bool PosixSerialPort::Open(const std::string& name, const LineSettings& settings) {
   Close();
   last_error_.clear();
+  last_open_errno_ = 0;
   last_open_failure_ = OpenFailure::kCannotOpen;
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
+    last_open_errno_ = errno;
     last_error_ = ErrnoText(name);
     return false;
   }

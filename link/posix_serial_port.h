@@ -22,6 +22,9 @@ class PosixSerialPort : public SerialPort {
 
   // Why the last Open failed, for messages such as k470ctl's ("" after success).
   const std::string& last_error() const { return last_error_; }
+  // The errno of the open(2) that failed in the last Open; 0 when it did not
+  // fail there (PortAccessAdvice tells what to do about EACCES).
+  int last_open_errno() const { return last_open_errno_; }
   OpenFailure last_open_failure() const override { return last_open_failure_; }
 
  private:
@@ -30,6 +33,7 @@ class PosixSerialPort : public SerialPort {
 
   int fd_ = -1;
   std::string last_error_;
+  int last_open_errno_ = 0;
   OpenFailure last_open_failure_ = OpenFailure::kCannotOpen;
 };
 

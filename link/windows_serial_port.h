@@ -26,6 +26,9 @@ class WindowsSerialPort : public SerialPort {
 
   // Why the last Open failed, for messages such as k470ctl's ("" after success).
   const std::string& last_error() const { return last_error_; }
+  // Windows reports no errno (a port that another program holds is named
+  // in last_error()): always 0, for code that asks either port.
+  int last_open_errno() const { return 0; }
   OpenFailure last_open_failure() const override { return last_open_failure_; }
 
  private:

@@ -50,7 +50,9 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
       {{"--port", r, "--port", Path("second"), "diff", site, "--reader"},
        kUsageError,
        "diff compares a file with one reader: give --port once, not several or --all\n"},
-      {{"--port", Path("no-reader"), "read", "-o", Path("x.K470")}, kPortError, "cannot open"},
+      {{"--port", Path("no-reader"), "read", "-o", Path("x.K470")},
+       kPortError,
+       "cannot open the reader port (" + Path("no-reader") + ": No such file or directory)\n"},
       {{"--sysfs-root", Path("empty"), "pin", "1234"}, kPortError, "no reader port"},
       // Nothing is written to a port that is no terminal device.
       {{"--port", site, "info"}, kPortError, "not a serial port"},
@@ -136,6 +138,30 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
     EXPECT_EQ(Finish(StartCtl(args, false, "/dev/full")), kFileError);
     EXPECT_EQ(err_, "k470ctl: cannot write the output: No space left on device\n");
   }
+}
+
+// A port the system does not let the user open (mode 000: as root the run
+// is another user's) says how to be given access, on stderr and with --json.
+TEST_F(K470ctlWithSim, APortTheUserMayNotOpenSaysHowToGetAccess) {
+  ASSERT_NO_FATAL_FAILURE(StartSim({}));
+  ASSERT_EQ(::chmod(fs::canonical(reader_).c_str(), 0), 0);
+  std::vector<std::string> args = {K470CTL_PATH, "--port", reader_, "--json", "info"};
+  if (::geteuid() == 0) {
+    args.insert(args.begin(),
+                {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+  }
+  const int code = Finish(Spawn(args, Path("ctl.out"), Path("ctl.err")));
+  if (err_.starts_with("setpriv")) GTEST_SKIP() << "cannot run as another user: " << err_;
+  EXPECT_EQ(code, kPortError) << err_;
+  const std::string says = "cannot open the reader port (" + reader_ +
+                           ": Permission denied); the udev rule of the k470configuration package "
+                           "(/usr/lib/udev/rules.d/60-k470-reader.rules) gives the user at the "
+                           "seat access to the reader: install the package (or the rule) and "
+                           "plug the reader in again; or join the dialout group (sudo usermod "
+                           "-aG dialout $USER) and log in again";
+  EXPECT_EQ(err_, "k470ctl: " + says + "\n");
+  EXPECT_EQ(nlohmann::json::parse(out_, nullptr, false),
+            nlohmann::json({{"error", says}, {"exit_code", kPortError}}));
 }
 
 TEST_F(K470ctlWithSim, CtrlCSendsExitReleasesThePortAndEndsWith130) {
