@@ -54,6 +54,10 @@ plugged in again. A port the system does not let you open: the message says
 how to be given access (the package's udev rule for the user at the seat, or
 the dialout group).
 
+Shell completion for bash, zsh and fish (subcommands, options, their values,
+settings and JSON files, the readers of "k470ctl ports" for --port) is
+installed with the Debian package; for a build of your own see README.md.
+
 Several readers at once: give --port once per reader, or --all for every
 reader found on USB; info, read, download, apply, battery, memsize, memclear,
 clock, upload and pin work on several readers, diff --reader compares a file
