@@ -54,6 +54,11 @@ TEST_F(K470ctlWithSim, EveryRefusalHasItsExitCodeAndSaysWhy) {
        kPortError,
        "cannot open the reader port (" + Path("no-reader") + ": No such file or directory)\n"},
       {{"--sysfs-root", Path("empty"), "pin", "1234"}, kPortError, "no reader port"},
+      // Runs on several readers that end before any reader is asked.
+      {{"--sysfs-root", Path("empty"), "--all", "info"}, kPortError, "no reader found on USB\n"},
+      {{"--port", r, "read", "--output-pattern", Path("{serial")},
+       kUsageError,
+       "--output-pattern knows only {port}, {serial} and {index}\n"},
       // Nothing is written to a port that is no terminal device.
       {{"--port", site, "info"}, kPortError, "not a serial port"},
       {{"--port", site, "pin", "1234"}, kPortError, "not a serial port"},
