@@ -1,6 +1,5 @@
 #include "cli/settings_commands.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +12,6 @@
 #include "cli/messages.h"
 #include "cli/reader_jobs.h"
 #include "cli/session.h"
-#include "core/defaults.h"
 #include "core/file_env.h"
 #include "core/settings_file.h"
 #include "settings/named/setting_labels.h"
@@ -131,8 +129,7 @@ std::optional<SettingsImage> ReadSettingsFile(const std::string& path, bool whol
   }
   AppState state;
   if (piped) {
-    New(state);
-    std::copy_n(piped->begin(), std::min(piped->size(), kImageSize), state.image.bytes().begin());
+    LoadSettingsBytes(state, {reinterpret_cast<const std::uint8_t*>(piped->data()), piped->size()});
   } else {
     errno = 0;
     if (!Open(state, path)) {

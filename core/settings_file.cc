@@ -16,9 +16,13 @@ bool Open(AppState& state, const std::string& chosen, FileEnv& env) {
   state.settings_path = chosen;
   std::vector<std::uint8_t> content;
   if (!ReadFilePrefix(env, chosen, kImageSize, content)) return false;
-  New(state);
-  std::copy(content.begin(), content.end(), state.image.bytes().begin());
+  LoadSettingsBytes(state, content);
   return true;
+}
+
+void LoadSettingsBytes(AppState& state, std::span<const std::uint8_t> bytes) {
+  New(state);
+  std::copy_n(bytes.begin(), std::min(bytes.size(), kImageSize), state.image.bytes().begin());
 }
 
 std::optional<std::string> SettingsFileNameFor(const std::string& chosen) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/app_state.h"
@@ -20,6 +21,11 @@ inline constexpr char kSettingsFileExtension[] = "K470";
 // be read or the path is longer than 255 characters; errno then says why
 // (ENAMETOOLONG for the path, else as ReadFilePrefix leaves it).
 bool Open(AppState& state, const std::string& chosen, FileEnv& env = FileEnv::Default());
+
+// Loads `bytes` as Open loads a file's content: over fresh defaults, up to
+// 640 bytes replace the image, a shorter content leaves the rest at the
+// defaults. The current path is not changed.
+void LoadSettingsBytes(AppState& state, std::span<const std::uint8_t> bytes);
 
 // Appends ".K470" unless the name already ends with "K470" (case-sensitive),
 // remembers the result as the current path and writes the file. A name that
