@@ -1,5 +1,6 @@
 #include "link/device_driver.h"
 
+#include "core/translatable.h"
 #include "link/clock_command.h"
 #include "link/port_choice.h"
 #include "link/reader_protocol.h"
@@ -28,7 +29,8 @@ void DeviceDriver::ExitAndClose() {
 }
 
 void DeviceDriver::Error(const std::string& text) {
-  ui_.ShowMessage(text, "Error", MessageIcon::kExclamation, MessageKind::kError);
+  ui_.ShowMessage(text, K470_TR_NOOP("k470", "Error"), MessageIcon::kExclamation,
+                  MessageKind::kError);
 }
 
 bool DeviceDriver::RunDeviceOperation(DeviceRequest request) {
@@ -66,7 +68,8 @@ bool DeviceDriver::Run(DeviceRequest& request) {
         continue;
       }
       if (identity == kIdentityOtherModel) {
-        ui_.ShowMessage("Device type is not match!", "Read Settings", MessageIcon::kExclamation,
+        ui_.ShowMessage(K470_TR_NOOP("k470", "Device type is not match!"),
+                        K470_TR_NOOP("k470", "Read Settings"), MessageIcon::kExclamation,
                         MessageKind::kError);
         ExitAndClose();
         return false;
@@ -130,13 +133,13 @@ DeviceDriver::Step DeviceDriver::RunOperationSteps(const DeviceRequest& request)
 
 DeviceDriver::Step DeviceDriver::ServiceQuery(DeviceOperation operation) {
   k470::ServiceQuery query = k470::ServiceQuery::kBattery;
-  std::string failure = "Failed to get battery information!";
+  std::string failure = K470_TR_NOOP("k470", "Failed to get battery information!");
   if (operation == DeviceOperation::kMemorySizeQuery) {
     query = k470::ServiceQuery::kMemorySize;
-    failure = "Failed to get free memory size!";
+    failure = K470_TR_NOOP("k470", "Failed to get free memory size!");
   } else if (operation == DeviceOperation::kClearMemory) {
     query = k470::ServiceQuery::kClearMemory;
-    failure = "Failed to clear memory!";
+    failure = K470_TR_NOOP("k470", "Failed to clear memory!");
   }
   const auto text = RunServiceQuery(link_, query);
   if (!text) {
@@ -155,7 +158,7 @@ DeviceDriver::Step DeviceDriver::SetReaderClock(const std::string& command) {
   std::string bytes = command;
   bytes.resize(kClockCommandSize, '\0');
   if (!SendExpectingOk(link_, bytes, kCommandPause)) {
-    Error("Failed to update system clock!");
+    Error(K470_TR_NOOP("k470", "Failed to update system clock!"));
     link_.clock().SleepFor(kCommandPause);
     ExitAndClose();
     return Step::kFailed;
@@ -168,13 +171,14 @@ DeviceDriver::Step DeviceDriver::SetReaderClock(const std::string& command) {
 DeviceDriver::Step DeviceDriver::ReadSettings(ReadSettingsType type) {
   link_.SendRaw(command::kServiceMode);
   if (type == ReadSettingsType::kUserDefined && !SendExpectingOk(link_, command::kReadUser)) {
-    Error("Failed to read!");
+    Error(K470_TR_NOOP("k470", "Failed to read!"));
     ExitAndClose();
     return Step::kFailed;
   }
   if (ReadBackImage(link_, state_.image, ui_)) return Step::kDone;
   link_.clock().SleepFor(kBeforeRetryQuestion);
-  return ui_.AskYesNo("Failed to read, would you like to retry?", "Error", "Failed to read!")
+  return ui_.AskYesNo(K470_TR_NOOP("k470", "Failed to read, would you like to retry?"),
+                      K470_TR_NOOP("k470", "Error"), K470_TR_NOOP("k470", "Failed to read!"))
              ? Step::kReopen
              : Step::kFailed;
 }
@@ -184,18 +188,19 @@ DeviceDriver::Step DeviceDriver::DownloadSettings(DownloadSettingsType type) {
   if (type != DownloadSettingsType::kCurrent &&
       !SendExpectingOk(link_, type == DownloadSettingsType::kUserDefined ? command::kWriteUser
                                                                          : command::kWriteBoth)) {
-    Error("Failed to download!");
+    Error(K470_TR_NOOP("k470", "Failed to download!"));
     ExitAndClose();
     return Step::kFailed;
   }
   if (DownloadImage(link_, state_.image, ui_)) {
-    ui_.ShowMessage("Downloaded completely!", "Download", MessageIcon::kExclamation,
+    ui_.ShowMessage(K470_TR_NOOP("k470", "Downloaded completely!"),
+                    K470_TR_NOOP("k470", "Download"), MessageIcon::kExclamation,
                     MessageKind::kDone);
     return Step::kDone;
   }
   link_.clock().SleepFor(kBeforeRetryQuestion);
-  return ui_.AskYesNo("Failed to download, would you like to retry?", "Error",
-                      "Failed to download!")
+  return ui_.AskYesNo(K470_TR_NOOP("k470", "Failed to download, would you like to retry?"),
+                      K470_TR_NOOP("k470", "Error"), K470_TR_NOOP("k470", "Failed to download!"))
              ? Step::kReopen
              : Step::kFailed;
 }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <string>
 
+#include "core/translatable.h"
 #include "link/reader_protocol.h"
 #include "link/write_fully.h"
 
@@ -130,7 +131,8 @@ UploadResult UploadMemorizedData(SerialPort& port, Clock& clock, ByteSink& out,
   }
   clock.SleepFor(kIdleTimeout);
 
-  progress.Begin("Downloading...", "Uploading", kProgressMaximum);
+  progress.Begin(K470_TR_NOOP("k470", "Downloading..."), K470_TR_NOOP("k470", "Uploading"),
+                 kProgressMaximum);
   bool ok = true;
   int position = 0;
   // Bytes held back from the end of the last read because they may begin the

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/file_env.h"
+#include "core/translatable.h"
 #include "link/clock.h"
 #include "link/progress.h"
 #include "link/serial_port.h"
@@ -16,10 +17,12 @@
 namespace k470 {
 
 // What the main window tells the user when the upload is over.
-inline constexpr char kUploadSucceededText[] = "Uploading the Memorized Data Successful!";
-inline constexpr char kUploadSucceededCaption[] = "Success";
-inline constexpr char kUploadFailedText[] = "Uploading the Memorized Data Failed!";
-inline constexpr char kUploadFailedCaption[] = "Failed";
+inline constexpr char kUploadSucceededText[] =
+    K470_TR_NOOP("k470", "Uploading the Memorized Data Successful!");
+inline constexpr char kUploadSucceededCaption[] = K470_TR_NOOP("k470", "Success");
+inline constexpr char kUploadFailedText[] =
+    K470_TR_NOOP("k470", "Uploading the Memorized Data Failed!");
+inline constexpr char kUploadFailedCaption[] = K470_TR_NOOP("k470", "Failed");
 
 // Where uploaded bytes go. The upload calls Append for each piece as it
 // arrives and Finish exactly once at the end, also after a failure.

@@ -5,6 +5,7 @@
 
 #include "core/checksum.h"
 #include "core/hex.h"
+#include "core/translatable.h"
 #include "link/reader_protocol.h"
 
 namespace k470 {
@@ -52,7 +53,8 @@ static std::string BlockFailure(int k, const std::string& why) {
 }
 
 bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
-  progress.Begin("Downloading...", "Downloading", kProgressEnd);
+  progress.Begin(K470_TR_NOOP("k470", "Downloading..."), K470_TR_NOOP("k470", "Downloading"),
+                 kProgressEnd);
   progress.SetPosition(0);
   // The checksum pair goes into the image only with a download that ends well:
   // after a failure the image in memory is as it was, with nothing to save.
@@ -82,7 +84,8 @@ bool DownloadImage(ReaderLink& link, SettingsImage& image, ProgressSink& progres
 }
 
 bool ReadBackImage(ReaderLink& link, SettingsImage& image, ProgressSink& progress) {
-  progress.Begin("Uploading...", "Uploading", kProgressEnd);
+  progress.Begin(K470_TR_NOOP("k470", "Uploading..."), K470_TR_NOOP("k470", "Uploading"),
+                 kProgressEnd);
   progress.SetPosition(0);
   link.FlushReaderPort();
 

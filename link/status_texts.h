@@ -2,12 +2,14 @@
 // dialogs write them as well as the window itself.
 #pragma once
 
+#include "core/translatable.h"
+
 namespace k470 {
 
-inline constexpr char kStatusPortOpened[] = "USB VCOM is opened...";
-inline constexpr char kStatusPortClosed[] = "USB VCOM is closed...";
-inline constexpr char kStatusConnecting[] = "Connecting to K470......";
-inline constexpr char kStatusConnected[] = "Connected!";
-inline constexpr char kStatusDisconnected[] = "Disconnected!";
+inline constexpr char kStatusPortOpened[] = K470_TR_NOOP("k470", "USB VCOM is opened...");
+inline constexpr char kStatusPortClosed[] = K470_TR_NOOP("k470", "USB VCOM is closed...");
+inline constexpr char kStatusConnecting[] = K470_TR_NOOP("k470", "Connecting to K470......");
+inline constexpr char kStatusConnected[] = K470_TR_NOOP("k470", "Connected!");
+inline constexpr char kStatusDisconnected[] = K470_TR_NOOP("k470", "Disconnected!");
 
 }  // namespace k470

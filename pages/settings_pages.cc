@@ -2,6 +2,8 @@
 // factory here.
 #include "pages/settings_pages.h"
 
+#include <QCoreApplication>
+
 #include "pages/date_time/date_time_page.h"
 #include "pages/operation/operation_page.h"
 #include "pages/system/system_page.h"
@@ -24,11 +26,13 @@ std::unique_ptr<SettingsPage> MakeOperationPage(AppState& state, SheetContext& c
 }  // namespace
 
 std::vector<PageEntry> DefaultSettingsPages() {
+  // A free function has no tr(): the titles are filed under the namespace.
+  const auto tr = [](const char* title) { return QCoreApplication::translate("k470::gui", title); };
   return {
-      {PageId::kSystem, QStringLiteral("System"), Make<SystemPage>},
-      {PageId::kTagType, QStringLiteral("TAG Type"), Make<TagTypePage>},
-      {PageId::kOperation, QStringLiteral("Operation"), MakeOperationPage},
-      {PageId::kDateTime, QStringLiteral("Date && Time"), Make<DateTimePage>},
+      {PageId::kSystem, tr("System"), Make<SystemPage>},
+      {PageId::kTagType, tr("TAG Type"), Make<TagTypePage>},
+      {PageId::kOperation, tr("Operation"), MakeOperationPage},
+      {PageId::kDateTime, tr("Date && Time"), Make<DateTimePage>},
   };
 }
 

@@ -28,7 +28,7 @@ DeviceSettingsSheet::DeviceSettingsSheet(AppState& state, std::vector<PageEntry>
       services_(std::move(services)),
       tabs_(new QTabWidget(this)),
       pages_(entries_.size(), nullptr) {
-  setWindowTitle(QStringLiteral("Device Settings"));
+  setWindowTitle(tr("Device Settings"));
   setModal(true);
 
   tabs_->setMinimumSize(kPageAreaSize);

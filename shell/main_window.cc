@@ -35,6 +35,7 @@
 #include "shell/pictures.h"
 #include "shell/window_placement.h"
 #include "widgets/modal.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -121,14 +122,14 @@ MainWindow::~MainWindow() { poll_timer_.stop(); }
 
 void MainWindow::CreateActions() {
   for (const Command& command : AllCommands()) {
-    auto* action = new QAction(QString::fromLatin1(command.menu_text), this);
+    auto* action = new QAction(tr(command.menu_text), this);
     action->setObjectName(IdName(command.id));
     QList<QKeySequence> keys;
     for (const char* key : command.shortcuts) {
       if (key) keys.append(QKeySequence(QString::fromLatin1(key)));
     }
     action->setShortcuts(keys);
-    const QString help = QString::fromLatin1(command.help_text);
+    const QString help = *command.help_text != 0 ? tr(command.help_text) : QString();
     if (!help.isEmpty()) action->setToolTip(help);
     action->setStatusTip(help);
     action->setIcon(ToolbarIcon(command.id));
@@ -142,7 +143,7 @@ void MainWindow::CreateActions() {
 
 void MainWindow::CreateMenus() {
   const auto add_menu = [this](const char* title, std::span<const CommandId> items) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title));
+    QMenu* menu = menuBar()->addMenu(tr(title));
     for (CommandId id : items) {
       if (id == CommandId::kSeparator) {
         menu->addSeparator();
@@ -151,9 +152,9 @@ void MainWindow::CreateMenus() {
       }
     }
   };
-  add_menu("&File", kFileMenu);
-  add_menu("&Tools", kToolsMenu);
-  add_menu("&Help", kHelpMenu);
+  add_menu(QT_TR_NOOP("&File"), kFileMenu);
+  add_menu(QT_TR_NOOP("&Tools"), kToolsMenu);
+  add_menu(QT_TR_NOOP("&Help"), kHelpMenu);
 
   // Open Recent stands above Exit, each in a section of its own.
   QMenu* file_menu = menuBar()->actions().front()->menu();
@@ -167,7 +168,7 @@ void MainWindow::CreateMenus() {
 }
 
 void MainWindow::CreateToolBar() {
-  QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar"));
+  QToolBar* toolbar = addToolBar(tr("Toolbar"));
   toolbar->setObjectName(QStringLiteral("toolbar"));
   toolbar->setMovable(false);
   toolbar->setFloatable(false);
@@ -189,7 +190,7 @@ void MainWindow::CreateStatusBar() {
   bold.setBold(true);
   statusBar()->setFont(bold);
   statusBar()->setSizeGripEnabled(false);
-  status_text_ = new QLabel(QString::fromLatin1(kStatusPortClosed));
+  status_text_ = new QLabel(Translated(kStatusPortClosed));
   status_text_->setObjectName(QStringLiteral("statusText"));
   status_text_->setFont(bold);
   statusBar()->addWidget(status_text_, 1);
@@ -205,7 +206,7 @@ void MainWindow::SetStatusText(const QString& text) {
 void MainWindow::PollPresence() {
   const std::string& first = state_.port_list.empty() ? std::string() : state_.port_list.front();
   state_.reader_present = services_.port_can_be_opened && services_.port_can_be_opened(first);
-  SetStatusText(QString::fromLatin1(state_.reader_present ? kStatusPortOpened : kStatusPortClosed));
+  SetStatusText(Translated(state_.reader_present ? kStatusPortOpened : kStatusPortClosed));
 }
 
 void MainWindow::RunAsCommand(const std::function<void()>& body) {
@@ -215,7 +216,7 @@ void MainWindow::RunAsCommand(const std::function<void()>& body) {
   body();
   command_running_ = false;
 
-  SetStatusText(QString::fromLatin1(kStatusDisconnected));
+  SetStatusText(Translated(kStatusDisconnected));
   poll_timer_.start(kPresencePollPeriodMs);
   centralWidget()->update();
   UpdateTitle();
@@ -338,8 +339,8 @@ void MainWindow::LoadSettingsFile(const std::string& path) {
     // said, not passed over.
     const int error = errno;
     ShowMessageBox(
-        this, QMessageBox::Warning, QStringLiteral("Failed!"),
-        QStringLiteral("The settings could not be opened from\n%1\n\n%2.")
+        this, QMessageBox::Warning, tr("Failed!"),
+        tr("The settings could not be opened from\n%1\n\n%2.")
             .arg(QString::fromStdString(path), QString::fromLocal8Bit(FileErrorText(error))));
     return;
   }
@@ -352,9 +353,9 @@ void MainWindow::LoadSettingsFile(const std::string& path) {
 void MainWindow::OpenRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     recent_files_->Forget(path);
-    ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Failed!"),
-                   QStringLiteral("%1\n\nThe file no longer exists. It has been removed from "
-                                  "the recent files.")
+    ShowMessageBox(this, QMessageBox::Warning, tr("Failed!"),
+                   tr("%1\n\nThe file no longer exists. It has been removed from "
+                      "the recent files.")
                        .arg(QDir::toNativeSeparators(path)));
     return;
   }
@@ -405,15 +406,15 @@ void MainWindow::ShowSaveAsFailure(const std::string& chosen, int error) {
 
 void MainWindow::ShowSaveFailure(const std::string& path, int error) {
   const QString reason = QString::fromLocal8Bit(FileErrorText(error));
-  ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Failed!"),
-                 QStringLiteral("The settings could not be saved to\n%1\n\n%2.")
+  ShowMessageBox(this, QMessageBox::Warning, tr("Failed!"),
+                 tr("The settings could not be saved to\n%1\n\n%2.")
                      .arg(QString::fromLocal8Bit(path), reason));
 }
 
 bool MainWindow::MayDropEdits() {
   if (state_.image == clean_image_) return true;
-  switch (ShowMessageBox(this, QMessageBox::Question, QStringLiteral("K470Configuration"),
-                         QStringLiteral("The settings have been changed. Save them?"),
+  switch (ShowMessageBox(this, QMessageBox::Question, tr("K470Configuration"),
+                         tr("The settings have been changed. Save them?"),
                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
       return SaveSettings();
@@ -432,7 +433,7 @@ DeviceRequest MainWindow::RequestFor(DeviceOperation operation) const {
 }
 
 bool MainWindow::RunDeviceOperation(const DeviceRequest& request) {
-  SetStatusText(QString::fromLatin1(kStatusConnecting));
+  SetStatusText(Translated(kStatusConnecting));
   return driver_.RunDeviceOperation(request);
 }
 
@@ -463,14 +464,13 @@ void MainWindow::RunServiceQuery(DeviceOperation operation) {
   const QString result = QString::fromLatin1(driver_.result_text().c_str());
   switch (operation) {
     case DeviceOperation::kBatteryQuery:
-      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Battery"), result);
+      ShowMessageBox(this, QMessageBox::Information, tr("Battery"), result);
       break;
     case DeviceOperation::kMemorySizeQuery:
-      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Memory"), result);
+      ShowMessageBox(this, QMessageBox::Information, tr("Memory"), result);
       break;
     default:
-      ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Memory"),
-                     QStringLiteral("Clear Memory Successful!"));
+      ShowMessageBox(this, QMessageBox::Information, tr("Memory"), tr("Clear Memory Successful!"));
       break;
   }
 }

@@ -7,6 +7,7 @@
 #include "shell/dialogs/failed_dialog.h"
 #include "shell/dialogs/progress_window.h"
 #include "widgets/modal.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -54,19 +55,17 @@ bool QtDeviceUi::ShowComPortProperties(DeviceRequest& request) {
 
 void QtDeviceUi::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                              MessageKind) {
-  ShowMessageBox(owner_, BoxIcon(icon), QString::fromStdString(caption),
-                 QString::fromStdString(text));
+  ShowMessageBox(owner_, BoxIcon(icon), Translated(caption), Translated(text));
 }
 
 bool QtDeviceUi::AskYesNo(const std::string& question, const std::string& caption,
                           const std::string&) {
-  return ShowMessageBox(owner_, QMessageBox::Question, QString::fromStdString(caption),
-                        QString::fromStdString(question),
+  return ShowMessageBox(owner_, QMessageBox::Question, Translated(caption), Translated(question),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDeviceUi::SetStatusText(const std::string& text) {
-  if (set_status_) set_status_(QString::fromStdString(text));
+  if (set_status_) set_status_(Translated(text));
 }
 
 void QtDeviceUi::Begin(const std::string& text, const std::string& bar_text, int maximum) {

@@ -15,7 +15,7 @@ constexpr int kEntryWidthInCharacters = 60;
 }  // namespace
 
 RecentFilesMenu::RecentFilesMenu(std::string config_folder, QWidget* parent)
-    : QMenu(QStringLiteral("Open &Recent"), parent), config_folder_(std::move(config_folder)) {
+    : QMenu(tr("Open &Recent"), parent), config_folder_(std::move(config_folder)) {
   setObjectName(QStringLiteral("recentFiles"));
   menuAction()->setObjectName(QStringLiteral("recentFilesMenu"));
   Refresh();
@@ -67,9 +67,9 @@ void RecentFilesMenu::Rebuild() {
     connect(entry, &QAction::triggered, this, [this, path] { emit FileChosen(path); });
   }
   addSeparator();
-  QAction* clear_all = addAction(QStringLiteral("Clear"));
+  QAction* clear_all = addAction(tr("Clear"));
   clear_all->setObjectName(QStringLiteral("clearRecentFiles"));
-  clear_all->setStatusTip(QStringLiteral("Empty the list of recent files"));
+  clear_all->setStatusTip(tr("Empty the list of recent files"));
   connect(clear_all, &QAction::triggered, this, [this] {
     files_.Clear();
     Keep();

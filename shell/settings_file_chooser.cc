@@ -1,5 +1,6 @@
 #include "shell/settings_file_chooser.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 #include "widgets/modal.h"
@@ -8,7 +9,7 @@ namespace k470::gui {
 namespace {
 
 std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
-  dialog.setNameFilter(QString::fromLatin1(kSettingsFileFilter));
+  dialog.setNameFilter(QCoreApplication::translate("k470::gui", kSettingsFileFilter));
   if (ExecDialog(dialog) != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
@@ -16,14 +17,14 @@ std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
 }
 
 std::optional<std::string> ChooseFileToOpen(QWidget* owner) {
-  QFileDialog dialog(owner, QStringLiteral("Open"));
+  QFileDialog dialog(owner, QCoreApplication::translate("k470::gui", "Open"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   return RunFileDialog(dialog);
 }
 
 std::optional<std::string> ChooseFileToSave(QWidget* owner) {
-  QFileDialog dialog(owner, QStringLiteral("Save As"));
+  QFileDialog dialog(owner, QCoreApplication::translate("k470::gui", "Save As"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("K470"));

@@ -2,6 +2,7 @@
 // window takes a chooser so tests can supply paths without a file dialog.
 #pragma once
 
+#include <QtGlobal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,7 +11,8 @@ class QWidget;
 
 namespace k470::gui {
 
-inline constexpr char kSettingsFileFilter[] = "K470 settings (*.K470)";
+inline constexpr char kSettingsFileFilter[] =
+    QT_TRANSLATE_NOOP("k470::gui", "K470 settings (*.K470)");
 
 struct SettingsFileChooser {
   // An existing file to open; nullopt when the user cancelled.

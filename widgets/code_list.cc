@@ -1,4 +1,5 @@
 #include "widgets/code_list.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 
@@ -7,8 +8,7 @@ CodeList::CodeList(QWidget* parent) : QComboBox(parent) {}
 void CodeList::Fill(std::span<const ListEntry> entries) {
   clear();
   for (const ListEntry& entry : entries) {
-    addItem(QString::fromLatin1(entry.text.data(), static_cast<qsizetype>(entry.text.size())),
-            entry.code);
+    addItem(Translated(entry.text), entry.code);
   }
   setCurrentIndex(-1);
 }

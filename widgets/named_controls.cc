@@ -5,16 +5,16 @@
 
 namespace k470::gui {
 
-QLabel* Label(const char* text, int id, QWidget* parent) {
-  return Named(new QLabel(QString::fromLatin1(text), parent), id);
+QLabel* Label(const QString& text, int id, QWidget* parent) {
+  return Named(new QLabel(text, parent), id);
 }
 
-QLabel* Label(const char* text, const char* name, QWidget* parent) {
-  return Named(new QLabel(QString::fromLatin1(text), parent), name);
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+  return Named(new QLabel(text, parent), name);
 }
 
-QCheckBox* Box(const char* text, int id, QWidget* parent) {
-  return Named(new QCheckBox(QString::fromLatin1(text), parent), id);
+QCheckBox* Box(const QString& text, int id, QWidget* parent) {
+  return Named(new QCheckBox(text, parent), id);
 }
 
 CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent) {

@@ -29,10 +29,10 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-QLabel* Label(const char* text, int id, QWidget* parent);
-QLabel* Label(const char* text, const char* name, QWidget* parent);
-QCheckBox* Box(const char* text, int id, QWidget* parent);
-// A list filled with `entries`, nothing selected.
+QLabel* Label(const QString& text, int id, QWidget* parent);
+QLabel* Label(const QString& text, const char* name, QWidget* parent);
+QCheckBox* Box(const QString& text, int id, QWidget* parent);
+// A list filled with `entries` (their texts translated), nothing selected.
 CodeList* List(std::span<const ListEntry> entries, int id, QWidget* parent);
 
 // A numeric edit and its spin buttons side by side, then `unit` ("minute").

@@ -1,5 +1,6 @@
 #include "widgets/ok_cancel_buttons.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 #include "widgets/dialog_button_ids.h"
@@ -8,8 +9,11 @@
 namespace k470::gui {
 
 OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text) {
-  OkCancelButtons buttons{new QPushButton(ok_text, dialog),
-                          new QPushButton(QStringLiteral("Cancel"), dialog), new QHBoxLayout};
+  // Free functions have no tr(); the texts are filed under the namespace.
+  const QString ok = ok_text.isEmpty() ? QCoreApplication::translate("k470::gui", "OK") : ok_text;
+  OkCancelButtons buttons{
+      new QPushButton(ok, dialog),
+      new QPushButton(QCoreApplication::translate("k470::gui", "Cancel"), dialog), new QHBoxLayout};
   Named(buttons.ok, dialog_button_ids::kOk);
   buttons.ok->setDefault(true);
   Named(buttons.cancel, dialog_button_ids::kCancel);

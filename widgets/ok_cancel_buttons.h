@@ -17,7 +17,7 @@ struct OkCancelButtons {
   QHBoxLayout* row;  // for the dialog's layout
 };
 
-OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text = QStringLiteral("OK"));
+OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text = QString());
 
 // Lays out a small dialog of fixed size: `fields` above the OK/Cancel row.
 OkCancelButtons LayOutWithOkCancel(QDialog* dialog, QLayout* fields);

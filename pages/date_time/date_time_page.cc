@@ -39,18 +39,18 @@ QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLa
 
 DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* parent)
     : SettingsPage(parent), state_(state), context_(context) {
-  const char* const mode_texts[] = {"Skip clock synchronization",
-                                    "Synchronize time and date with host automatically",
-                                    "Set time and date"};
+  const char* const mode_texts[] = {QT_TR_NOOP("Skip clock synchronization"),
+                                    QT_TR_NOOP("Synchronize time and date with host automatically"),
+                                    QT_TR_NOOP("Set time and date")};
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < 3; ++i) {
     const auto mode = static_cast<ClockMode>(i);
-    modes_[i] = Named(new QRadioButton(QString::fromLatin1(mode_texts[i]), this), ids::kModes[i]);
+    modes_[i] = Named(new QRadioButton(tr(mode_texts[i]), this), ids::kModes[i]);
     connect(modes_[i], &QRadioButton::clicked, this, [this, mode] { ModeClicked(mode); });
     layout->addWidget(modes_[i]);
   }
 
-  group_ = Named(new QGroupBox(QStringLiteral("Date && Time"), this), ids::kDateAndTime);
+  group_ = Named(new QGroupBox(tr("Date && Time"), this), ids::kDateAndTime);
   for (std::size_t i = 0; i < edits_.size(); ++i) {
     const auto which = static_cast<DateTimeEdit>(i);
     auto* edit = new NumericEdit(
@@ -72,7 +72,7 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     edits_[0]->setText(QString::fromStdString(texts.year));
   });
 
-  auto* update = Named(new QPushButton(QStringLiteral("Update"), group_), ids::kUpdate);
+  auto* update = Named(new QPushButton(tr("Update"), group_), ids::kUpdate);
   connect(update, &QPushButton::clicked, this, &DateTimePage::UpdateClicked);
 
   auto* grid = new QGridLayout(group_);
@@ -89,8 +89,9 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     grid->addWidget(label, r, 0);
     grid->addLayout(line, r, 1);
   };
-  row(Label("Date :", ids::kDateLabel, group_), 0, "/", ids::kYearMonthSlash, ids::kMonthDaySlash);
-  row(Label("Time :", ids::kTimeLabel, group_), 3, ":", ids::kHourMinuteColon,
+  row(Label(tr("Date :"), ids::kDateLabel, group_), 0, "/", ids::kYearMonthSlash,
+      ids::kMonthDaySlash);
+  row(Label(tr("Time :"), ids::kTimeLabel, group_), 3, ":", ids::kHourMinuteColon,
       ids::kMinuteSecondColon);
   grid->addWidget(update, grid->rowCount(), 1, Qt::AlignLeft);
   layout->addWidget(group_);

@@ -20,33 +20,34 @@ struct Choice {
 };
 // By delimiter position.
 constexpr std::array<Choice, kDelimiterCharacters.size()> kChoices = {
-    {{ids::kDelimiterNone, "No Delimiter"},
-     {ids::kDelimiterTab, " [Tab]"},
+    {{ids::kDelimiterNone, QT_TRANSLATE_NOOP("k470::gui::DelimiterDialog", "No Delimiter")},
+     {ids::kDelimiterTab, QT_TRANSLATE_NOOP("k470::gui::DelimiterDialog", " [Tab]")},
      {ids::kDelimiterComma, " [ , ]"},
      {ids::kDelimiterPeriod, " [ . ]"}}};
 // Characters the reader could take but the program does not offer.
-constexpr std::array<Choice, 5> kUnoffered = {{{ids::kDelimiterHyphen, " [ - ]"},
-                                               {ids::kDelimiterColon, " [ : ]"},
-                                               {ids::kDelimiterSlash, " [ / ]"},
-                                               {ids::kDelimiterBackslash, " [ \\ ]"},
-                                               {ids::kDelimiterNull, " [NULL]"}}};
+constexpr std::array<Choice, 5> kUnoffered = {
+    {{ids::kDelimiterHyphen, " [ - ]"},
+     {ids::kDelimiterColon, " [ : ]"},
+     {ids::kDelimiterSlash, " [ / ]"},
+     {ids::kDelimiterBackslash, " [ \\ ]"},
+     {ids::kDelimiterNull, QT_TRANSLATE_NOOP("k470::gui::DelimiterDialog", " [NULL]")}}};
 
 }  // namespace
 
 DelimiterDialog::DelimiterDialog(int position, QWidget* parent)
     : QDialog(parent), opened_with_(position), position_(position) {
-  setWindowTitle(QStringLiteral("Delimiter"));
+  setWindowTitle(tr("Delimiter"));
   auto* group = new QGroupBox(this);
   auto* column = new QVBoxLayout(group);
   for (int i = 0; i < static_cast<int>(kChoices.size()); ++i) {
-    auto* radio = new QRadioButton(QString::fromLatin1(kChoices[i].text), group);
+    auto* radio = new QRadioButton(tr(kChoices[i].text), group);
     radio->setObjectName(QString::number(kChoices[i].id));
     radio->setChecked(i == position);
     column->addWidget(radio);
     connect(radio, &QRadioButton::clicked, this, [this, i] { position_ = i; });
   }
   for (const Choice& choice : kUnoffered) {
-    auto* radio = new QRadioButton(QString::fromLatin1(choice.text), group);
+    auto* radio = new QRadioButton(tr(choice.text), group);
     radio->setObjectName(QString::number(choice.id));
     radio->hide();
   }

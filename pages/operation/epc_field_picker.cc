@@ -10,6 +10,7 @@
 #include "settings/operation/operation_page_ids.h"
 #include "widgets/dialog_picture.h"
 #include "widgets/named_controls.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -32,7 +33,7 @@ int FirstSelectedRow(const QListWidget* list) {
 
 void FillFieldList(QListWidget* list, const std::vector<int>& codes) {
   list->clear();
-  for (int code : codes) list->addItem(Latin1(UhfFieldName(code)));
+  for (int code : codes) list->addItem(Translated(UhfFieldName(code)));
 }
 
 }  // namespace
@@ -47,12 +48,11 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
     display_row_[i] = field;
   }
   delimiter_ = Named(new QPushButton(this), ids::kDelimiter);
-  delimiter_->setFixedWidth(delimiter_->fontMetrics().horizontalAdvance(QStringLiteral("[Tab]")) +
-                            16);
+  delimiter_->setFixedWidth(delimiter_->fontMetrics().horizontalAdvance(Translated("[Tab]")) + 16);
   connect(delimiter_, &QPushButton::clicked, this, &EpcFieldPicker::DelimiterClicked);
   const int label_ids[] = {ids::kDelimiterLabel1, ids::kDelimiterLabel2};
   for (std::size_t i = 0; i < delimiter_labels_.size(); ++i) {
-    delimiter_labels_[i] = Label("", label_ids[i], this);
+    delimiter_labels_[i] = Label(QString(), label_ids[i], this);
     delimiter_labels_[i]->setAlignment(Qt::AlignCenter);
     delimiter_labels_[i]->setMinimumWidth(delimiter_->width());
   }
@@ -132,8 +132,8 @@ std::array<int, kUhfFieldPositions> EpcFieldPicker::DisplayRow() const {
 }
 
 void EpcFieldPicker::ShowDelimiterName(std::string_view name) {
-  delimiter_->setText(Latin1(name));
-  for (QLabel* label : delimiter_labels_) label->setText(Latin1(name));
+  delimiter_->setText(Translated(name));
+  for (QLabel* label : delimiter_labels_) label->setText(Translated(name));
 }
 
 void EpcFieldPicker::Refresh() {
@@ -141,7 +141,7 @@ void EpcFieldPicker::Refresh() {
   FillFieldList(selected_, fields_.selected);
   for (std::size_t i = 0; i < display_row_.size(); ++i) {
     const int code = fields_.display_row[i];
-    display_row_[i]->setText(code == kUhfNone ? QString() : Latin1(UhfFieldName(code)));
+    display_row_[i]->setText(code == kUhfNone ? QString() : Translated(UhfFieldName(code)));
   }
 }
 

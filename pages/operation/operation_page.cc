@@ -20,6 +20,7 @@
 #include "widgets/code_list.h"
 #include "widgets/modal.h"
 #include "widgets/named_controls.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -44,10 +45,10 @@ OperationPage::OperationPage(AppState& state, SheetContext& context, AdvancedDia
   left->addStretch(1);
 
   // Filled and loaded, but never shown: the operation mode is stored nowhere.
-  operation_mode_label_ = Label("Operation Mode :", ids::kOperationModeLabel, this);
+  operation_mode_label_ = Label(tr("Operation Mode :"), ids::kOperationModeLabel, this);
   operation_mode_ = List(kOperationModeList, ids::kOperationMode, this);
 
-  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), ids::kReset);
+  auto* reset = Named(new QPushButton(tr("Reset"), this), ids::kReset);
   connect(reset, &QPushButton::clicked, this, &OperationPage::Reset);
   auto* reset_row = new QHBoxLayout;
   reset_row->addWidget(reset);
@@ -69,25 +70,24 @@ OperationPage::OperationPage(AppState& state, SheetContext& context, AdvancedDia
 }
 
 QGroupBox* OperationPage::BuildScanModeGroup() {
-  auto* group = Named(new QGroupBox(QStringLiteral("Scan Mode"), this), ids::kScanModeGroup);
+  auto* group = Named(new QGroupBox(tr("Scan Mode"), this), ids::kScanModeGroup);
   auto* grid = new QGridLayout(group);
   const struct {
     int id;
     const char* text;
     int mode;
-  } modes[] = {{ids::kSingleTagMode, "Single TAG Mode", kScanModeSingleTag},
-               {ids::kMultiTagMode, "Multi-TAG Mode", kScanModeMultiTag},
-               {ids::kTestMode, "Test Mode", kScanModeTest}};
+  } modes[] = {{ids::kSingleTagMode, QT_TR_NOOP("Single TAG Mode"), kScanModeSingleTag},
+               {ids::kMultiTagMode, QT_TR_NOOP("Multi-TAG Mode"), kScanModeMultiTag},
+               {ids::kTestMode, QT_TR_NOOP("Test Mode"), kScanModeTest}};
   for (int i = 0; i < 3; ++i) {
-    scan_modes_[i] =
-        Named(new QRadioButton(QString::fromLatin1(modes[i].text), group), modes[i].id);
+    scan_modes_[i] = Named(new QRadioButton(tr(modes[i].text), group), modes[i].id);
     grid->addWidget(scan_modes_[i], i, 0);
     const int mode = modes[i].mode;
     connect(scan_modes_[i], &QRadioButton::clicked, this, [this, mode] { ScanModeClicked(mode); });
   }
   const int advanced_ids[] = {ids::kSingleTagAdvanced, ids::kMultiTagAdvanced};
   for (int i = 0; i < 2; ++i) {
-    advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), group), advanced_ids[i]);
+    advanced_[i] = Named(new QPushButton(tr("Advanced"), group), advanced_ids[i]);
     grid->addWidget(advanced_[i], i, 1);
     connect(advanced_[i], &QPushButton::clicked, this, &OperationPage::AdvancedClicked);
   }
@@ -95,9 +95,10 @@ QGroupBox* OperationPage::BuildScanModeGroup() {
 }
 
 QGroupBox* OperationPage::BuildMemoryDataGroup() {
-  auto* group = Named(new QGroupBox(QStringLiteral("Memory Data"), this), ids::kMemoryDataGroup);
-  memory_mode_ = Named(new QCheckBox(QStringLiteral("Memory Mode"), group), ids::kMemoryMode);
-  memory_delay_label_ = Label("Memory Data Transmit Delay (ms) :", ids::kMemoryDelayLabel, group);
+  auto* group = Named(new QGroupBox(tr("Memory Data"), this), ids::kMemoryDataGroup);
+  memory_mode_ = Named(new QCheckBox(tr("Memory Mode"), group), ids::kMemoryMode);
+  memory_delay_label_ =
+      Label(tr("Memory Data Transmit Delay (ms) :"), ids::kMemoryDelayLabel, group);
   memory_delay_ = List(kDelayList, ids::kMemoryDelay, group);
   auto* grid = new QGridLayout(group);
   grid->addWidget(memory_mode_, 0, 0, 1, 2);
@@ -109,14 +110,13 @@ QGroupBox* OperationPage::BuildMemoryDataGroup() {
 
 // Data format, buffer and the order of the sections.
 QGroupBox* OperationPage::BuildOutputFormatGroup() {
-  auto* group =
-      Named(new QGroupBox(QStringLiteral("Output Format"), this), ids::kOutputFormatGroup);
+  auto* group = Named(new QGroupBox(tr("Output Format"), this), ids::kOutputFormatGroup);
   data_format_ = List(DataFormatList(state_.selected_interface), ids::kDataFormat, group);
   transmission_buffer_ =
-      Named(new QCheckBox(QStringLiteral("Transmission Buffer"), group), ids::kTransmissionBuffer);
-  transmit_delay_label_ = Label("Transmit Delay (ms) :", ids::kTransmitDelayLabel, group);
+      Named(new QCheckBox(tr("Transmission Buffer"), group), ids::kTransmissionBuffer);
+  transmit_delay_label_ = Label(tr("Transmit Delay (ms) :"), ids::kTransmitDelayLabel, group);
   transmit_delay_ = List(kDelayList, ids::kTransmitDelay, group);
-  auto* sequence_label = Output(Label("Output Sequence :", ids::kOutputSequenceLabel, group));
+  auto* sequence_label = Output(Label(tr("Output Sequence :"), ids::kOutputSequenceLabel, group));
   const int sequence_ids[] = {ids::kOutputSequence1, ids::kOutputSequence2, ids::kOutputSequence3};
   auto* sequence_row = new QHBoxLayout;
   for (std::size_t i = 0; i < output_sequence_.size(); ++i) {
@@ -126,7 +126,7 @@ QGroupBox* OperationPage::BuildOutputFormatGroup() {
             [this, i] { OutputSequenceActivated(i); });
   }
   auto* grid = new QGridLayout(group);
-  grid->addWidget(Label("Data Format :", ids::kDataFormatLabel, group), 0, 0);
+  grid->addWidget(Label(tr("Data Format :"), ids::kDataFormatLabel, group), 0, 0);
   grid->addWidget(data_format_, 0, 1);
   grid->addWidget(transmission_buffer_, 1, 0, 1, 2);
   grid->addWidget(transmit_delay_label_, 2, 0);
@@ -142,24 +142,24 @@ QGroupBox* OperationPage::BuildOutputFormatGroup() {
 }
 
 QGroupBox* OperationPage::BuildCounterGroup(QWidget* parent) {
-  auto* group = Output(Named(new QGroupBox(QStringLiteral("Counter"), parent), ids::kCounterGroup));
+  auto* group = Output(Named(new QGroupBox(tr("Counter"), parent), ids::kCounterGroup));
   counter_prefix_ = KeyField(ids::kCounterPrefix, group);
   counter_suffix_ = KeyField(ids::kCounterSuffix, group);
   auto* padding_edit = Named(new QLineEdit(group), ids::kLeftPaddingEdit);
   padding_edit->hide();
   left_padding_field_ = new KeySequenceField(padding_edit, kPaddingFieldSize, state_);
   left_padding_ = Output(Named(new CodeList(group), ids::kLeftPadding));
-  uhf_power_on_ =
-      Output(Named(new QCheckBox(QStringLiteral("UHF Power On"), group), ids::kResetOnUhfPowerOn));
-  new_connection_ = Output(
-      Named(new QCheckBox(QStringLiteral("New Connection"), group), ids::kResetOnNewConnection));
+  uhf_power_on_ = Output(Named(new QCheckBox(tr("UHF Power On"), group), ids::kResetOnUhfPowerOn));
+  new_connection_ =
+      Output(Named(new QCheckBox(tr("New Connection"), group), ids::kResetOnNewConnection));
   auto* grid = new QGridLayout(group);
   grid->addLayout(
       KeyRow(ids::kCounterPrefixLabel, counter_prefix_, ids::kCounterSuffixLabel, counter_suffix_),
       0, 0, 1, 2);
-  grid->addWidget(Output(Label("Left Padding Character :", ids::kLeftPaddingLabel, group)), 1, 0);
+  grid->addWidget(Output(Label(tr("Left Padding Character :"), ids::kLeftPaddingLabel, group)), 1,
+                  0);
   grid->addWidget(left_padding_, 1, 1);
-  grid->addWidget(Output(Label("Reset Counter When :", ids::kResetCounterLabel, group)), 2, 0);
+  grid->addWidget(Output(Label(tr("Reset Counter When :"), ids::kResetCounterLabel, group)), 2, 0);
   auto* resets = new QHBoxLayout;
   resets->addWidget(uhf_power_on_);
   resets->addWidget(new_connection_);
@@ -169,8 +169,7 @@ QGroupBox* OperationPage::BuildCounterGroup(QWidget* parent) {
 }
 
 QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
-  auto* group =
-      Output(Named(new QGroupBox(QStringLiteral("Timestamp"), parent), ids::kTimestampGroup));
+  auto* group = Output(Named(new QGroupBox(tr("Timestamp"), parent), ids::kTimestampGroup));
   timestamp_prefix_ = KeyField(ids::kTimestampPrefix, group);
   timestamp_suffix_ = KeyField(ids::kTimestampSuffix, group);
   timestamp_format_ = Output(List(kTimestampFormatList, ids::kTimestampFormat, group));
@@ -178,14 +177,14 @@ QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
   time_format_ = Output(List(kTimeFormatList, ids::kTimeFormat, group));
   field_separator_ = Output(List(kFieldSeparatorList, ids::kFieldSeparator, group));
   timestamp_labels_ = {
-      Output(Label("Date Format :", ids::kDateFormatLabel, group)),
-      Output(Label("Time Format :", ids::kTimeFormatLabel, group)),
-      Output(Label("Timestamp Field Separator :", ids::kFieldSeparatorLabel, group))};
+      Output(Label(tr("Date Format :"), ids::kDateFormatLabel, group)),
+      Output(Label(tr("Time Format :"), ids::kTimeFormatLabel, group)),
+      Output(Label(tr("Timestamp Field Separator :"), ids::kFieldSeparatorLabel, group))};
   auto* grid = new QGridLayout(group);
   grid->addLayout(KeyRow(ids::kTimestampPrefixLabel, timestamp_prefix_, ids::kTimestampSuffixLabel,
                          timestamp_suffix_),
                   0, 0, 1, 2);
-  grid->addWidget(Output(Label("Timestamp Format :", ids::kTimestampFormatLabel, group)), 1, 0);
+  grid->addWidget(Output(Label(tr("Timestamp Format :"), ids::kTimestampFormatLabel, group)), 1, 0);
   grid->addWidget(timestamp_format_, 1, 1);
   grid->addWidget(timestamp_labels_[0], 2, 0);
   grid->addWidget(date_format_, 2, 1);
@@ -201,7 +200,7 @@ QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
 
 // Prefix, suffix, and the UHF data fields with their delimiter.
 QGroupBox* OperationPage::BuildEpcTagGroup(QWidget* parent) {
-  auto* group = Output(Named(new QGroupBox(QStringLiteral("EPC Tag"), parent), ids::kEpcTagGroup));
+  auto* group = Output(Named(new QGroupBox(tr("EPC Tag"), parent), ids::kEpcTagGroup));
   epc_prefix_ = KeyField(ids::kEpcPrefix, group);
   epc_suffix_ = KeyField(ids::kEpcSuffix, group);
   epc_fields_ = Output(new EpcFieldPicker(
@@ -221,10 +220,10 @@ KeySequenceField* OperationPage::KeyField(int id, QWidget* parent) {
 QHBoxLayout* OperationPage::KeyRow(int prefix_label_id, KeySequenceField* prefix,
                                    int suffix_label_id, KeySequenceField* suffix) {
   auto* row = new QHBoxLayout;
-  row->addWidget(Output(Label("Prefix :", prefix_label_id, prefix->edit()->parentWidget())));
+  row->addWidget(Output(Label(tr("Prefix :"), prefix_label_id, prefix->edit()->parentWidget())));
   row->addWidget(prefix->edit(), 1);
   row->addSpacing(12);
-  row->addWidget(Output(Label("Suffix :", suffix_label_id, suffix->edit()->parentWidget())));
+  row->addWidget(Output(Label(tr("Suffix :"), suffix_label_id, suffix->edit()->parentWidget())));
   row->addWidget(suffix->edit(), 1);
   return row;
 }
@@ -379,14 +378,12 @@ void OperationPage::OutputSequenceActivated(std::size_t list) {
     case OutputSequenceVerdict::kAccepted:
       break;
     case OutputSequenceVerdict::kAllDisabled:
-      ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error"),
-                     QString::fromLatin1(kAllDisableMessage));
+      ShowMessageBox(this, QMessageBox::Warning, tr("Error"), Translated(kAllDisableMessage));
       output_sequence_[list]->SelectCode(check.select_code);
       break;
     case OutputSequenceVerdict::kSectionUsedTwice:
       output_sequence_[list]->SelectCode(check.select_code);
-      ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error"),
-                     QString::fromLatin1(kSameSectionMessage));
+      ShowMessageBox(this, QMessageBox::Warning, tr("Error"), Translated(kSameSectionMessage));
       break;
   }
   shown_sequence_[list] = output_sequence_[list]->SelectedCode();

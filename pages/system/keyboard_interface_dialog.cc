@@ -30,7 +30,7 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
       interface_(interface),
       loaded_(OpenInterfaceFields(interface, state.image)) {
   const bool m912 = interface_ == SelectedInterface::kM912Hid;
-  setWindowTitle(m912 ? QStringLiteral("M912 HID") : QStringLiteral("Bluetooth HID"));
+  setWindowTitle(m912 ? tr("M912 HID") : tr("Bluetooth HID"));
 
   auto* group = new QGroupBox(this);
   auto* grid = new QGridLayout(group);
@@ -40,22 +40,28 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
     std::span<const ListEntry> entries;
     int code;
   } lists[] = {
-      {"Keyboard Type :", ids::kKeyboardType, KeyboardTypeList(interface_), loaded_.keyboard_type},
-      {"Caps Lock State :", ids::kCapsLockState, CapsLockStateList(), loaded_.caps_lock_state},
-      {"Caps Lock Type :", ids::kCapsLockType, CapsLockTypeList(), loaded_.caps_lock_type},
-      {"Character Transmit Mode :", ids::kCharacterTransmitMode, TransmitModeList(),
+      {QT_TR_NOOP("Keyboard Type :"), ids::kKeyboardType, KeyboardTypeList(interface_),
+       loaded_.keyboard_type},
+      {QT_TR_NOOP("Caps Lock State :"), ids::kCapsLockState, CapsLockStateList(),
+       loaded_.caps_lock_state},
+      {QT_TR_NOOP("Caps Lock Type :"), ids::kCapsLockType, CapsLockTypeList(),
+       loaded_.caps_lock_type},
+      {QT_TR_NOOP("Character Transmit Mode :"), ids::kCharacterTransmitMode, TransmitModeList(),
        loaded_.transmit_mode},
-      {"Keyboard Layout :", ids::kKeyboardLayout, KeyboardLayoutList(), loaded_.keyboard_layout},
-      {"Alphabets Transmission :", ids::kAlphabetsTransmission, AlphabetsList(), loaded_.alphabets},
-      {"Digits Transmission :", ids::kDigitsTransmission, DigitsTransmissionList(),
+      {QT_TR_NOOP("Keyboard Layout :"), ids::kKeyboardLayout, KeyboardLayoutList(),
+       loaded_.keyboard_layout},
+      {QT_TR_NOOP("Alphabets Transmission :"), ids::kAlphabetsTransmission, AlphabetsList(),
+       loaded_.alphabets},
+      {QT_TR_NOOP("Digits Transmission :"), ids::kDigitsTransmission, DigitsTransmissionList(),
        loaded_.digits_transmission},
-      {"Digits Position :", ids::kDigitsPosition, DigitsPositionList(), loaded_.digits_position},
+      {QT_TR_NOOP("Digits Position :"), ids::kDigitsPosition, DigitsPositionList(),
+       loaded_.digits_position},
   };
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     auto* list = Named(new CodeList(group), lists[i].id);
     list->Fill(lists[i].entries);
     list->SelectCode(lists[i].code);
-    grid->addWidget(new QLabel(QString::fromLatin1(lists[i].label), group), static_cast<int>(i), 0);
+    grid->addWidget(new QLabel(tr(lists[i].label), group), static_cast<int>(i), 0);
     grid->addWidget(list, static_cast<int>(i), 1);
     lists_[i] = list;
   }
@@ -70,25 +76,23 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
   delay_row->addWidget(delay_->spin());
   delay_row->addStretch(1);
   const int delay_at = static_cast<int>(lists_.size());
-  grid->addWidget(new QLabel(QStringLiteral("Inter-Character Delay (0~254 ms) :"), group), delay_at,
-                  0);
+  grid->addWidget(new QLabel(tr("Inter-Character Delay (0~254 ms) :"), group), delay_at, 0);
   grid->addLayout(delay_row, delay_at, 1);
   // Loaded and stored again, never shown.
-  kanji_ = Box("Kanji Transmission", ids::kKanji, group);
+  kanji_ = Box(tr("Kanji Transmission"), ids::kKanji, group);
   kanji_->setChecked(loaded_.kanji);
   kanji_->hide();
 
-  discoverable_ = Box("Discoverable", ids::kDiscoverable, this);
-  power_saving_ = Box("BT Power Saving", ids::kBtPowerSaving, this);
-  authentication_ = Box("Authentication", ids::kAuthentication, this);
-  ssp_mode_ = Box("SSP Mode", ids::kSspMode, this);
+  discoverable_ = Box(tr("Discoverable"), ids::kDiscoverable, this);
+  power_saving_ = Box(tr("BT Power Saving"), ids::kBtPowerSaving, this);
+  authentication_ = Box(tr("Authentication"), ids::kAuthentication, this);
+  ssp_mode_ = Box(tr("SSP Mode"), ids::kSspMode, this);
   discoverable_->setChecked(loaded_.discoverable);
   power_saving_->setChecked(loaded_.power_saving);
   authentication_->setChecked(loaded_.authentication);
   ssp_mode_->setChecked(loaded_.ssp_mode);
-  auto* text_label =
-      Named(new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this),
-            ids::kPinOrSerialNumberLabel);
+  auto* text_label = Named(new QLabel(m912 ? tr("M912 S/N :") : tr("PIN Code :"), this),
+                           ids::kPinOrSerialNumberLabel);
   text_ = Named(new InterfaceTextEdit(interface_, loaded_.text, this), ids::kPinOrSerialNumber);
   text_label->setBuddy(text_);
   if (m912) {

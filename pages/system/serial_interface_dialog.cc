@@ -23,19 +23,18 @@ SerialInterfaceDialog::SerialInterfaceDialog(AppState& state, SelectedInterface 
     : QDialog(parent), state_(state), interface_(interface) {
   const InterfaceFields f = OpenInterfaceFields(interface_, state_.image);
   const bool m912 = interface_ == SelectedInterface::kM912Vcom;
-  setWindowTitle(m912 ? QStringLiteral("M912 VCOM") : QStringLiteral("Bluetooth SPP Slave"));
+  setWindowTitle(m912 ? tr("M912 VCOM") : tr("Bluetooth SPP Slave"));
 
-  discoverable_ = Box("Discoverable", ids::kDiscoverable, this);
-  power_saving_ = Box("BT Power Saving", ids::kBtPowerSaving, this);
-  authentication_ = Box("Authentication", ids::kAuthentication, this);
-  ssp_mode_ = Box("SSP Mode", ids::kSspMode, this);
+  discoverable_ = Box(tr("Discoverable"), ids::kDiscoverable, this);
+  power_saving_ = Box(tr("BT Power Saving"), ids::kBtPowerSaving, this);
+  authentication_ = Box(tr("Authentication"), ids::kAuthentication, this);
+  ssp_mode_ = Box(tr("SSP Mode"), ids::kSspMode, this);
   discoverable_->setChecked(f.discoverable);
   power_saving_->setChecked(f.power_saving);
   authentication_->setChecked(f.authentication);
   ssp_mode_->setChecked(f.ssp_mode);
-  auto* text_label =
-      Named(new QLabel(m912 ? QStringLiteral("M912 S/N :") : QStringLiteral("PIN Code :"), this),
-            ids::kPinOrSerialNumberLabel);
+  auto* text_label = Named(new QLabel(m912 ? tr("M912 S/N :") : tr("PIN Code :"), this),
+                           ids::kPinOrSerialNumberLabel);
   text_ = Named(new InterfaceTextEdit(interface_, f.text, this), ids::kPinOrSerialNumber);
   text_label->setBuddy(text_);
   if (m912) {

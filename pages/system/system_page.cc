@@ -22,6 +22,7 @@
 #include "widgets/modal.h"
 #include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -30,7 +31,8 @@ namespace ids = system_page_ids;
 
 constexpr int kNoteHeight = 48;  // room above the groups for the painted note
 constexpr QPoint kNoteAt(48, 34);
-constexpr char kNote[] = "USB VCOM is always available.";
+constexpr char kNote[] =
+    QT_TRANSLATE_NOOP("k470::gui::SystemPage", "USB VCOM is always available.");
 
 QFont NoteFont(QFont font) {
   font.setPixelSize(16);
@@ -57,7 +59,7 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   QGroupBox* timeout_group = BuildTimeoutGroup();
   QGroupBox* event_group = BuildEventGroup();
   QGroupBox* power_group = BuildPowerGroup();
-  auto* reset = Named(new QPushButton(QStringLiteral("Reset"), this), ids::kReset);
+  auto* reset = Named(new QPushButton(tr("Reset"), this), ids::kReset);
   connect(reset, &QPushButton::clicked, this, &SystemPage::Reset);
 
   auto* left = new QVBoxLayout;
@@ -80,7 +82,7 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
   columns->addLayout(right, 1);
   // The left column is at least as wide as the painted note, whatever the
   // font: a wider one would otherwise write it over the right column.
-  const int note_width = QFontMetrics(NoteFont(font())).horizontalAdvance(QLatin1String(kNote));
+  const int note_width = QFontMetrics(NoteFont(font())).horizontalAdvance(tr(kNote));
   note_space->changeSize(kNoteAt.x() - columns->contentsMargins().left() + note_width, kNoteHeight,
                          QSizePolicy::Minimum, QSizePolicy::Fixed);
 
@@ -88,14 +90,14 @@ SystemPage::SystemPage(AppState& state, SheetContext& context, QWidget* parent)
 }
 
 QGroupBox* SystemPage::BuildInterfaceGroup() {
-  auto* interface_group = new QGroupBox(QStringLiteral("Interface"), this);
+  auto* interface_group = new QGroupBox(tr("Interface"), this);
   auto* interface_grid = new QGridLayout(interface_group);
   for (int i = 0; i < 4; ++i) {
     const auto interface = static_cast<SelectedInterface>(i);
-    interfaces_[i] = Named(new QRadioButton(Latin1(kInterfaceNames[i]), interface_group),
+    interfaces_[i] = Named(new QRadioButton(Translated(kInterfaceNames[i]), interface_group),
                            ids::kInterfaceRadios[i]);
-    advanced_[i] = Named(new QPushButton(QStringLiteral("Advanced"), interface_group),
-                         ids::kAdvancedButtons[i]);
+    advanced_[i] =
+        Named(new QPushButton(tr("Advanced"), interface_group), ids::kAdvancedButtons[i]);
     interface_grid->addWidget(interfaces_[i], i, 0);
     interface_grid->addWidget(advanced_[i], i, 1);
     connect(interfaces_[i], &QRadioButton::clicked, this,
@@ -107,31 +109,29 @@ QGroupBox* SystemPage::BuildInterfaceGroup() {
 }
 
 QGroupBox* SystemPage::BuildIndicatorGroup() {
-  auto* indicator_group = new QGroupBox(QStringLiteral("System Indicator"), this);
-  low_battery_ = Named(new QCheckBox(QStringLiteral("Low Battery Alert"), indicator_group),
-                       ids::kLowBatteryAlert);
-  led_ = Named(new QCheckBox(QStringLiteral("Good Read LED"), indicator_group), ids::kGoodReadLed);
-  vibrator_ = Named(new QCheckBox(QStringLiteral("Good Read Vibrator"), indicator_group),
-                    ids::kGoodReadVibrator);
-  beeper_ =
-      Named(new QCheckBox(QStringLiteral("System Beeper"), indicator_group), ids::kSystemBeeper);
-  good_read_beep_ =
-      Named(new QCheckBox(QStringLiteral("Good Read Beep"), indicator_group), ids::kGoodReadBeep);
-  command_beep_ = Named(new QCheckBox(QStringLiteral("Command Indicating Beep"), indicator_group),
-                        ids::kCommandBeep);
+  auto* indicator_group = new QGroupBox(tr("System Indicator"), this);
+  low_battery_ =
+      Named(new QCheckBox(tr("Low Battery Alert"), indicator_group), ids::kLowBatteryAlert);
+  led_ = Named(new QCheckBox(tr("Good Read LED"), indicator_group), ids::kGoodReadLed);
+  vibrator_ =
+      Named(new QCheckBox(tr("Good Read Vibrator"), indicator_group), ids::kGoodReadVibrator);
+  beeper_ = Named(new QCheckBox(tr("System Beeper"), indicator_group), ids::kSystemBeeper);
+  good_read_beep_ = Named(new QCheckBox(tr("Good Read Beep"), indicator_group), ids::kGoodReadBeep);
+  command_beep_ =
+      Named(new QCheckBox(tr("Command Indicating Beep"), indicator_group), ids::kCommandBeep);
   led_duration_label_ =
-      Label("Duration (1~254 * 10 ms) :", ids::kLedDurationLabel, indicator_group);
+      Label(tr("Duration (1~254 * 10 ms) :"), ids::kLedDurationLabel, indicator_group);
   led_duration_ =
       Edit(ids::kLedDuration, ids::kLedDurationSpin, kMinDuration, kMaxDuration, indicator_group);
   vibrator_duration_label_ =
-      Label("Duration (1~254 * 100 ms):", ids::kVibratorDurationLabel, indicator_group);
+      Label(tr("Duration (1~254 * 100 ms):"), ids::kVibratorDurationLabel, indicator_group);
   vibrator_duration_ = Edit(ids::kVibratorDuration, ids::kVibratorDurationSpin, kMinDuration,
                             kMaxDuration, indicator_group);
-  volume_label_ = Label("Volume :", ids::kVolumeLabel, indicator_group);
+  volume_label_ = Label(tr("Volume :"), ids::kVolumeLabel, indicator_group);
   volume_ = List(VolumeList(), ids::kVolume, indicator_group);
-  frequency_label_ = Label("Frequency :", ids::kFrequencyLabel, indicator_group);
+  frequency_label_ = Label(tr("Frequency :"), ids::kFrequencyLabel, indicator_group);
   frequency_ = List(BeepFrequencyList(), ids::kFrequency, indicator_group);
-  beep_duration_label_ = Label("Duration :", ids::kBeepDurationLabel, indicator_group);
+  beep_duration_label_ = Label(tr("Duration :"), ids::kBeepDurationLabel, indicator_group);
   beep_duration_ = List(BeepDurationList(), ids::kBeepDuration, indicator_group);
 
   auto* indicator_grid = new QGridLayout(indicator_group);
@@ -159,34 +159,30 @@ QGroupBox* SystemPage::BuildIndicatorGroup() {
 }
 
 QGroupBox* SystemPage::BuildTimeoutGroup() {
-  auto* timeout_group = new QGroupBox(QStringLiteral("Reader Timeout"), this);
+  auto* timeout_group = new QGroupBox(tr("Reader Timeout"), this);
   power_saving_ =
       Edit(ids::kPowerSavingTimeout, ids::kPowerSavingTimeoutSpin, 0, kMaxTimeout, timeout_group);
   shutdown_ = Edit(ids::kShutdownTimeout, ids::kShutdownTimeoutSpin, 0, kMaxTimeout, timeout_group);
   auto* timeout_grid = new QGridLayout(timeout_group);
-  timeout_grid->addWidget(
-      new QLabel(QStringLiteral("Timeout to Power Saving (0~254) :"), timeout_group), 0, 0);
-  timeout_grid->addLayout(
-      EditRow(power_saving_, new QLabel(QStringLiteral("minute"), timeout_group)), 0, 1);
-  timeout_grid->addWidget(
-      new QLabel(QStringLiteral("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
-  timeout_grid->addLayout(EditRow(shutdown_, new QLabel(QStringLiteral("minute"), timeout_group)),
-                          1, 1);
+  timeout_grid->addWidget(new QLabel(tr("Timeout to Power Saving (0~254) :"), timeout_group), 0, 0);
+  timeout_grid->addLayout(EditRow(power_saving_, new QLabel(tr("minute"), timeout_group)), 0, 1);
+  timeout_grid->addWidget(new QLabel(tr("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
+  timeout_grid->addLayout(EditRow(shutdown_, new QLabel(tr("minute"), timeout_group)), 1, 1);
   return timeout_group;
 }
 
 QGroupBox* SystemPage::BuildEventGroup() {
-  auto* event_group = new QGroupBox(QStringLiteral("Output String for Event Monitoring"), this);
+  auto* event_group = new QGroupBox(tr("Output String for Event Monitoring"), this);
   auto* event_grid = new QGridLayout(event_group);
-  event_grid->addWidget(new QLabel(QStringLiteral("Action"), event_group), 0, 1);
-  event_grid->addWidget(new QLabel(QStringLiteral("Output String"), event_group), 0, 2);
-  event_grid->addWidget(new QLabel(QStringLiteral("CR"), event_group), 0, 3);
+  event_grid->addWidget(new QLabel(tr("Action"), event_group), 0, 1);
+  event_grid->addWidget(new QLabel(tr("Output String"), event_group), 0, 2);
+  event_grid->addWidget(new QLabel(tr("CR"), event_group), 0, 3);
   for (int row = 0; row < kEventStringCount; ++row) {
     const int n = row + 1;
     actions_[row] = List(EventActionList(), ids::kStringActions[row], event_group);
     strings_[row] = Named(new QLineEdit(event_group), ids::kStringTexts[row]);
     crs_[row] = Named(new QCheckBox(event_group), ids::kStringCrs[row]);
-    event_grid->addWidget(new QLabel(QStringLiteral("String %1 :").arg(n), event_group), n, 0);
+    event_grid->addWidget(new QLabel(tr("String %1 :").arg(n), event_group), n, 0);
     event_grid->addWidget(actions_[row], n, 1);
     event_grid->addWidget(strings_[row], n, 2);
     event_grid->addWidget(crs_[row], n, 3);
@@ -196,12 +192,12 @@ QGroupBox* SystemPage::BuildEventGroup() {
 }
 
 QGroupBox* SystemPage::BuildPowerGroup() {
-  auto* power_group = new QGroupBox(QStringLiteral("RFID Power"), this);
+  auto* power_group = new QGroupBox(tr("RFID Power"), this);
   power_level_ = List(PowerLevelList(), ids::kRfidPower, power_group);
   auto* power_row = new QHBoxLayout(power_group);
-  power_row->addWidget(new QLabel(QStringLiteral("Power Lavel :"), power_group));
+  power_row->addWidget(new QLabel(tr("Power Lavel :"), power_group));
   power_row->addWidget(power_level_);
-  power_row->addWidget(new QLabel(QStringLiteral("( mix.: 0, max.: 3)"), power_group));
+  power_row->addWidget(new QLabel(tr("( mix.: 0, max.: 3)"), power_group));
   power_row->addStretch(1);
   return power_group;
 }
@@ -274,7 +270,7 @@ void SystemPage::paintEvent(QPaintEvent* event) {
   PaintDialogPicture(painter, QString::fromLatin1(kUsbVcomPicture), QPoint(12, 27));
   const QFont note = NoteFont(font());
   painter.setFont(note);
-  painter.drawText(kNoteAt + QPoint(0, QFontMetrics(note).ascent()), QLatin1String(kNote));
+  painter.drawText(kNoteAt + QPoint(0, QFontMetrics(note).ascent()), tr(kNote));
 }
 
 void SystemPage::InterfaceClicked(SelectedInterface interface) {

@@ -30,6 +30,7 @@
 #include "widgets/named_controls.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/ok_cancel_buttons.h"
+#include "widgets/translated.h"
 #include "widgets/typing_limit.h"
 
 namespace k470::gui {
@@ -48,6 +49,8 @@ NumericEdit* Edit(const char* name, const char* spin_name, int max, QWidget* par
 }
 
 class SingleTagModeDialog : public QDialog {
+  Q_OBJECT
+
  public:
   SingleTagModeDialog(const AppState& state, QWidget* parent);
 
@@ -84,6 +87,10 @@ class SingleTagModeDialog : public QDialog {
   void FillFilterValues(std::uint8_t header);
   void ApplySchemeLabels();
   void ApplyDigitRange(std::optional<unsigned> count);
+  // "(min~max digits/characters)", the hint beside the digit count.
+  QString DigitHint(int min, int max) const {
+    return tr("(%1~%2 digits/characters)").arg(min).arg(max);
+  }
 
   // Why `text` cannot stand in Pattern1 (`first`) or Pattern2 when the method
   // compares a number: not digits, or too large for the field's bits. None
@@ -140,7 +147,7 @@ class SingleTagModeDialog : public QDialog {
 
 SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-  setWindowTitle(QStringLiteral("Single TAG Mode"));
+  setWindowTitle(tr("Single TAG Mode"));
   QGridLayout* scan = BuildScanRows();
   BuildCountGroup();
   QGroupBox* filter_group = BuildFilterGroup();
@@ -158,9 +165,9 @@ SingleTagModeDialog::SingleTagModeDialog(const AppState& state, QWidget* parent)
 
 // Scanning Timeout and Delay Between Each Scan.
 QGridLayout* SingleTagModeDialog::BuildScanRows() {
-  timeout_label_ = Label("Scanning Timeout (0~254 sec) :", ids::kScanningTimeoutLabel, this);
+  timeout_label_ = Label(tr("Scanning Timeout (0~254 sec) :"), ids::kScanningTimeoutLabel, this);
   timeout_ = Edit(ids::kScanningTimeout, ids::kScanningTimeoutSpin, kMaxScanTimeout, this);
-  delay_label_ = Label("Delay Between Each Scan :", ids::kDelayLabel, this);
+  delay_label_ = Label(tr("Delay Between Each Scan :"), ids::kDelayLabel, this);
   delay_ = Named(new CodeList(this), ids::kDelay);
   delay_->Fill(kScanDelayList);
 
@@ -175,12 +182,11 @@ QGridLayout* SingleTagModeDialog::BuildScanRows() {
 }
 
 void SingleTagModeDialog::BuildCountGroup() {
-  count_group_ = Named(new QGroupBox(QStringLiteral("Multi-TAG Count"), this), ids::kMultiTagCount);
+  count_group_ = Named(new QGroupBox(tr("Multi-TAG Count"), this), ids::kMultiTagCount);
   counter_label_ =
-      Label("Counter Limit for Unique Tag Read :", ids::kCounterLimitLabel, count_group_);
+      Label(tr("Counter Limit for Unique Tag Read :"), ids::kCounterLimitLabel, count_group_);
   counter_ = Edit(ids::kCounterLimit, ids::kCounterLimitSpin, kMaxCounterLimit, count_group_);
-  warn_ = Named(new QCheckBox(QStringLiteral("Warn When Limit is Reached"), count_group_),
-                ids::kWarnAtLimit);
+  warn_ = Named(new QCheckBox(tr("Warn When Limit is Reached"), count_group_), ids::kWarnAtLimit);
 
   auto* count = new QGridLayout(count_group_);
   count->addWidget(counter_label_, 0, 0);
@@ -190,33 +196,31 @@ void SingleTagModeDialog::BuildCountGroup() {
 }
 
 QGroupBox* SingleTagModeDialog::BuildFilterGroup() {
-  auto* filter_group = Named(new QGroupBox(QStringLiteral("Filter EPC"), this), ids::kFilterEpc);
-  filter_type_label_ = Label("Filter Type :", ids::kFilterTypeLabel, filter_group);
+  auto* filter_group = Named(new QGroupBox(tr("Filter EPC"), this), ids::kFilterEpc);
+  filter_type_label_ = Label(tr("Filter Type :"), ids::kFilterTypeLabel, filter_group);
   filter_type_ = Named(new CodeList(filter_group), ids::kFilterType);
   filter_type_->Fill(kFilterTypeList);
-  tag_type_label_ = Label("TAG Type :", ids::kTagTypeLabel, filter_group);
+  tag_type_label_ = Label(tr("TAG Type :"), ids::kTagTypeLabel, filter_group);
   tag_type_ = Named(new CodeList(filter_group), ids::kTagType);
-  method_label_ = Label("Filter Method : ", ids::kFilterMethodLabel, filter_group);
-  by_value_ = Named(new QRadioButton(QStringLiteral("By EPC Filter Value"), filter_group),
-                    ids::kByFilterValue);
-  by_first_ = Named(new QRadioButton(QStringLiteral("By GS1 Company Prefix"), filter_group),
-                    ids::kByFirstField);
-  by_second_ = Named(new QRadioButton(QStringLiteral("By Item Reference"), filter_group),
-                     ids::kBySecondField);
-  filter_value_label_ = Label("Filter Value :", ids::kFilterValueLabel, filter_group);
+  method_label_ = Label(tr("Filter Method : "), ids::kFilterMethodLabel, filter_group);
+  by_value_ = Named(new QRadioButton(tr("By EPC Filter Value"), filter_group), ids::kByFilterValue);
+  by_first_ =
+      Named(new QRadioButton(tr("By GS1 Company Prefix"), filter_group), ids::kByFirstField);
+  by_second_ = Named(new QRadioButton(tr("By Item Reference"), filter_group), ids::kBySecondField);
+  filter_value_label_ = Label(tr("Filter Value :"), ids::kFilterValueLabel, filter_group);
   filter_value_ = Named(new CodeList(filter_group), ids::kFilterValue);
   // The longest values run to a hundred characters: the list keeps its width
   // and the open list shows them whole.
   filter_value_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   filter_value_->setMinimumContentsLength(40);
-  digit_caption_ = Label("Maximum number of digits in", ids::kDigitCaption, filter_group);
-  digit_field_label_ = Label("an item reference : ", ids::kDigitFieldLabel, filter_group);
+  digit_caption_ = Label(tr("Maximum number of digits in"), ids::kDigitCaption, filter_group);
+  digit_field_label_ = Label(tr("an item reference : "), ids::kDigitFieldLabel, filter_group);
   digit_count_ = Named(new QLineEdit(filter_group), ids::kDigitCount);
-  digit_range_ = Label("( 0~6 )", ids::kDigitRange, filter_group);
-  pattern1_label_ = Label("Pattern1 :", ids::kPattern1Label, filter_group);
+  digit_range_ = Label(tr("( 0~6 )"), ids::kDigitRange, filter_group);
+  pattern1_label_ = Label(tr("Pattern1 :"), ids::kPattern1Label, filter_group);
   pattern1_ = Named(new QLineEdit(filter_group), ids::kPattern1);
   limit1_ = new TypingLimit(pattern1_, kOpeningPatternLimit);
-  pattern2_label_ = Label("Pattern2 :", ids::kPattern2Label, filter_group);
+  pattern2_label_ = Label(tr("Pattern2 :"), ids::kPattern2Label, filter_group);
   pattern2_ = Named(new QLineEdit(filter_group), ids::kPattern2);
   limit2_ = new TypingLimit(pattern2_, kOpeningPatternLimit);
   // A number field takes digits only, and no more than its bits hold.
@@ -264,18 +268,17 @@ void SingleTagModeDialog::ReserveRoomForEveryScheme() {
   int label_width = 0;
   for (const TagType& type : kTagTypes) {
     caption_width = std::max(
-        {caption_width, metrics.horizontalAdvance(Latin1(SecondFieldCaption(type.scheme))),
-         metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).first_field_caption))});
-    label_width =
-        std::max(label_width,
-                 metrics.horizontalAdvance(Latin1(SchemeFieldsOf(type.scheme).second_field_label)));
+        {caption_width, metrics.horizontalAdvance(Translated(SecondFieldCaption(type.scheme))),
+         metrics.horizontalAdvance(Translated(SchemeFieldsOf(type.scheme).first_field_caption))});
+    label_width = std::max(
+        label_width,
+        metrics.horizontalAdvance(Translated(SchemeFieldsOf(type.scheme).second_field_label)));
   }
   for (QRadioButton* radio : {by_value_, by_first_, by_second_}) {
     radio->setMinimumWidth(caption_width + 32);
   }
   digit_field_label_->setMinimumWidth(std::max(label_width, digit_caption_->sizeHint().width()));
-  digit_range_->setMinimumWidth(
-      metrics.horizontalAdvance(QStringLiteral("(18~24 digits/characters)")) + 4);
+  digit_range_->setMinimumWidth(metrics.horizontalAdvance(DigitHint(18, 24)) + 4);
   digit_count_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
   const int pattern_width =
       metrics.horizontalAdvance(QString(kOpeningPatternLimit, QLatin1Char('W')));
@@ -310,12 +313,12 @@ void SingleTagModeDialog::Load() {
 void SingleTagModeDialog::ApplyScanMode() {
   switch (state_.pending_scan_mode) {
     case kScanModeSingleTag:
-      setWindowTitle(QStringLiteral("Single TAG Mode"));
+      setWindowTitle(tr("Single TAG Mode"));
       SetEnabled({timeout_label_, timeout_}, true);
       SetEnabled({delay_label_, delay_, counter_label_, counter_, warn_, count_group_}, false);
       break;
     case kScanModeMultiTag:
-      setWindowTitle(QStringLiteral("Multi-TAG Mode"));
+      setWindowTitle(tr("Multi-TAG Mode"));
       SetEnabled({timeout_label_, timeout_}, false);
       SetEnabled({delay_label_, delay_, counter_label_, counter_, count_group_}, true);
       warn_->setEnabled(state_.beeper_on);
@@ -381,8 +384,8 @@ void SingleTagModeDialog::LoadFilterControls() {
   if (!header) {
     // Without a TAG type no record can be written: switching the filter on
     // would make a leftover record active and lose what was typed.
-    const QString why = QStringLiteral(
-        "No TAG type can be chosen for the filter: enable its TAG type on the TAG Type page.");
+    const QString why =
+        tr("No TAG type can be chosen for the filter: enable its TAG type on the TAG Type page.");
     filter_type_->setToolTip(why);
     tag_type_->setToolTip(why);
   }
@@ -475,16 +478,16 @@ void SingleTagModeDialog::ApplySchemeLabels() {
   const std::optional<Scheme> scheme = SelectedScheme();
   if (!scheme) return;  // no type offered: the captions stay as the dialog made them
   const SchemeFields& fields = SchemeFieldsOf(*scheme);
-  digit_field_label_->setText(Latin1(fields.second_field_label));
-  by_second_->setText(QString::fromStdString(MethodCaption(FilterMethod::kSecondField, scheme)));
-  by_first_->setText(QString::fromStdString(MethodCaption(FilterMethod::kFirstField, scheme)));
+  digit_field_label_->setText(Translated(fields.second_field_label));
+  by_second_->setText(Translated(MethodCaption(FilterMethod::kSecondField, scheme)));
+  by_first_->setText(Translated(MethodCaption(FilterMethod::kFirstField, scheme)));
 }
 
 void SingleTagModeDialog::ApplyDigitRange(std::optional<unsigned> count) {
   const DigitRange range =
       DigitRangeFor(Filtering(), SelectedScheme(), CheckedMethod(), count, partition_offset_);
   digit_min_ = range.min_digits;
-  digit_range_->setText(QString::fromStdString(range.hint));
+  digit_range_->setText(DigitHint(range.min_digits, range.max_digits));
   if (range.pattern1_limit) limit1_->SetLimit(*range.pattern1_limit);
   if (range.pattern2_limit) limit2_->SetLimit(*range.pattern2_limit);
 }
@@ -560,10 +563,9 @@ void SingleTagModeDialog::accept() {
   for (QLineEdit* edit : {pattern1_, pattern2_}) {
     if (!edit->isEnabled()) continue;
     if (const auto error = PatternError(edit->text(), edit == pattern1_)) {
-      const QString name =
-          edit == pattern1_ ? QStringLiteral("Pattern1") : QStringLiteral("Pattern2");
+      const QString name = edit == pattern1_ ? tr("Pattern1") : tr("Pattern2");
       ShowMessageBox(
-          this, QMessageBox::Warning, QStringLiteral("Error"),
+          this, QMessageBox::Warning, tr("Error"),
           name + QStringLiteral(" ") + QString::fromStdString(*error) + QStringLiteral("."));
       edit->setFocus();
       return;
@@ -583,3 +585,5 @@ std::optional<SingleTagModeResult> OpenSingleTagModeDialog(const AppState& state
 }
 
 }  // namespace k470::gui
+
+#include "single_tag_mode_dialog.moc"

@@ -9,6 +9,7 @@
 
 #include "settings/tagfilter/tag_type_page_ids.h"
 #include "widgets/named_controls.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -21,20 +22,20 @@ constexpr int kRowsPerColumn = 5;
 
 TagTypePage::TagTypePage(AppState& state, SheetContext&, QWidget* parent)
     : SettingsPage(parent), state_(state), snapshot_(state.image) {
-  auto* group = Named(new QGroupBox(QStringLiteral("TAG Activation"), this), ids::kTagActivation);
+  auto* group = Named(new QGroupBox(tr("TAG Activation"), this), ids::kTagActivation);
   auto* grid = new QGridLayout(group);
   grid->setHorizontalSpacing(24);
   for (std::size_t i = 0; i < kTagTypeCount; ++i) {
     const std::string_view name = kTagTypes[i].name;
-    auto* box = Named(new QCheckBox(Latin1(name), group), ids::kTagTypeBoxes[i]);
+    auto* box = Named(new QCheckBox(Translated(name), group), ids::kTagTypeBoxes[i]);
     const int n = static_cast<int>(i);
     grid->addWidget(box, n % kRowsPerColumn, n / kRowsPerColumn);
     connect(box, &QCheckBox::clicked, this, &TagTypePage::StoreBoxes);
     boxes_[i] = box;
   }
 
-  auto* select_all = Named(new QPushButton(QStringLiteral("Select All"), this), ids::kSelectAll);
-  auto* clear_all = Named(new QPushButton(QStringLiteral("Clear All"), this), ids::kClearAll);
+  auto* select_all = Named(new QPushButton(tr("Select All"), this), ids::kSelectAll);
+  auto* clear_all = Named(new QPushButton(tr("Clear All"), this), ids::kClearAll);
   connect(select_all, &QPushButton::clicked, this, [this] { CheckAll(true); });
   connect(clear_all, &QPushButton::clicked, this, [this] { CheckAll(false); });
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/settings_image.h"
+#include "core/translatable.h"
 
 namespace k470 {
 
@@ -21,8 +22,9 @@ inline constexpr int kUhfEpc = 3;
 inline constexpr int kUhfData = 4;  // never offered; cleared from the image at every load
 inline constexpr int kUhfLength = 5;
 
-inline constexpr std::array<std::string_view, 6> kUhfFieldNames = {"Disable", "CRC",  "PC",
-                                                                   "EPC",     "Data", "Length"};
+inline constexpr std::array<std::string_view, 6> kUhfFieldNames = {
+    K470_TR_NOOP("k470", "Disable"), K470_TR_NOOP("k470", "CRC"),  K470_TR_NOOP("k470", "PC"),
+    K470_TR_NOOP("k470", "EPC"),     K470_TR_NOOP("k470", "Data"), K470_TR_NOOP("k470", "Length")};
 // The available list as the page fills it.
 inline constexpr std::array<int, 4> kOfferedUhfFields = {kUhfCrc, kUhfPc, kUhfEpc, kUhfLength};
 

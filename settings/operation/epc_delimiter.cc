@@ -1,9 +1,11 @@
 #include "settings/operation/epc_delimiter.h"
+#include "core/translatable.h"
 
 namespace k470 {
 namespace {
 
-constexpr std::array<std::string_view, 4> kChosenNames = {" ", "[Tab]", ",", "."};
+constexpr std::array<std::string_view, 4> kChosenNames = {" ", K470_TR_NOOP("k470", "[Tab]"), ",",
+                                                          "."};
 
 bool IsPosition(int position) {
   return position >= 0 && position < static_cast<int>(kDelimiterCharacters.size());

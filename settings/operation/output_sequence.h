@@ -2,12 +2,15 @@
 // entry in one of them: every section off, or one section twice, is refused.
 #pragma once
 
+#include "core/translatable.h"
+
 #include <array>
 
 namespace k470 {
 
-inline constexpr char kAllDisableMessage[] = "All disable is inadmissible!";
-inline constexpr char kSameSectionMessage[] = "The same section can only be used once!";
+inline constexpr char kAllDisableMessage[] = K470_TR_NOOP("k470", "All disable is inadmissible!");
+inline constexpr char kSameSectionMessage[] =
+    K470_TR_NOOP("k470", "The same section can only be used once!");
 
 enum class OutputSequenceVerdict {
   kAccepted,

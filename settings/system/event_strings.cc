@@ -1,4 +1,5 @@
 #include "settings/system/event_strings.h"
+#include "core/translatable.h"
 
 #include <cassert>
 
@@ -41,10 +42,15 @@ void SetEventAction(SettingsImage& image, int index, int code) {
 }
 
 std::span<const ListEntry> EventActionList() {
-  static constexpr ListEntry kList[] = {
-      {"Disable", 0},        {"Trigger is pressed", 1},       {"Trigger is released", 2},
-      {"F1 is pressed", 3},  {"F1 is released", 4},           {"F2 is pressed", 5},
-      {"F2 is released", 6}, {"F1 + Trigger are pressed", 7}, {"F2 + Trigger are pressed", 8}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Disable"), 0},
+                                        {K470_TR_NOOP("k470", "Trigger is pressed"), 1},
+                                        {K470_TR_NOOP("k470", "Trigger is released"), 2},
+                                        {K470_TR_NOOP("k470", "F1 is pressed"), 3},
+                                        {K470_TR_NOOP("k470", "F1 is released"), 4},
+                                        {K470_TR_NOOP("k470", "F2 is pressed"), 5},
+                                        {K470_TR_NOOP("k470", "F2 is released"), 6},
+                                        {K470_TR_NOOP("k470", "F1 + Trigger are pressed"), 7},
+                                        {K470_TR_NOOP("k470", "F2 + Trigger are pressed"), 8}};
   return kList;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/translatable.h"
 #include "settings/system/interface_selection.h"
 
 namespace k470 {
@@ -100,64 +101,75 @@ void StoreSerialInterface(SelectedInterface interface, const InterfaceFields& f,
 }
 
 std::span<const ListEntry> KeyboardTypeList(SelectedInterface interface) {
-  static constexpr ListEntry kHid[] = {{"HID PACT US", 0x40},
-                                       {"HID PACT French", 0x41},
-                                       {"HID PACT German", 0x42},
-                                       {"HID PACT Italy", 0x43},
-                                       {"HID PACT Swedish", 0x44},
-                                       {"HID PACT Norwegian", 0x45},
-                                       {"HID PACT UK", 0x46},
-                                       {"HID PACT Belgium", 0x47},
-                                       {"HID PACT Spanish", 0x48},
-                                       {"HID PACT Portuguese", 0x49},
-                                       {"HID PS55A01 2 Japanese", 0x4A},
-                                       {"HID User Defined KBD", 0x4B},
-                                       {"HID PCAT Trukish", 0x4C},
-                                       {"HID PACT Hungarian", 0x4D}};
-  static constexpr ListEntry kM912[] = {{"M912 PACT US", 0x61},
-                                        {"M912 PACT French", 0x62},
-                                        {"M912 PACT German", 0x63},
-                                        {"M912 PACT Italy", 0x64},
-                                        {"M912 PACT Swedish", 0x65},
-                                        {"M912 PACT Norwegian", 0x66},
-                                        {"M912 PACT UK", 0x67},
-                                        {"M912 PACT Belgium", 0x68},
-                                        {"M912 PACT Spanish", 0x69},
-                                        {"M912 PACT Portuguese", 0x6A},
-                                        {"M912 PS55A01 2 Japanese", 0x6B},
-                                        {"M912 User Defined KBD", 0x6C},
-                                        {"M912 PCAT Trukish", 0x6D},
-                                        {"M912 PACT Hungarian", 0x6E}};
+  static constexpr ListEntry kHid[] = {{K470_TR_NOOP("k470", "HID PACT US"), 0x40},
+                                       {K470_TR_NOOP("k470", "HID PACT French"), 0x41},
+                                       {K470_TR_NOOP("k470", "HID PACT German"), 0x42},
+                                       {K470_TR_NOOP("k470", "HID PACT Italy"), 0x43},
+                                       {K470_TR_NOOP("k470", "HID PACT Swedish"), 0x44},
+                                       {K470_TR_NOOP("k470", "HID PACT Norwegian"), 0x45},
+                                       {K470_TR_NOOP("k470", "HID PACT UK"), 0x46},
+                                       {K470_TR_NOOP("k470", "HID PACT Belgium"), 0x47},
+                                       {K470_TR_NOOP("k470", "HID PACT Spanish"), 0x48},
+                                       {K470_TR_NOOP("k470", "HID PACT Portuguese"), 0x49},
+                                       {K470_TR_NOOP("k470", "HID PS55A01 2 Japanese"), 0x4A},
+                                       {K470_TR_NOOP("k470", "HID User Defined KBD"), 0x4B},
+                                       {K470_TR_NOOP("k470", "HID PCAT Trukish"), 0x4C},
+                                       {K470_TR_NOOP("k470", "HID PACT Hungarian"), 0x4D}};
+  static constexpr ListEntry kM912[] = {{K470_TR_NOOP("k470", "M912 PACT US"), 0x61},
+                                        {K470_TR_NOOP("k470", "M912 PACT French"), 0x62},
+                                        {K470_TR_NOOP("k470", "M912 PACT German"), 0x63},
+                                        {K470_TR_NOOP("k470", "M912 PACT Italy"), 0x64},
+                                        {K470_TR_NOOP("k470", "M912 PACT Swedish"), 0x65},
+                                        {K470_TR_NOOP("k470", "M912 PACT Norwegian"), 0x66},
+                                        {K470_TR_NOOP("k470", "M912 PACT UK"), 0x67},
+                                        {K470_TR_NOOP("k470", "M912 PACT Belgium"), 0x68},
+                                        {K470_TR_NOOP("k470", "M912 PACT Spanish"), 0x69},
+                                        {K470_TR_NOOP("k470", "M912 PACT Portuguese"), 0x6A},
+                                        {K470_TR_NOOP("k470", "M912 PS55A01 2 Japanese"), 0x6B},
+                                        {K470_TR_NOOP("k470", "M912 User Defined KBD"), 0x6C},
+                                        {K470_TR_NOOP("k470", "M912 PCAT Trukish"), 0x6D},
+                                        {K470_TR_NOOP("k470", "M912 PACT Hungarian"), 0x6E}};
   if (interface == SelectedInterface::kM912Hid) return kM912;
   return kHid;
 }
 
 std::span<const ListEntry> CapsLockStateList() {
-  static constexpr ListEntry kList[] = {{"Off", 0}, {"On", 1}, {"Auto", 2}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Off"), 0},
+                                        {K470_TR_NOOP("k470", "On"), 1},
+                                        {K470_TR_NOOP("k470", "Auto"), 2}};
   return kList;
 }
 std::span<const ListEntry> CapsLockTypeList() {
-  static constexpr ListEntry kList[] = {{"Normal", 0}, {"Caps Lock", 1}, {"Shift Lock", 2}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Normal"), 0},
+                                        {K470_TR_NOOP("k470", "Caps Lock"), 1},
+                                        {K470_TR_NOOP("k470", "Shift Lock"), 2}};
   return kList;
 }
 std::span<const ListEntry> TransmitModeList() {
-  static constexpr ListEntry kList[] = {{"Batch Processing", 0}, {"By Character", 1}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Batch Processing"), 0},
+                                        {K470_TR_NOOP("k470", "By Character"), 1}};
   return kList;
 }
 std::span<const ListEntry> KeyboardLayoutList() {
-  static constexpr ListEntry kList[] = {{"Normal", 0}, {"AZERTY", 1}, {"QWERTZ", 2}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Normal"), 0},
+                                        {K470_TR_NOOP("k470", "AZERTY"), 1},
+                                        {K470_TR_NOOP("k470", "QWERTZ"), 2}};
   return kList;
 }
 std::span<const ListEntry> AlphabetsList() {
-  static constexpr ListEntry kList[] = {{"Case Sensitive", 0}, {"Ignore Case", 1}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Case Sensitive"), 0},
+                                        {K470_TR_NOOP("k470", "Ignore Case"), 1}};
   return kList;
 }
 std::span<const ListEntry> DigitsTransmissionList() {
-  static constexpr ListEntry kList[] = {{"Alpha Numeric Keypad", 0}, {"Numeric Keypad", 1}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Alpha Numeric Keypad"), 0},
+                                        {K470_TR_NOOP("k470", "Numeric Keypad"), 1}};
   return kList;
 }
 std::span<const ListEntry> DigitsPositionList() {
-  static constexpr ListEntry kList[] = {{"Normal", 0}, {"Lower Row", 1}, {"Upper Row", 2}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Normal"), 0},
+                                        {K470_TR_NOOP("k470", "Lower Row"), 1},
+                                        {K470_TR_NOOP("k470", "Upper Row"), 2}};
   return kList;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/app_state.h"
+#include "core/translatable.h"
 
 namespace k470 {
 
@@ -22,7 +23,8 @@ void DeriveSelectedInterface(AppState& state);
 
 // The Interface radio buttons' texts, by SelectedInterface.
 inline constexpr std::array<std::string_view, 4> kInterfaceNames = {
-    "Bluetooth SPP Slave", "Bluetooth HID", "M912 VCOM", "M912 HID"};
+    K470_TR_NOOP("k470", "Bluetooth SPP Slave"), K470_TR_NOOP("k470", "Bluetooth HID"),
+    K470_TR_NOOP("k470", "M912 VCOM"), K470_TR_NOOP("k470", "M912 HID")};
 
 // The interface the image selects; none for an interface code of no interface.
 std::optional<SelectedInterface> StoredInterface(const SettingsImage& image);

@@ -1,5 +1,6 @@
 #include "settings/system/system_fields.h"
 
+#include "core/translatable.h"
 #include "settings/system/interface_selection.h"
 
 namespace k470 {
@@ -58,18 +59,25 @@ void StoreSystemFields(const SystemFields& f, std::optional<SelectedInterface> i
 }
 
 std::span<const ListEntry> BeepFrequencyList() {
-  static constexpr ListEntry kList[] = {{"8 kHz", 0}, {"4 kHz", 1}, {"2 kHz", 2}, {"1 kHz", 3}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "8 kHz"), 0},
+                                        {K470_TR_NOOP("k470", "4 kHz"), 1},
+                                        {K470_TR_NOOP("k470", "2 kHz"), 2},
+                                        {K470_TR_NOOP("k470", "1 kHz"), 3}};
   return kList;
 }
 
 std::span<const ListEntry> BeepDurationList() {
-  static constexpr ListEntry kList[] = {
-      {"Shortest", 0}, {"Short", 1}, {"Longer", 2}, {"Longest", 3}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Shortest"), 0},
+                                        {K470_TR_NOOP("k470", "Short"), 1},
+                                        {K470_TR_NOOP("k470", "Longer"), 2},
+                                        {K470_TR_NOOP("k470", "Longest"), 3}};
   return kList;
 }
 
 std::span<const ListEntry> VolumeList() {
-  static constexpr ListEntry kList[] = {{"Low", 1}, {"Medium", 2}, {"High", 3}};
+  static constexpr ListEntry kList[] = {{K470_TR_NOOP("k470", "Low"), 1},
+                                        {K470_TR_NOOP("k470", "Medium"), 2},
+                                        {K470_TR_NOOP("k470", "High"), 3}};
   return kList;
 }
 

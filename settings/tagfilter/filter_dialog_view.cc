@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/translatable.h"
 #include "settings/tagfilter/scheme_fields.h"
 
 namespace k470 {
@@ -26,12 +27,12 @@ std::optional<std::uint8_t> ShownFilterHeader(const SettingsImage& image) {
 std::string MethodCaption(FilterMethod method, std::optional<Scheme> scheme) {
   switch (method) {
     case FilterMethod::kFilterValue:
-      return "By EPC Filter Value";
+      return K470_TR_NOOP("k470", "By EPC Filter Value");
     case FilterMethod::kFirstField:
       return scheme ? std::string(SchemeFieldsOf(*scheme).first_field_caption)
-                    : "By GS1 Company Prefix";
+                    : K470_TR_NOOP("k470", "By GS1 Company Prefix");
     case FilterMethod::kSecondField:
-      return scheme ? SecondFieldCaption(*scheme) : "By Item Reference";
+      return scheme ? SecondFieldCaption(*scheme) : K470_TR_NOOP("k470", "By Item Reference");
   }
   return {};
 }

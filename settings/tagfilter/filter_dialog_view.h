@@ -11,6 +11,7 @@
 
 #include "core/list_entry.h"
 #include "core/settings_image.h"
+#include "core/translatable.h"
 #include "settings/tagfilter/epc_filter.h"
 #include "settings/tagfilter/filter_choice.h"
 #include "settings/tagfilter/tag_types.h"
@@ -19,7 +20,9 @@ namespace k470 {
 
 // "Filter Type :", its codes the FilterType values.
 inline constexpr std::array<ListEntry, 3> kFilterTypeList = {
-    {{"Disable Filter", 0}, {"Include EPC", 1}, {"Exclude EPC", 2}}};
+    {{K470_TR_NOOP("k470", "Disable Filter"), 0},
+     {K470_TR_NOOP("k470", "Include EPC"), 1},
+     {K470_TR_NOOP("k470", "Exclude EPC"), 2}}};
 
 // The TAG type entry selected at opening: the stored type (byte 211) when it
 // is enabled, else the fourth enabled type, else none.

@@ -3,65 +3,78 @@
 #include <array>
 #include <string_view>
 
+#include "core/translatable.h"
 #include "settings/tagfilter/tag_types.h"
 
 namespace k470 {
 namespace {
 
 constexpr std::array<std::string_view, 8> kGs1Values = {
-    "[0] All Others", "[1] Reserved", "[2] Reserved", "[3] Reserved",
-    "[4] Reserved",   "[5] Reserved", "[6] Reserved", "[7] Reserved",
+    K470_TR_NOOP("k470", "[0] All Others"), K470_TR_NOOP("k470", "[1] Reserved"),
+    K470_TR_NOOP("k470", "[2] Reserved"),   K470_TR_NOOP("k470", "[3] Reserved"),
+    K470_TR_NOOP("k470", "[4] Reserved"),   K470_TR_NOOP("k470", "[5] Reserved"),
+    K470_TR_NOOP("k470", "[6] Reserved"),   K470_TR_NOOP("k470", "[7] Reserved"),
 };
 
 constexpr std::array<std::string_view, 8> kSgtinValues = {
-    "[0] All Others",
-    "[1] Point of Sale (POS) Trade Item",
-    "[2] Full Case for Transport",
-    "[3] Reserved",
-    "[4] Inner Pack Trade Item Grouping for Handling",
-    "[5] Reserved",
-    "[6] Unit Load",
-    "[7] Unit insied Trade Item or component inside a product not intended for individual sale",
+    K470_TR_NOOP("k470", "[0] All Others"),
+    K470_TR_NOOP("k470", "[1] Point of Sale (POS) Trade Item"),
+    K470_TR_NOOP("k470", "[2] Full Case for Transport"),
+    K470_TR_NOOP("k470", "[3] Reserved"),
+    K470_TR_NOOP("k470", "[4] Inner Pack Trade Item Grouping for Handling"),
+    K470_TR_NOOP("k470", "[5] Reserved"),
+    K470_TR_NOOP("k470", "[6] Unit Load"),
+    K470_TR_NOOP("k470",
+                 "[7] Unit insied Trade Item or component inside a product not intended for "
+                 "individual sale"),
 };
 
 constexpr std::array<std::string_view, 8> kSsccValues = {
-    "[0] All Others", "[1] Reserved", "[2] Full Case for Transport",
-    "[3] Reserved",   "[4] Reserved", "[5] Reserved",
-    "[6] Unit Load",  "[7] Reserved",
+    K470_TR_NOOP("k470", "[0] All Others"),
+    K470_TR_NOOP("k470", "[1] Reserved"),
+    K470_TR_NOOP("k470", "[2] Full Case for Transport"),
+    K470_TR_NOOP("k470", "[3] Reserved"),
+    K470_TR_NOOP("k470", "[4] Reserved"),
+    K470_TR_NOOP("k470", "[5] Reserved"),
+    K470_TR_NOOP("k470", "[6] Unit Load"),
+    K470_TR_NOOP("k470", "[7] Reserved"),
 };
 
 constexpr std::array<std::string_view, 3> kDodNamedValues = {
-    "[0] Pallet (palletized unit load)",
-    "[1] Case (shipping and exterior container)",
-    "[2] Unit pack",
+    K470_TR_NOOP("k470", "[0] Pallet (palletized unit load)"),
+    K470_TR_NOOP("k470", "[1] Case (shipping and exterior container)"),
+    K470_TR_NOOP("k470", "[2] Unit pack"),
 };
 
 constexpr std::array<std::string_view, 24> kAdiNamedValues = {
-    "[0] All Others",
-    "[1] Item, other than an item to whick filter value 8 through 63 apply",
-    "[2] Carton",
-    "[3] Reserved",
-    "[4] Reserved",
-    "[5] Reserved",
-    "[6] Pallet",
-    "[7] Reserved",
-    "[8] Seat cushions",
-    "[9] Seat covers",
-    "[10] Seat belts",
-    "[11] Galley cars",
-    "[12] Unit Load Devices, cargo containers",
-    "[13] Security items (life vest boxes, rear lav walls, lav ceiling access hatches)",
-    "[14] Life vests",
-    "[15] Oxygen generators",
-    "[16] Engine components",
-    "[17] Avionics",
-    "[18] Experimental (flight test) equipment",
-    "[19] Other emergency equipment (smoke masks, PBE, crash axes, medical kits, smoke "
-    "detectors, flashlights, etc.)",
-    "[20] Other rotables; e.g., line or base replaceable",
-    "[21] Other repariable",
-    "[22] Other cabin interior",
-    "[23] Other repair (exclude component); e.g., structure item repair",
+    K470_TR_NOOP("k470", "[0] All Others"),
+    K470_TR_NOOP("k470", "[1] Item, other than an item to whick filter value 8 through 63 apply"),
+    K470_TR_NOOP("k470", "[2] Carton"),
+    K470_TR_NOOP("k470", "[3] Reserved"),
+    K470_TR_NOOP("k470", "[4] Reserved"),
+    K470_TR_NOOP("k470", "[5] Reserved"),
+    K470_TR_NOOP("k470", "[6] Pallet"),
+    K470_TR_NOOP("k470", "[7] Reserved"),
+    K470_TR_NOOP("k470", "[8] Seat cushions"),
+    K470_TR_NOOP("k470", "[9] Seat covers"),
+    K470_TR_NOOP("k470", "[10] Seat belts"),
+    K470_TR_NOOP("k470", "[11] Galley cars"),
+    K470_TR_NOOP("k470", "[12] Unit Load Devices, cargo containers"),
+    K470_TR_NOOP(
+        "k470",
+        "[13] Security items (life vest boxes, rear lav walls, lav ceiling access hatches)"),
+    K470_TR_NOOP("k470", "[14] Life vests"),
+    K470_TR_NOOP("k470", "[15] Oxygen generators"),
+    K470_TR_NOOP("k470", "[16] Engine components"),
+    K470_TR_NOOP("k470", "[17] Avionics"),
+    K470_TR_NOOP("k470", "[18] Experimental (flight test) equipment"),
+    K470_TR_NOOP("k470",
+                 "[19] Other emergency equipment (smoke masks, PBE, crash axes, medical kits, "
+                 "smoke ") "detectors, flashlights, etc.)",
+    K470_TR_NOOP("k470", "[20] Other rotables; e.g., line or base replaceable"),
+    K470_TR_NOOP("k470", "[21] Other repariable"),
+    K470_TR_NOOP("k470", "[22] Other cabin interior"),
+    K470_TR_NOOP("k470", "[23] Other repair (exclude component); e.g., structure item repair"),
 };
 
 // Named entries first, then "[n] Reserved" up to `count` entries.

@@ -8,6 +8,7 @@
 
 #include "core/list_entry.h"
 #include "core/settings_image.h"
+#include "core/translatable.h"
 
 namespace k470 {
 
@@ -15,14 +16,14 @@ inline constexpr int kMaxScanTimeout = 254;  // seconds
 inline constexpr int kMaxCounterLimit = 128;
 
 // "Delay Between Each Scan :", codes 0-7 of bits 4-7 of byte 80.
-inline constexpr std::array<ListEntry, 8> kScanDelayList = {{{"100ms", 0},
-                                                             {"200ms", 1},
-                                                             {"400ms", 2},
-                                                             {"800ms", 3},
-                                                             {"1000ms", 4},
-                                                             {"2000ms", 5},
-                                                             {"3000ms", 6},
-                                                             {"5000ms", 7}}};
+inline constexpr std::array<ListEntry, 8> kScanDelayList = {{{K470_TR_NOOP("k470", "100ms"), 0},
+                                                             {K470_TR_NOOP("k470", "200ms"), 1},
+                                                             {K470_TR_NOOP("k470", "400ms"), 2},
+                                                             {K470_TR_NOOP("k470", "800ms"), 3},
+                                                             {K470_TR_NOOP("k470", "1000ms"), 4},
+                                                             {K470_TR_NOOP("k470", "2000ms"), 5},
+                                                             {K470_TR_NOOP("k470", "3000ms"), 6},
+                                                             {K470_TR_NOOP("k470", "5000ms"), 7}}};
 
 // As stored: the edits correct a value out of their range when they show it.
 struct ScanSettings {

@@ -4,30 +4,47 @@
 #include <array>
 #include <cstdio>
 
+#include "core/translatable.h"
 #include "settings/tagfilter/partition_tables.h"
 
 namespace k470 {
 namespace {
 
-constexpr std::string_view kGs1Prefix = "By GS1 company prefix";
+constexpr std::string_view kGs1Prefix = K470_TR_NOOP("k470", "By GS1 company prefix");
 
 // Indexed by scheme.
 constexpr std::array<SchemeFields, kTagTypeCount> kSchemeFields = {{
-    {0, 6, " a document type", kGs1Prefix},
-    {5, 11, " a serial reference", kGs1Prefix},
-    {0, 11, " a serial number", "By government managed identifier"},
-    {1, 7, "an item reference", kGs1Prefix},
-    {5, 11, " a serial reference", kGs1Prefix},
-    {0, 6, " a location reference", kGs1Prefix},
-    {0, 6, "an asset type", kGs1Prefix},
-    {13, 19, "an individual asset reference", kGs1Prefix},
-    {0, 8, " a object class", "By general manager number"},
-    {1, 7, "an item reference", kGs1Prefix},
-    {0, 6, "an asset type", kGs1Prefix},
-    {18, 24, "an individual asset reference", kGs1Prefix},
-    {0, 6, " a location reference", kGs1Prefix},
-    {0, 6, " a document type", kGs1Prefix},
-    {1, 32, " a part number", "By CAGE/DoDAAC"},
+    {0, 6, K470_TR_NOOP("k470", " a document type"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By document type")},
+    {5, 11, K470_TR_NOOP("k470", " a serial reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By serial reference")},
+    {0, 11, K470_TR_NOOP("k470", " a serial number"),
+     K470_TR_NOOP("k470", "By government managed identifier"),
+     K470_TR_NOOP("k470", "By serial number")},
+    {1, 7, K470_TR_NOOP("k470", "an item reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By item reference")},
+    {5, 11, K470_TR_NOOP("k470", " a serial reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By serial reference")},
+    {0, 6, K470_TR_NOOP("k470", " a location reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By location reference")},
+    {0, 6, K470_TR_NOOP("k470", "an asset type"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By asset type")},
+    {13, 19, K470_TR_NOOP("k470", "an individual asset reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By individual asset reference")},
+    {0, 8, K470_TR_NOOP("k470", " a object class"),
+     K470_TR_NOOP("k470", "By general manager number"), K470_TR_NOOP("k470", "By object class")},
+    {1, 7, K470_TR_NOOP("k470", "an item reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By item reference")},
+    {0, 6, K470_TR_NOOP("k470", "an asset type"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By asset type")},
+    {18, 24, K470_TR_NOOP("k470", "an individual asset reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By individual asset reference")},
+    {0, 6, K470_TR_NOOP("k470", " a location reference"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By location reference")},
+    {0, 6, K470_TR_NOOP("k470", " a document type"), kGs1Prefix,
+     K470_TR_NOOP("k470", "By document type")},
+    {1, 32, K470_TR_NOOP("k470", " a part number"), K470_TR_NOOP("k470", "By CAGE/DoDAAC"),
+     K470_TR_NOOP("k470", "By part number")},
 }};
 
 // First-field limits: the width of the identifier the first field compares.
@@ -52,7 +69,7 @@ const SchemeFields& SchemeFieldsOf(Scheme scheme) {
 }
 
 std::string SecondFieldCaption(Scheme scheme) {
-  return "By " + std::string(SchemeFieldsOf(scheme).second_field_label.substr(3));
+  return std::string(SchemeFieldsOf(scheme).second_field_caption);
 }
 
 DigitRange DigitRangeFor(bool filtering, std::optional<Scheme> scheme, FilterMethod method,

@@ -17,6 +17,9 @@ struct SchemeFields {
   int max_digits;
   std::string_view second_field_label;   // second caption line beside the digit edit
   std::string_view first_field_caption;  // the first-field radio
+  // The second-field radio: "By " and the label from its fourth character
+  // (the labels carry a three-character article in front of the field name).
+  std::string_view second_field_caption;
 };
 
 const SchemeFields& SchemeFieldsOf(Scheme scheme);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/settings_image.h"
+#include "core/translatable.h"
 
 namespace k470 {
 
@@ -42,21 +43,21 @@ struct TagType {
 inline constexpr std::size_t kTagTypeCount = 15;
 
 inline constexpr std::array<TagType, kTagTypeCount> kTagTypes = {{
-    {Scheme::kGdti96, "GDTI-96", 0x2C},
-    {Scheme::kGsrn96, "GSRN-96", 0x2D},
-    {Scheme::kDod96, "DoD-96", 0x2F},
-    {Scheme::kSgtin96, "SGTIN-96", 0x30},
-    {Scheme::kSscc96, "SSCC-96", 0x31},
-    {Scheme::kSgln96, "SGLN-96", 0x32},
-    {Scheme::kGrai96, "GRAI-96", 0x33},
-    {Scheme::kGiai96, "GIAI-96", 0x34},
-    {Scheme::kGid96, "GID-96", 0x35},
-    {Scheme::kSgtin198, "SGTIN-198", 0x36},
-    {Scheme::kGrai170, "GRAI-170", 0x37},
-    {Scheme::kGiai202, "GIAI-202", 0x38},
-    {Scheme::kSgln195, "SGLN-195", 0x39},
-    {Scheme::kGdti113, "GDTI-113", 0x3A},
-    {Scheme::kAdiVar, "ADI-var", 0x3B},
+    {Scheme::kGdti96, K470_TR_NOOP("k470", "GDTI-96"), 0x2C},
+    {Scheme::kGsrn96, K470_TR_NOOP("k470", "GSRN-96"), 0x2D},
+    {Scheme::kDod96, K470_TR_NOOP("k470", "DoD-96"), 0x2F},
+    {Scheme::kSgtin96, K470_TR_NOOP("k470", "SGTIN-96"), 0x30},
+    {Scheme::kSscc96, K470_TR_NOOP("k470", "SSCC-96"), 0x31},
+    {Scheme::kSgln96, K470_TR_NOOP("k470", "SGLN-96"), 0x32},
+    {Scheme::kGrai96, K470_TR_NOOP("k470", "GRAI-96"), 0x33},
+    {Scheme::kGiai96, K470_TR_NOOP("k470", "GIAI-96"), 0x34},
+    {Scheme::kGid96, K470_TR_NOOP("k470", "GID-96"), 0x35},
+    {Scheme::kSgtin198, K470_TR_NOOP("k470", "SGTIN-198"), 0x36},
+    {Scheme::kGrai170, K470_TR_NOOP("k470", "GRAI-170"), 0x37},
+    {Scheme::kGiai202, K470_TR_NOOP("k470", "GIAI-202"), 0x38},
+    {Scheme::kSgln195, K470_TR_NOOP("k470", "SGLN-195"), 0x39},
+    {Scheme::kGdti113, K470_TR_NOOP("k470", "GDTI-113"), 0x3A},
+    {Scheme::kAdiVar, K470_TR_NOOP("k470", "ADI-var"), 0x3B},
 }};
 
 // Headers the dialog treats specially.

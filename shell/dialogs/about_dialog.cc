@@ -20,12 +20,12 @@ constexpr int kTextLeft = kPictureAt.x() + kDialogPictureSize + 16;
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("About K470Configuration"));
+  setWindowTitle(tr("About K470Configuration"));
 
-  auto* text = new QLabel(
-      QStringLiteral("K470 Configuration, Version ") + QLatin1String(kProgramVersion), this);
+  auto* text =
+      new QLabel(tr("K470 Configuration, Version ") + QLatin1String(kProgramVersion), this);
   text->setObjectName(QStringLiteral("about_text"));
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("1"));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -33,11 +33,16 @@ struct LineList {
 // In the order of the line settings; the labels and lists stay hidden, so the
 // values the dialog was opened with are the values Ok stores.
 const std::array<LineList, 5> kLineLists = {{
-    {"1256", "Baud rate :", "401", &k470::BaudRateTexts},
-    {"1257", "Data bits :", "402", &k470::DataBitsTexts},
-    {"1258", "Parity :", "403", &k470::ParityTexts},
-    {"1259", "Stop Bit :", "404", &k470::StopBitsTexts},
-    {"1260", "Flow control :", "405", &k470::FlowControlTexts},
+    {"1256", QT_TRANSLATE_NOOP("k470::gui::ComPortPropertiesDialog", "Baud rate :"), "401",
+     &k470::BaudRateTexts},
+    {"1257", QT_TRANSLATE_NOOP("k470::gui::ComPortPropertiesDialog", "Data bits :"), "402",
+     &k470::DataBitsTexts},
+    {"1258", QT_TRANSLATE_NOOP("k470::gui::ComPortPropertiesDialog", "Parity :"), "403",
+     &k470::ParityTexts},
+    {"1259", QT_TRANSLATE_NOOP("k470::gui::ComPortPropertiesDialog", "Stop Bit :"), "404",
+     &k470::StopBitsTexts},
+    {"1260", QT_TRANSLATE_NOOP("k470::gui::ComPortPropertiesDialog", "Flow control :"), "405",
+     &k470::FlowControlTexts},
 }};
 
 std::array<int, 5> IndexesOf(const k470::LineSettings& s) {
@@ -58,17 +63,17 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
       operation_(operation),
       config_folder_(std::move(config_folder)),
       port_(new QComboBox(this)),
-      read_current_(new QRadioButton(QStringLiteral("Current Settings"), this)),
-      read_user_defined_(new QRadioButton(QStringLiteral("User Defined Settings"), this)),
-      download_current_(new QCheckBox(QStringLiteral("Current Settings"), this)),
-      download_user_defined_(new QCheckBox(QStringLiteral("User Defined Settings"), this)),
+      read_current_(new QRadioButton(tr("Current Settings"), this)),
+      read_user_defined_(new QRadioButton(tr("User Defined Settings"), this)),
+      download_current_(new QCheckBox(tr("Current Settings"), this)),
+      download_user_defined_(new QCheckBox(tr("User Defined Settings"), this)),
       ok_(nullptr) {
-  setWindowTitle(QStringLiteral("COM Port Properties"));
+  setWindowTitle(tr("COM Port Properties"));
 
   // Port: the discovered ports to pick from, or any path typed in, up to the
   // length of a device path. By-id names are long: the field shows a good
   // part of one and its tooltip the whole name.
-  auto* port_label = new QLabel(QStringLiteral("COM port :"), this);
+  auto* port_label = new QLabel(tr("COM port :"), this);
   port_label->setObjectName(QStringLiteral("1255"));
   port_label->setBuddy(port_);
   port_->setObjectName(QStringLiteral("201"));
@@ -92,7 +97,7 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   auto* line_grid = new QGridLayout(line_group);
   const std::array<int, 5> indexes = IndexesOf(state_.line_settings);
   for (std::size_t i = 0; i < kLineLists.size(); ++i) {
-    auto* label = new QLabel(QString::fromLatin1(kLineLists[i].label), line_group);
+    auto* label = new QLabel(tr(kLineLists[i].label), line_group);
     label->setObjectName(QString::fromLatin1(kLineLists[i].label_id));
     auto* list = new QComboBox(line_group);
     list->setObjectName(QString::fromLatin1(kLineLists[i].list_id));
@@ -110,7 +115,7 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   line_group->hide();
 
   // Settings Type.
-  auto* type_group = new QGroupBox(QStringLiteral("Settings Type"), this);
+  auto* type_group = new QGroupBox(tr("Settings Type"), this);
   type_group->setObjectName(QStringLiteral("1195"));
   auto* type_layout = new QVBoxLayout(type_group);
   read_current_->setObjectName(QStringLiteral("601"));
@@ -123,7 +128,7 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
     type_layout->addWidget(choice);
   }
 
-  const OkCancelButtons buttons = MakeOkCancelButtons(this, QStringLiteral("Ok"));
+  const OkCancelButtons buttons = MakeOkCancelButtons(this, tr("Ok"));
   ok_ = buttons.ok;
 
   switch (operation_) {

@@ -10,6 +10,7 @@
 
 #include "widgets/dialog_picture.h"
 #include "widgets/modal.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -36,13 +37,13 @@ constexpr int ChoiceCode(k470::FailureChoice choice) { return static_cast<int>(c
 
 FailedDialog::FailedDialog(const k470::FailedLines& lines, QWidget* parent)
     : QDialog(parent), lines_(lines) {
-  setWindowTitle(QStringLiteral("Failed!"));
+  setWindowTitle(tr("Failed!"));
 
-  auto* retry = new QPushButton(QStringLiteral("Retry"), this);
+  auto* retry = new QPushButton(tr("Retry"), this);
   retry->setObjectName(QStringLiteral("4"));
-  auto* com_setting = new QPushButton(QStringLiteral("COM Setting"), this);
+  auto* com_setting = new QPushButton(tr("COM Setting"), this);
   com_setting->setObjectName(QStringLiteral("1"));
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName(QStringLiteral("2"));
   for (QPushButton* button : {retry, com_setting, cancel}) button->setAutoDefault(false);
   com_setting->setDefault(true);
@@ -69,7 +70,7 @@ FailedDialog::FailedDialog(const k470::FailedLines& lines, QWidget* parent)
   const QFontMetrics metrics(LineFont());
   int text_width = 0;
   for (const std::string& line : lines_) {
-    text_width = std::max(text_width, metrics.horizontalAdvance(QString::fromStdString(line)));
+    text_width = std::max(text_width, metrics.horizontalAdvance(Translated(line)));
   }
   setFixedWidth(std::max(420, kTextLeft + text_width + 24));
   setFixedHeight(sizeHint().height());
@@ -101,7 +102,7 @@ void FailedDialog::paintEvent(QPaintEvent* event) {
   const int ascent = painter.fontMetrics().ascent();
   for (std::size_t n = 0; n < lines_.size(); ++n) {
     const int top = kFirstLineTop + kLineStep * static_cast<int>(n);
-    painter.drawText(QPoint(kTextLeft, top + ascent), QString::fromStdString(lines_[n]));
+    painter.drawText(QPoint(kTextLeft, top + ascent), Translated(lines_[n]));
   }
 }
 

@@ -21,9 +21,9 @@ PinCodeDialog::PinCodeDialog(k470::AppState& state, k470::SerialPort& shell_port
       clock_(clock),
       pin_(new QLineEdit(this)),
       chooser_(state, shell_port, std::move(list_ports), std::move(set_status), this) {
-  setWindowTitle(QStringLiteral("Bluetooth PIN Code"));
+  setWindowTitle(tr("Bluetooth PIN Code"));
 
-  auto* pin_label = new QLabel(QStringLiteral("Bluetooth PIN Code :"), this);
+  auto* pin_label = new QLabel(tr("Bluetooth PIN Code :"), this);
   pin_label->setBuddy(pin_);
   pin_->setObjectName(QStringLiteral("pin_code"));
   pin_->setMaxLength(static_cast<int>(k470::kMaxPinCodeLength));

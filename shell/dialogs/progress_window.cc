@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "shell/painting_waits.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -18,9 +19,9 @@ constexpr int kBarHeight = 20;
 
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      text_(new QLabel(QStringLiteral("Downloading..."), this)),
+      text_(new QLabel(tr("Downloading..."), this)),
       bar_(new QProgressBar(this)) {
-  setWindowTitle(QStringLiteral("Progress"));
+  setWindowTitle(tr("Progress"));
   setModal(false);
   text_->setObjectName(QStringLiteral("801"));
   text_->setGeometry(kBarMargin, 10, kWidth - 2 * kBarMargin, 20);
@@ -32,8 +33,8 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 }
 
 void ProgressWindow::Begin(const std::string& text, const std::string& bar_text, int maximum) {
-  text_->setText(QString::fromStdString(text));
-  const QString name = QString::fromStdString(bar_text);
+  text_->setText(Translated(text));
+  const QString name = Translated(bar_text);
   bar_->setFormat(name);
   bar_->setAccessibleName(name);
   bar_->setRange(0, maximum);

@@ -9,6 +9,7 @@
 #include "link/shell_port.h"
 #include "link/status_texts.h"
 #include "widgets/modal.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 
@@ -20,7 +21,7 @@ ShellPortChooser::ShellPortChooser(k470::AppState& state, k470::SerialPort& port
       list_ports_(std::move(list_ports)),
       set_status_(std::move(set_status)),
       dialog_(dialog),
-      label_(new QLabel(QStringLiteral("USB VCOM Port :"), dialog)),
+      label_(new QLabel(tr("USB VCOM Port :"), dialog)),
       combo_(new QComboBox(dialog)) {
   label_->setObjectName(QStringLiteral("port_chooser_label"));
   label_->setBuddy(combo_);
@@ -40,7 +41,7 @@ ShellPortChooser::ShellPortChooser(k470::AppState& state, k470::SerialPort& port
 
 bool ShellPortChooser::OpenChosenPort() {
   if (list_ports_) state_.port_list = list_ports_();
-  if (set_status_) set_status_(QString::fromLatin1(k470::kStatusConnecting));
+  if (set_status_) set_status_(Translated(k470::kStatusConnecting));
 
   // The index points into the list just rebuilt; if the list has shrunk it may
   // reach "-Select-" or beyond, which name no port and fail like a dead one.
@@ -48,16 +49,15 @@ bool ShellPortChooser::OpenChosenPort() {
   const std::string name = index < state_.port_list.size() ? state_.port_list[index] : "";
   k470::OpenFailure why = k470::OpenFailure::kCannotOpen;
   if (k470::OpenShellPort(port_, name, &why)) {
-    if (set_status_) set_status_(QString::fromLatin1(k470::kStatusConnected));
+    if (set_status_) set_status_(Translated(k470::kStatusConnected));
     return true;
   }
 
   if (why == k470::OpenFailure::kLineSettingsRefused) {
-    ShowMessageBox(dialog_, QMessageBox::NoIcon, QStringLiteral("Error"),
-                   QStringLiteral("Error on setting communication state"));
+    ShowMessageBox(dialog_, QMessageBox::NoIcon, tr("Error"),
+                   tr("Error on setting communication state"));
   } else {
-    ShowMessageBox(dialog_, QMessageBox::Warning, QStringLiteral("Error"),
-                   QStringLiteral("Can't open the COM port!"));
+    ShowMessageBox(dialog_, QMessageBox::Warning, tr("Error"), tr("Can't open the COM port!"));
   }
   // Let the user see the ports as they are now.
   Fill();
@@ -74,8 +74,8 @@ void ShellPortChooser::AddToGrid(QGridLayout& grid, int row) const {
 
 void ShellPortChooser::RestoreStatusText() {
   if (!set_status_) return;
-  set_status_(QString::fromLatin1(state_.reader_present ? k470::kStatusPortOpened
-                                                        : k470::kStatusPortClosed));
+  set_status_(
+      Translated(state_.reader_present ? k470::kStatusPortOpened : k470::kStatusPortClosed));
 }
 
 void ShellPortChooser::Fill() {

@@ -3,6 +3,7 @@
 // only after an open has failed, so the user can pick another port.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <string>
@@ -24,6 +25,8 @@ using PortLister = std::function<std::vector<std::string>()>;
 using StatusTextSink = std::function<void(const QString&)>;
 
 class ShellPortChooser {
+  Q_DECLARE_TR_FUNCTIONS(ShellPortChooser)
+
  public:
   // Creates the label and combo box as children of `dialog`, both hidden, and
   // fills the combo box from a freshly rebuilt port list.

@@ -25,16 +25,16 @@ UploadDialog::UploadDialog(k470::AppState& state, k470::SerialPort& shell_port,
       path_(new QLineEdit(QDir::currentPath(), this)),
       chooser_(state, shell_port, std::move(list_ports), std::move(set_status), this),
       browse_([this] { return AskForTargetFile(); }) {
-  setWindowTitle(QStringLiteral("Upload Memoried Data"));
+  setWindowTitle(tr("Upload Memoried Data"));
 
-  auto* path_label = new QLabel(QStringLiteral("File Path :"), this);
+  auto* path_label = new QLabel(tr("File Path :"), this);
   path_label->setBuddy(path_);
   path_->setObjectName(QStringLiteral("file_path"));
   // The path comes from Browse only, whose dialog asks before an existing file
   // is replaced; a typed path would replace one without asking.
   path_->setReadOnly(true);
   path_->setMinimumWidth(320);
-  auto* browse = new QPushButton(QStringLiteral("Browse"), this);
+  auto* browse = new QPushButton(tr("Browse"), this);
   browse->setObjectName(QStringLiteral("browse"));
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &UploadDialog::Browse);

@@ -2,6 +2,7 @@
 
 #include "shell/dialogs/progress_window.h"
 #include "widgets/modal.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 
@@ -13,12 +14,11 @@ bool RunUploadTransfer(k470::SerialPort& port, k470::Clock& clock, k470::ByteSin
     ok = k470::UploadMemorizedData(port, clock, sink, progress).ok;
   }
   if (ok) {
-    ShowMessageBox(parent, QMessageBox::Information,
-                   QString::fromLatin1(k470::kUploadSucceededCaption),
-                   QString::fromLatin1(k470::kUploadSucceededText));
+    ShowMessageBox(parent, QMessageBox::Information, Translated(k470::kUploadSucceededCaption),
+                   Translated(k470::kUploadSucceededText));
   } else {
-    ShowMessageBox(parent, QMessageBox::Warning, QString::fromLatin1(k470::kUploadFailedCaption),
-                   QString::fromLatin1(k470::kUploadFailedText));
+    ShowMessageBox(parent, QMessageBox::Warning, Translated(k470::kUploadFailedCaption),
+                   Translated(k470::kUploadFailedText));
   }
   return ok;
 }
