@@ -32,3 +32,15 @@ install(CODE "
       execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${dll}\" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
   endif()")
+
+# Qt's own texts (the standard buttons, the file dialogs) in the languages the
+# program is translated into, from Debian's qt6-translations-l10n: the
+# program loads them from translations/ beside it (shell/translations.cc).
+foreach(ts ${K470_TS_FILES})
+  string(REGEX REPLACE ".*_([a-zA-Z_]+)\\.ts$" "\\1" language "${ts}")
+  set(qm /usr/share/qt6/translations/qtbase_${language}.qm)
+  if(NOT EXISTS ${qm})
+    message(FATAL_ERROR "Qt's translation ${qm} is missing: install qt6-translations-l10n")
+  endif()
+  install(FILES ${qm} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+endforeach()

@@ -13,6 +13,7 @@
 #include "link/com_port_settings.h"
 #include "link/port_discovery.h"
 #include "shell/main_window.h"
+#include "shell/translations.h"
 
 namespace {
 
@@ -77,6 +78,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   NameTheProgram();
   QGuiApplication::setDesktopFileName(QStringLiteral("k470configuration"));
+  // The screen in the user's language; files, reader commands and what is
+  // printed on the terminal stay English.
+  k470::gui::InstallTranslations(app, QLocale());
   const std::optional<QString> file = ParseCommandLine(app);
 
   // Start-up order: the configuration folder, the reader's ports, the port
