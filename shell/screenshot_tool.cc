@@ -1,240 +1,106 @@
 // k470_screenshots: renders the main window, the Device Settings sheet and
 // every dialog into PNG files, without a display (QT_QPA_PLATFORM=offscreen)
-// and without a reader. Usage: k470_screenshots <folder>
+// and without a reader; with options, under a dark palette, a larger font or
+// another language. Usage: k470_screenshots [options] <folder>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTemporaryDir>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QWidget>
 #include <cstdio>
 
-#include "link/clock.h"
-#include "link/failed_lines.h"
-#include "link/memory_upload.h"
-#include "link/native_serial_port.h"
-#include "pages/operation/key_picker_dialog.h"
-#include "pages/settings_pages.h"
-#include "pages/tagfilter/single_tag_mode_dialog.h"
-#include "settings/operation/epc_delimiter.h"
-#include "settings/operation/operation_page_ids.h"
-#include "settings/operation/operation_settings.h"
-#include "settings/system/system_page_ids.h"
-#include "settings/tagfilter/epc_filter.h"
-#include "shell/device_settings_sheet.h"
-#include "shell/dialogs/about_dialog.h"
-#include "shell/dialogs/com_port_properties_dialog.h"
-#include "shell/dialogs/failed_dialog.h"
-#include "shell/dialogs/pin_code_dialog.h"
-#include "shell/dialogs/progress_window.h"
-#include "shell/dialogs/upload_dialog.h"
-#include "shell/main_window.h"
-#include "widgets/modal.h"
+#include "shell/translations.h"
+#include "shell/window_tour.h"
 
-namespace k470::gui {
 namespace {
 
-class Shooter {
- public:
-  explicit Shooter(QString folder) : folder_(std::move(folder)) {}
-
-  // Shows `widget`, lets it lay itself out and paint, and saves it as `name`.png.
-  bool Save(QWidget& widget, const QString& name) {
-    widget.show();
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    ok_ = ok_ && saved;
-    return saved;
+// A dark theme as a desktop's dark mode gives it: light text on dark grey.
+QPalette DarkPalette() {
+  QPalette p;
+  const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xe8, 0xe8, 0xe8);
+  const QColor disabled(0x80, 0x80, 0x80), highlight(0x35, 0x84, 0xe4);
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::ToolTipBase, base);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::PlaceholderText, disabled);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::BrightText, Qt::red);
+  p.setColor(QPalette::Light, QColor(0x4a, 0x4a, 0x4a));
+  p.setColor(QPalette::Midlight, QColor(0x40, 0x40, 0x40));
+  p.setColor(QPalette::Mid, QColor(0x30, 0x30, 0x30));
+  p.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
+  p.setColor(QPalette::Shadow, Qt::black);
+  p.setColor(QPalette::Highlight, highlight);
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::Link, highlight);
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, disabled);
   }
-
-  // Every modal dialog goes through ExecDialog: photograph it, then cancel it.
-  void SaveNextDialogAs(const QString& name) {
-    SetDialogHandler([this, name](QDialog& dialog) {
-      Save(dialog, name);
-      dialog.hide();
-      return static_cast<int>(QDialog::Rejected);
-    });
-  }
-
-  bool ok() const { return ok_; }
-
- private:
-  QString folder_;
-  bool ok_ = true;
-};
-
-// The sheet on each of its tabs.
-void ShootSheetTabs(Shooter& shooter, AppState& state, MainWindow& window) {
-  for (int tab = 0; tab < 4; ++tab) {
-    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
-    sheet.tabs()->setCurrentIndex(tab);
-    shooter.Save(sheet, tab == 0 ? QStringLiteral("device-settings")
-                                 : QStringLiteral("device-settings-%1").arg(tab + 1));
-    sheet.hide();
-  }
+  return p;
 }
 
-void ShootInterfaceDialogs(Shooter& shooter, AppState& state, MainWindow& window) {
-  // The interface dialogs, each opened by its "Advanced" button.
-  DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {}, &window);
-  const char* const names[] = {"bluetooth-spp-slave", "bluetooth-hid", "m912-vcom", "m912-hid"};
-  for (int i = 0; i < 4; ++i) {
-    sheet.findChild<QRadioButton*>(QString::number(system_page_ids::kInterfaceRadios[i]))->click();
-    shooter.SaveNextDialogAs(QStringLiteral("interface-%1").arg(QLatin1String(names[i])));
-    sheet.findChild<QPushButton*>(QString::number(system_page_ids::kAdvancedButtons[i]))->click();
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Renders every window into <folder>/*.png."));
+  parser.addHelpOption();
+  const QCommandLineOption dark(QStringLiteral("dark"),
+                                QStringLiteral("The Fusion style with a dark palette."));
+  const QCommandLineOption points(QStringLiteral("font-size"),
+                                  QStringLiteral("The application font at <points>."),
+                                  QStringLiteral("points"));
+  const QCommandLineOption language(QStringLiteral("language"),
+                                    QStringLiteral("The translation for <locale>, e.g. ja_JP."),
+                                    QStringLiteral("locale"));
+  const QCommandLineOption translation(QStringLiteral("translation"),
+                                       QStringLiteral("The translation in <file.qm>."),
+                                       QStringLiteral("file.qm"));
+  parser.addOptions({dark, points, language, translation});
+  parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("Where the PNG files go."));
+  parser.process(app);
+
+  if (parser.isSet(dark)) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(DarkPalette());
   }
-  // Date & Time with its controls in use.
-  state.clock_mode = ClockMode::kSetTimeAndDate;
-  sheet.tabs()->setCurrentIndex(3);
-  shooter.Save(sheet, QStringLiteral("device-settings-4-set-time"));
-  sheet.hide();
-}
-
-void ShootSingleTagModeDialog(Shooter& shooter, AppState& state, MainWindow& window) {
-  // The Single TAG Mode dialog as each scan mode opens it, over filters
-  // that show its scheme captions: SGTIN-96 by item reference, ADI-var by
-  // part number.
-  AppState single = state;
-  single.pending_scan_mode = kScanModeSingleTag;
-  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-single"));
-  OpenSingleTagModeDialog(single, &window);
-
-  AppState multi = state;
-  multi.pending_scan_mode = kScanModeMultiTag;
-  multi.beeper_on = true;
-  FilterChoice item_reference{
-      FilterType::kIncludeEpc, FilterMethod::kSecondField, 0x30, {}, "12345", "12399", 6u};
-  StoreFilter(item_reference, multi.image);
-  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-multi"));
-  OpenSingleTagModeDialog(multi, &window);
-
-  AppState test = state;
-  test.pending_scan_mode = kScanModeTest;
-  FilterChoice part_number{
-      FilterType::kExcludeEpc, FilterMethod::kSecondField, 0x3B, {}, "AB1", "AB12", {}};
-  StoreFilter(part_number, test.image);
-  shooter.SaveNextDialogAs(QStringLiteral("single-tag-mode-test"));
-  OpenSingleTagModeDialog(test, &window);
-}
-
-void ShootOperationTab(Shooter& shooter, AppState& state, MainWindow& window) {
-  // The Operation tab with its output controls on, and its Delimiter dialog.
-  AppState raw = state;
-  raw.image.SetField(kDataFormat, kDataFormatRaw);
-  raw.image.Fill(kDelimiter, ',');
-  DeviceSettingsSheet sheet(raw, DefaultSettingsPages(), {}, &window);
-  sheet.tabs()->setCurrentIndex(2);
-  shooter.Save(sheet, QStringLiteral("device-settings-3-raw-data"));
-  shooter.SaveNextDialogAs(QStringLiteral("delimiter"));
-  sheet.findChild<QPushButton*>(QString::number(operation_page_ids::kDelimiter))->click();
-  sheet.hide();
-}
-
-void ShootKeyPickers(Shooter& shooter, MainWindow& window) {
-  // The key picker in its three forms, each opened on a field that holds keys.
-  const struct {
-    const char* name;
-    SelectedInterface interface;
-    KeyBuffer field;
-  } pickers[] = {
-      {"key-picker-ascii", SelectedInterface::kBluetoothSpp, {'I', 'D', 0x0D, '&'}},
-      {"key-picker-normal-key", SelectedInterface::kBluetoothHid, {0xC1, 'a', 0x0D}},
-      {"key-picker-scan-code", SelectedInterface::kM912Hid, {0xC0, 0x1C, 0xC0, 0x2A}},
-  };
-  for (const auto& picker : pickers) {
-    KeyPickerDialog dialog(picker.field, kKeyFieldSize, picker.interface, &window);
-    shooter.Save(dialog, QLatin1String(picker.name));
-    dialog.hide();
+  if (parser.isSet(points)) {
+    QFont font = QApplication::font();
+    font.setPointSize(parser.value(points).toInt());
+    QApplication::setFont(font);
   }
-}
-
-// File > Open Recent with a few files in it.
-void ShootRecentFiles(Shooter& shooter, const std::string& config_folder, MainWindow& window) {
-  RecentFiles files;
-  for (const char* path : {"/srv/readers/warehouse & dock.K470", "/home/operator/lab.K470",
-                           "/home/operator/site.K470"}) {
-    files.Add(path);
+  if (parser.isSet(language) &&
+      !k470::gui::InstallTranslations(app, QLocale(parser.value(language)))) {
+    std::fprintf(stderr, "k470_screenshots: no translation for %s\n",
+                 qPrintable(parser.value(language)));
+    return 1;
   }
-  WriteRecentFiles(config_folder, files);
-  auto* menu = window.findChild<RecentFilesMenu*>();
-  menu->Refresh();
-  shooter.Save(*menu, QStringLiteral("open-recent"));
-  menu->hide();
-}
+  if (parser.isSet(translation) &&
+      !k470::gui::InstallTranslationFile(app, parser.value(translation))) {
+    std::fprintf(stderr, "k470_screenshots: cannot load %s\n",
+                 qPrintable(parser.value(translation)));
+    return 1;
+  }
 
-int Run(const QString& folder) {
+  const QStringList args = parser.positionalArguments();
+  const QString folder = args.isEmpty() ? QStringLiteral("build/screenshots") : args.front();
   if (!QDir().mkpath(folder)) {
     std::fprintf(stderr, "k470_screenshots: cannot create %s\n", qPrintable(folder));
     return 1;
   }
-  QTemporaryDir config;
-  Shooter shooter(folder);
-
-  // A run with one reader port found and no reader answering yet.
-  AppState state;
-  const std::vector<std::string> ports = {
-      "/dev/serial/by-id/usb-K470_UHF_RFID_Reader_K471-000123-if00", "/dev/ttyACM1", "-Select-"};
-  state.port_list = ports;
-  MainWindowServices services = DefaultMainWindowServices(config.path().toStdString());
-  services.discover_ports = [ports] { return ports; };
-  services.port_can_be_opened = [](const std::string&) { return false; };
-  MainWindow window(state, std::move(services));
-  shooter.Save(window, QStringLiteral("main-window"));
-  ShootRecentFiles(shooter, config.path().toStdString(), window);
-
-  ShootSheetTabs(shooter, state, window);
-  ShootInterfaceDialogs(shooter, state, window);
-  ShootSingleTagModeDialog(shooter, state, window);
-  ShootOperationTab(shooter, state, window);
-  ShootKeyPickers(shooter, window);
-
-  // The dialogs of the device operations.
-  shooter.SaveNextDialogAs(QStringLiteral("failed-port"));
-  FailedDialog::Ask(FailedLinesFor(FailureKind::kPortCannotBeOpened), &window);
-  shooter.SaveNextDialogAs(QStringLiteral("failed-reader"));
-  FailedDialog::Ask(FailedLinesFor(FailureKind::kReaderDoesNotAnswer), &window);
-
-  const std::string folder_name = config.path().toStdString();
-  shooter.SaveNextDialogAs(QStringLiteral("com-port-read"));
-  ComPortPropertiesDialog::Show(state, DeviceOperation::kReadSettings, folder_name, &window);
-  shooter.SaveNextDialogAs(QStringLiteral("com-port-download"));
-  ComPortPropertiesDialog::Show(state, DeviceOperation::kDownloadSettings, folder_name, &window);
-
-  NativeSerialPort shell_port;
-  const auto status = [&window](const QString& text) { window.SetStatusText(text); };
-  const auto lister = [ports] { return ports; };
-  {
-    PinCodeDialog dialog(state, shell_port, SteadyClock(), lister, status, &window);
-    shooter.SaveNextDialogAs(QStringLiteral("bt-pin-code"));
-    ExecDialog(dialog);
-  }
-  {
-    FileByteSink sink;
-    UploadDialog dialog(state, shell_port, sink, lister, status, &window);
-    shooter.SaveNextDialogAs(QStringLiteral("upload-memoried-data"));
-    ExecDialog(dialog);
-  }
-  shooter.SaveNextDialogAs(QStringLiteral("about"));
-  AboutDialog::Show(&window);
-  SetDialogHandler({});
-
-  ProgressWindow progress(&window);
-  progress.Begin("Downloading...", "Downloading", 40);
-  progress.SetPosition(17);
-  shooter.Save(progress, QStringLiteral("progress"));
-  progress.End();
-
-  return shooter.ok() ? 0 : 1;
-}
-
-}  // namespace
-}  // namespace k470::gui
-
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  const QStringList args = QCoreApplication::arguments();
-  const QString folder = args.size() > 1 ? args.at(1) : QStringLiteral("build/screenshots");
-  return k470::gui::Run(folder);
+  bool ok = true;
+  k470::gui::TourWindows([&](QWidget& window, const QString& name) {
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    ok = ok && saved;
+  });
+  return ok ? 0 : 1;
 }
