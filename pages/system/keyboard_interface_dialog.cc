@@ -57,6 +57,7 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
     list->SelectCode(lists[i].code);
     grid->addWidget(new QLabel(QString::fromLatin1(lists[i].label), group), static_cast<int>(i), 0);
     grid->addWidget(list, static_cast<int>(i), 1);
+    BuddyOf(grid->itemAtPosition(static_cast<int>(i), 0), list);
     lists_[i] = list;
   }
   delay_ = Named(new NumericEdit(kDelayDigits, RangeCorrection(0, kMaxInterCharacterDelay), group),
@@ -73,6 +74,7 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
   grid->addWidget(new QLabel(QStringLiteral("Inter-Character Delay (0~254 ms) :"), group), delay_at,
                   0);
   grid->addLayout(delay_row, delay_at, 1);
+  BuddyOf(grid->itemAtPosition(delay_at, 0), delay_);
   // Loaded and stored again, never shown.
   kanji_ = Box("Kanji Transmission", ids::kKanji, group);
   kanji_->setChecked(loaded_.kanji);
