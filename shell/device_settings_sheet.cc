@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <chrono>
@@ -17,6 +18,17 @@ namespace {
 // Room for the largest page, so the sheet does not grow when a later tab is
 // created for the first time.
 constexpr QSize kPageAreaSize(640, 480);
+
+// The widgets inside `page` that Tab can stop at, in the order of its focus chain.
+std::vector<QWidget*> TabStopsIn(QWidget& page) {
+  std::vector<QWidget*> stops;
+  for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain()) {
+    if (page.isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus && w->focusProxy() == nullptr) {
+      stops.push_back(w);
+    }
+  }
+  return stops;
+}
 
 }  // namespace
 
@@ -70,6 +82,15 @@ void DeviceSettingsSheet::EnsurePage(int index) {
   if (!page) return;
   pages_[index] = page.get();
   holders_[index]->addWidget(page.release());  // the tab owns it from here
+  // Made after OK and Cancel, the page joins the focus chain behind them: its
+  // controls move to right after the tab bar, so that Tab goes from the tabs
+  // through the page to OK and Cancel. Pages made before it follow it there,
+  // hidden, and Tab passes them by.
+  QWidget* previous = tabs_->tabBar();
+  for (QWidget* stop : TabStopsIn(*pages_[index])) {
+    QWidget::setTabOrder(previous, stop);
+    previous = stop;
+  }
   // An explicit minimum size overrides what the layout asks for, so it must
   // grow with a page that needs more than the usual page area.
   tabs_->setMinimumSize(kPageAreaSize.expandedTo(tabs_->minimumSizeHint()));

@@ -14,6 +14,7 @@
 #include "link/port_discovery.h"
 #include "shell/main_window.h"
 #include "shell/translations.h"
+#include "widgets/named_list_accessible.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ int main(int argc, char* argv[]) {
   if (!ini_problem.empty()) std::fprintf(stderr, "K470Configuration: %s\n", ini_problem.c_str());
   state.reader_present = false;
 
+  k470::gui::InstallNamedListAccessible();
   k470::gui::MainWindow window(state, k470::gui::DefaultMainWindowServices(config_folder));
   window.show();
   // Opened once the window is up, as File > Open would be.

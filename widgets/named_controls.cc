@@ -44,4 +44,18 @@ void SetEnabled(std::initializer_list<QWidget*> widgets, bool on) {
   for (QWidget* w : widgets) w->setEnabled(on);
 }
 
+void BuddyOf(QLayoutItem* item, QWidget* buddy) {
+  auto* label = qobject_cast<QLabel*>(item != nullptr ? item->widget() : nullptr);
+  Q_ASSERT(label != nullptr);
+  if (label != nullptr) label->setBuddy(buddy);
+}
+
+void TabOrder(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* w : widgets) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
 }  // namespace k470::gui

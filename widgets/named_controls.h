@@ -43,4 +43,11 @@ QString Latin1(std::string_view text);
 
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool on);
 
+// The label that a layout's `item` holds names `buddy`, for screen readers
+// too: for the labels only their layout keeps.
+void BuddyOf(QLayoutItem* item, QWidget* buddy);
+
+// Tab visits `widgets` one after the other, in this order.
+void TabOrder(std::initializer_list<QWidget*> widgets);
+
 }  // namespace k470::gui

@@ -30,6 +30,8 @@ NumericEdit::NumericEdit(int max_length, NumericCorrection correction, QWidget* 
 
   QToolButton* up = ArrowButton(Qt::UpArrow, "up", spin_);
   QToolButton* down = ArrowButton(Qt::DownArrow, "down", spin_);
+  up->setAccessibleName(tr("Increase"));
+  down->setAccessibleName(tr("Decrease"));
   auto* layout = new QVBoxLayout(spin_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

@@ -51,6 +51,9 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
   }
 
   group_ = Named(new QGroupBox(tr("Date && Time"), this), ids::kDateAndTime);
+  // The group's title names none of its edits.
+  const std::array<QString, 6> edit_names = {tr("Year"), tr("Month"),  tr("Day"),
+                                             tr("Hour"), tr("Minute"), tr("Second")};
   for (std::size_t i = 0; i < edits_.size(); ++i) {
     const auto which = static_cast<DateTimeEdit>(i);
     auto* edit = new NumericEdit(
@@ -59,6 +62,7 @@ DateTimePage::DateTimePage(AppState& state, SheetContext& context, QWidget* pare
     Named(edit, kEdits[i].id);
     Named(edit->spin(), kEdits[i].spin_id);
     edit->SetSpinRange(kEdits[i].min, kEdits[i].max);
+    edit->setAccessibleName(edit_names[i]);
     edits_[i] = edit;
   }
   connect(edits_[0], &NumericEdit::Changed, this,

@@ -45,6 +45,7 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignCenter);
     field->setFixedWidth(kDisplayFieldWidth);
+    field->setAccessibleName(tr("Field %1").arg(i + 1));
     display_row_[i] = field;
   }
   delimiter_ = Named(new QPushButton(this), ids::kDelimiter);
@@ -68,25 +69,27 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
 
   available_ = Named(new QListWidget(this), ids::kAvailableFields);
   selected_ = Named(new QListWidget(this), ids::kSelectedFields);
+  available_->setAccessibleName(tr("Available fields"));
+  selected_->setAccessibleName(tr("Selected fields"));
   for (QListWidget* list : {available_, selected_}) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setFixedHeight(kFieldListHeight);
   }
   const struct {
     int id;
-    const char* text;
+    const char* name;
     const char* icon;
-  } moves[] = {{ids::kMoveToSelected, ">", kMoveRightIcon},
-               {ids::kMoveToAvailable, "<", kMoveLeftIcon},
-               {ids::kMoveUp, "^", kMoveUpIcon},
-               {ids::kMoveDown, "V", kMoveDownIcon}};
+  } moves[] = {{ids::kMoveToSelected, QT_TR_NOOP("Add to selected fields"), kMoveRightIcon},
+               {ids::kMoveToAvailable, QT_TR_NOOP("Back to available fields"), kMoveLeftIcon},
+               {ids::kMoveUp, QT_TR_NOOP("Move up"), kMoveUpIcon},
+               {ids::kMoveDown, QT_TR_NOOP("Move down"), kMoveDownIcon}};
   std::array<QPushButton*, 4> move_buttons{};
   for (std::size_t i = 0; i < move_buttons.size(); ++i) {
     auto* button = Named(new QPushButton(this), moves[i].id);
-    // The icon stands in for the text; the text stays the button's name.
+    // The icon stands in for the text; the name says what the button does.
     button->setIcon(DialogIcon(QString::fromLatin1(moves[i].icon)));
     button->setIconSize(QSize(kMoveIconSize, kMoveIconSize));
-    button->setAccessibleName(QString::fromLatin1(moves[i].text));
+    button->setAccessibleName(tr(moves[i].name));
     button->setFixedWidth(button->sizeHint().height() + 8);
     move_buttons[i] = button;
   }
@@ -116,6 +119,12 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
   column->addLayout(top_row);
   column->addLayout(display);
   column->addLayout(lists);
+
+  // Tab reads the rows left to right: the delimiter between fields 1 and 2,
+  // each pair of move buttons after the list it stands beside.
+  TabOrder({display_row_[0], delimiter_, display_row_[1], display_row_[2], display_row_[3],
+            available_, move_buttons[0], move_buttons[1], selected_, move_buttons[2],
+            move_buttons[3]});
 }
 
 void EpcFieldPicker::ShowFields(const UhfFieldLists& fields) {
@@ -133,6 +142,9 @@ std::array<int, kUhfFieldPositions> EpcFieldPicker::DisplayRow() const {
 
 void EpcFieldPicker::ShowDelimiterName(std::string_view name) {
   delimiter_->setText(Translated(name));
+  const QString shown = Translated(name).trimmed();
+  delimiter_->setAccessibleName(shown.isEmpty() ? tr("Delimiter: none")
+                                                : tr("Delimiter: %1").arg(shown));
   for (QLabel* label : delimiter_labels_) label->setText(Translated(name));
 }
 

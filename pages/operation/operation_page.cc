@@ -91,6 +91,8 @@ QGroupBox* OperationPage::BuildScanModeGroup() {
     grid->addWidget(advanced_[i], i, 1);
     connect(advanced_[i], &QPushButton::clicked, this, &OperationPage::AdvancedClicked);
   }
+  // Line by line: each mode's "Advanced" after its mode.
+  TabOrder({scan_modes_[0], advanced_[0], scan_modes_[1], advanced_[1], scan_modes_[2]});
   return group;
 }
 
@@ -104,6 +106,7 @@ QGroupBox* OperationPage::BuildMemoryDataGroup() {
   grid->addWidget(memory_mode_, 0, 0, 1, 2);
   grid->addWidget(memory_delay_label_, 1, 0);
   grid->addWidget(memory_delay_, 1, 1);
+  memory_delay_label_->setBuddy(memory_delay_);
   connect(memory_mode_, &QCheckBox::clicked, this, &OperationPage::UpdateDelayControls);
   return group;
 }
@@ -121,6 +124,7 @@ QGroupBox* OperationPage::BuildOutputFormatGroup() {
   auto* sequence_row = new QHBoxLayout;
   for (std::size_t i = 0; i < output_sequence_.size(); ++i) {
     output_sequence_[i] = Output(List(kOutputSequenceList, sequence_ids[i], group));
+    output_sequence_[i]->setAccessibleName(tr("Output Sequence %1").arg(i + 1));
     sequence_row->addWidget(output_sequence_[i]);
     connect(output_sequence_[i], &CodeList::activated, this,
             [this, i] { OutputSequenceActivated(i); });
@@ -133,6 +137,8 @@ QGroupBox* OperationPage::BuildOutputFormatGroup() {
   grid->addWidget(transmit_delay_, 2, 1);
   grid->addWidget(sequence_label, 3, 0, 1, 2);
   grid->addLayout(sequence_row, 4, 0, 1, 2);
+  BuddyOf(grid->itemAtPosition(0, 0), data_format_);
+  transmit_delay_label_->setBuddy(transmit_delay_);
   connect(data_format_, &CodeList::activated, this, [this] {
     SwitchOutputControls(
         OutputControlsEnabled(state_.selected_interface, data_format_->SelectedCode()));
@@ -165,6 +171,7 @@ QGroupBox* OperationPage::BuildCounterGroup(QWidget* parent) {
   resets->addWidget(new_connection_);
   resets->addStretch(1);
   grid->addLayout(resets, 2, 1);
+  BuddyOf(grid->itemAtPosition(1, 0), left_padding_);
   return group;
 }
 
@@ -192,6 +199,10 @@ QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
   grid->addWidget(time_format_, 3, 1);
   grid->addWidget(timestamp_labels_[2], 4, 0);
   grid->addWidget(field_separator_, 4, 1);
+  BuddyOf(grid->itemAtPosition(1, 0), timestamp_format_);
+  timestamp_labels_[0]->setBuddy(date_format_);
+  timestamp_labels_[1]->setBuddy(time_format_);
+  timestamp_labels_[2]->setBuddy(field_separator_);
   connect(timestamp_format_, &CodeList::activated, this, [this] {
     if (TimestampRuleApplies()) ApplyTimestampEnableRule();
   });
@@ -225,6 +236,8 @@ QHBoxLayout* OperationPage::KeyRow(int prefix_label_id, KeySequenceField* prefix
   row->addSpacing(12);
   row->addWidget(Output(Label(tr("Suffix :"), suffix_label_id, suffix->edit()->parentWidget())));
   row->addWidget(suffix->edit(), 1);
+  BuddyOf(row->itemAt(0), prefix->edit());
+  BuddyOf(row->itemAt(3), suffix->edit());  // after the prefix's edit and the spacing
   return row;
 }
 

@@ -151,6 +151,14 @@ QGroupBox* SystemPage::BuildIndicatorGroup() {
   indicator_grid->addWidget(beep_duration_label_, 9, 0);
   indicator_grid->addWidget(beep_duration_, 9, 1);
   indicator_grid->addWidget(command_beep_, 10, 0, 1, 2);
+  led_duration_label_->setBuddy(led_duration_);
+  vibrator_duration_label_->setBuddy(vibrator_duration_);
+  volume_label_->setBuddy(volume_);
+  frequency_label_->setBuddy(frequency_);
+  beep_duration_label_->setBuddy(beep_duration_);
+  // Line by line, as the group reads: each setting after the box that switches it.
+  TabOrder({low_battery_, led_, led_duration_, vibrator_, vibrator_duration_, beeper_, volume_,
+            good_read_beep_, frequency_, beep_duration_, command_beep_});
   for (QCheckBox* box : {led_, vibrator_, beeper_, good_read_beep_}) {
     connect(box, &QCheckBox::clicked, this, &SystemPage::UpdateIndicatorControls);
   }
@@ -168,6 +176,8 @@ QGroupBox* SystemPage::BuildTimeoutGroup() {
   timeout_grid->addLayout(EditRow(power_saving_, new QLabel(tr("minute"), timeout_group)), 0, 1);
   timeout_grid->addWidget(new QLabel(tr("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
   timeout_grid->addLayout(EditRow(shutdown_, new QLabel(tr("minute"), timeout_group)), 1, 1);
+  BuddyOf(timeout_grid->itemAtPosition(0, 0), power_saving_);
+  BuddyOf(timeout_grid->itemAtPosition(1, 0), shutdown_);
   return timeout_group;
 }
 
@@ -186,6 +196,10 @@ QGroupBox* SystemPage::BuildEventGroup() {
     event_grid->addWidget(actions_[row], n, 1);
     event_grid->addWidget(strings_[row], n, 2);
     event_grid->addWidget(crs_[row], n, 3);
+    // The row's label and the column heads make their names.
+    actions_[row]->setAccessibleName(tr("String %1 action").arg(n));
+    strings_[row]->setAccessibleName(tr("String %1 output string").arg(n));
+    crs_[row]->setAccessibleName(tr("String %1 CR").arg(n));
     connect(crs_[row], &QCheckBox::clicked, this, [this, row] { CrClicked(row); });
   }
   return event_group;
@@ -199,6 +213,7 @@ QGroupBox* SystemPage::BuildPowerGroup() {
   power_row->addWidget(power_level_);
   power_row->addWidget(new QLabel(tr("( mix.: 0, max.: 3)"), power_group));
   power_row->addStretch(1);
+  BuddyOf(power_row->itemAt(0), power_level_);
   return power_group;
 }
 

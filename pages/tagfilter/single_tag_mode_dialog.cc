@@ -86,6 +86,8 @@ class SingleTagModeDialog : public QDialog {
   // The scheme's vocabulary applied to the controls.
   void FillFilterValues(std::uint8_t header);
   void ApplySchemeLabels();
+  // The digit count's two caption lines name it together.
+  void NameDigitCount();
   void ApplyDigitRange(std::optional<unsigned> count);
   // "(min~max digits/characters)", the hint beside the digit count.
   QString DigitHint(int min, int max) const {
@@ -177,6 +179,8 @@ QGridLayout* SingleTagModeDialog::BuildScanRows() {
   scan->addWidget(delay_label_, 1, 0);
   scan->addWidget(delay_, 1, 1, Qt::AlignLeft);
   scan->setColumnStretch(1, 1);
+  timeout_label_->setBuddy(timeout_);
+  delay_label_->setBuddy(delay_);
 
   return scan;
 }
@@ -193,6 +197,7 @@ void SingleTagModeDialog::BuildCountGroup() {
   count->addLayout(EditRow(counter_), 0, 1);
   count->addWidget(warn_, 1, 0, 1, 2);
   count->setColumnStretch(1, 1);
+  counter_label_->setBuddy(counter_);
 }
 
 QGroupBox* SingleTagModeDialog::BuildFilterGroup() {
@@ -256,6 +261,12 @@ QGroupBox* SingleTagModeDialog::BuildFilterGroup() {
   filter->addWidget(pattern2_label_, 6, 0);
   filter->addWidget(pattern2_, 6, 1);
   filter->setColumnStretch(1, 1);
+  filter_type_label_->setBuddy(filter_type_);
+  tag_type_label_->setBuddy(tag_type_);
+  filter_value_label_->setBuddy(filter_value_);
+  pattern1_label_->setBuddy(pattern1_);
+  pattern2_label_->setBuddy(pattern2_);
+  NameDigitCount();
 
   return filter_group;
 }
@@ -479,8 +490,14 @@ void SingleTagModeDialog::ApplySchemeLabels() {
   if (!scheme) return;  // no type offered: the captions stay as the dialog made them
   const SchemeFields& fields = SchemeFieldsOf(*scheme);
   digit_field_label_->setText(Translated(fields.second_field_label));
+  NameDigitCount();
   by_second_->setText(Translated(MethodCaption(FilterMethod::kSecondField, scheme)));
   by_first_->setText(Translated(MethodCaption(FilterMethod::kFirstField, scheme)));
+}
+
+void SingleTagModeDialog::NameDigitCount() {
+  digit_count_->setAccessibleName(digit_caption_->text() + QLatin1Char(' ') +
+                                  digit_field_label_->text().trimmed());
 }
 
 void SingleTagModeDialog::ApplyDigitRange(std::optional<unsigned> count) {

@@ -80,6 +80,8 @@ ComPortPropertiesDialog::ComPortPropertiesDialog(k470::AppState& state,
   port_->setEditable(true);
   port_->setInsertPolicy(QComboBox::NoInsert);
   port_->lineEdit()->setMaxLength(static_cast<int>(k470::kMaxPortNameLength));
+  // Typing goes to the list's own edit, which a screen reader names apart.
+  port_->lineEdit()->setAccessibleName(port_label->text());
   port_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   port_->setMinimumContentsLength(56);
   connect(port_, &QComboBox::editTextChanged, port_, &QComboBox::setToolTip);

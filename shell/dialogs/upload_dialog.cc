@@ -38,6 +38,7 @@ UploadDialog::UploadDialog(k470::AppState& state, k470::SerialPort& shell_port,
   browse->setObjectName(QStringLiteral("browse"));
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &UploadDialog::Browse);
+  setTabOrder(path_, browse);  // before the port chooser below them
 
   auto* fields = new QGridLayout;
   fields->addWidget(path_label, 0, 0);

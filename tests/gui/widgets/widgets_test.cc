@@ -1,13 +1,21 @@
 // The controls the settings pages share: numeric edits that correct
-// themselves on every change and the small pictures dialogs and pages paint.
+// themselves on every change, the small pictures dialogs and pages paint and
+// what a screen reader hears of a list.
 // The lists that carry stored codes are checked on the pages: a code without
 // an entry shows no selection there and OK keeps it.
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QToolButton>
 #include <QtTest>
 
+#include "widgets/code_list.h"
 #include "widgets/dialog_picture.h"
+#include "widgets/named_list_accessible.h"
 #include "widgets/numeric_edit.h"
 
 namespace k470::gui {
@@ -80,6 +88,37 @@ class WidgetsTest : public QObject {
     QCOMPARE(edit.text(), "2098");
     QTest::keyClick(&edit, Qt::Key_Up);
     QCOMPARE(edit.text(), "2099");
+  }
+
+  // Named by its label, valued by its entry, or what is typed into it; its
+  // press opens the entries.
+  void listIsNamedByItsLabelAndValuedByItsEntry() {
+    InstallNamedListAccessible();
+    QWidget page;
+    auto* label = new QLabel("Volume :", &page);
+    const std::array<ListEntry, 2> entries = {{{"Low", 0}, {"High", 1}}};
+    auto* list = new CodeList(&page);
+    list->Fill(entries);
+    list->SelectCode(1);
+    label->setBuddy(list);
+    auto* port = new QComboBox(&page);
+    port->setEditable(true);
+    port->setAccessibleName("COM port");
+    page.show();
+
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(heard->role(), QAccessible::ComboBox);
+    QCOMPARE(heard->text(QAccessible::Name), "Volume :");
+    QCOMPARE(heard->text(QAccessible::Value), "High");
+    heard->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(list->view()->isVisible());
+    list->hidePopup();
+
+    QTest::keyClicks(port->lineEdit(), "/dev/ttyUSB0");
+    heard = QAccessible::queryAccessibleInterface(port);
+    QCOMPARE(heard->text(QAccessible::Name), "COM port");
+    QCOMPARE(heard->text(QAccessible::Value), "/dev/ttyUSB0");
+    QCOMPARE(heard->child(1)->object(), port->lineEdit());
   }
 };
 
