@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "pages/operation/key_grid_accessible.h"
 #include "settings/operation/operation_page_ids.h"
 #include "widgets/modal.h"
 #include "widgets/named_controls.h"
@@ -57,7 +58,9 @@ static_assert(std::string_view(QT_TRANSLATE_NOOP("k470::gui::KeyPickerDialog",
 }  // namespace
 
 KeyGridView::KeyGridView(QWidget* parent) : QWidget(parent) {
+  InstallKeyPickerAccessibility();
   setObjectName(QString::number(ids::kPickerGrid));
+  setAccessibleName(tr("Keys"));
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -67,6 +70,7 @@ void KeyGridView::SetGrid(KeyGrid grid) {
   selected_column_ = 0;
   selected_row_ = 0;
   update();
+  NotifyKeyGridReset(this);
 }
 
 void KeyGridView::Select(int column, int row) {
@@ -74,6 +78,7 @@ void KeyGridView::Select(int column, int row) {
   selected_column_ = column;
   selected_row_ = row;
   update(CellRect(column, row));
+  NotifyKeyGridSelection(this);
 }
 
 QSize KeyGridView::sizeHint() const {
@@ -236,6 +241,7 @@ void KeyGridView::keyPressEvent(QKeyEvent* event) {
 void KeyGridView::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update(CellRect(selected_column_, selected_row_));
+  NotifyKeyGridSelection(this);
 }
 
 void KeyGridView::focusOutEvent(QFocusEvent* event) {
@@ -249,7 +255,9 @@ void KeyGridView::changeEvent(QEvent* event) {
 }
 
 ResultLine::ResultLine(QWidget* parent) : QFrame(parent) {
+  InstallKeyPickerAccessibility();
   setObjectName(QString::number(ids::kPickerResult));
+  setAccessibleName(tr("Key sequence"));
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
@@ -259,6 +267,7 @@ ResultLine::ResultLine(QWidget* parent) : QFrame(parent) {
 void ResultLine::SetText(const QString& text) {
   text_ = text;
   update();
+  NotifyResultText(this);
 }
 
 void ResultLine::paintEvent(QPaintEvent* event) {

@@ -73,7 +73,7 @@ class KeyGridView : public QWidget {
 };
 
 // The result line (802): the composed sequence's text, in a muted colour on
-// the palette's base.
+// the palette's base; screen readers read the text as its value.
 class ResultLine : public QFrame {
   Q_OBJECT
 

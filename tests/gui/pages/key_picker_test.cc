@@ -1,6 +1,8 @@
 // The key picker without a mouse and beyond the default look: a key sequence
-// composed with key events alone, and the painted parts under a dark palette,
-// at a large font and at 150 %.
+// composed with key events alone, the grid as a table that screen readers
+// follow, and the painted parts under a dark palette, at a large font and at
+// 150 %.
+#include <QAccessible>
 #include <QApplication>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -131,6 +133,50 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     QTest::keyClick(edit_, Qt::Key_Space);
     QCOMPARE(field_->buffer(), (KeyBuffer{0x41, 0x12, 0x01, 0xC1, 0x01}));
     QCOMPARE(edit_->text(), composed);
+  }
+
+  void screenReadersReadTheGridAsATableThatFollowsTheSelection() {
+    Field(SelectedInterface::kBluetoothHid, {});
+    OnPicker([&](QDialog&) {
+      auto* grid = On<KeyGridView>(ids::kPickerGrid);
+      QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+      QCOMPARE(table->role(), QAccessible::Table);
+      QCOMPARE(table->text(QAccessible::Name), "Keys");
+      QAccessibleTableInterface* cells = table->tableInterface();
+      for (const int type : {ids::kPickerNormalKey, ids::kPickerScanCode}) {
+        Press(type);
+        QCOMPARE(cells->columnCount(), KeyGridColumns(grid->grid()));
+        QCOMPARE(cells->rowCount(), kKeyGridRows);
+        QCOMPARE(table->childCount(), cells->columnCount() * cells->rowCount());
+        for (int index = 0; index < table->childCount(); ++index) {
+          QAccessibleInterface* cell = table->child(index);
+          const int row = cell->tableCellInterface()->rowIndex();
+          const int column = cell->tableCellInterface()->columnIndex();
+          QVERIFY(cell == cells->cellAt(row, column) && table->indexOfChild(cell) == index);
+          QCOMPARE(cell->role(), QAccessible::Cell);
+          QCOMPARE(cell->text(QAccessible::Name), grid->CellText(column, row));
+          QCOMPARE(cell->state().selected,
+                   column == grid->selected_column() && row == grid->selected_row());
+        }
+      }
+      Press(ids::kPickerNormalKey);
+      grid->setFocus();
+      Key(Qt::Key_Down);
+      Key(Qt::Key_Right);
+      // What a screen reader asks for when the grid tells it the focus moved.
+      QAccessibleInterface* focused = table->focusChild();
+      QVERIFY(focused != nullptr);
+      QCOMPARE(focused->text(QAccessible::Name), grid->CellText(1, 1));
+      QVERIFY(focused->state().focused);
+      QCOMPARE(cells->selectedCells(), QList<QAccessibleInterface*>{focused});
+
+      Key(Qt::Key_Space);
+      QAccessibleInterface* result = QAccessible::queryAccessibleInterface(On(ids::kPickerResult));
+      QCOMPARE(result->text(QAccessible::Name), "Key sequence");
+      QCOMPARE(result->text(QAccessible::Value), Result());
+      QVERIFY(!Result().isEmpty());
+    });
+    QTest::keyClick(edit_, Qt::Key_Space);
   }
 
   void underADarkPaletteTheGridAndResultLineAreDarkWithLightText() {
