@@ -15,6 +15,8 @@ struct DeviceInfoLayout {
   QPoint title;                  // top-left of "====== K470 DEVICE INFORMATION ======"
   std::array<QPoint, 5> labels;  // top-left of each row's label
   std::array<QPoint, 5> values;  // top-left of each row's value
+
+  bool operator==(const DeviceInfoLayout&) const = default;
 };
 
 // What the text block needs of the panel's font.
