@@ -22,6 +22,9 @@ namespace k470::gui {
 
 // The grid area (801): a header row and column of hexadecimal digits around
 // the data cells; the cell in data column c, row r holds the code 16 * c + r.
+// Its cells are sized from its font so that every key's label fits, and it
+// is worked by keyboard as well: the arrow keys move the selected cell, Enter
+// or Space adds its key as a click does.
 class KeyGridView : public QWidget {
   Q_OBJECT
 
@@ -42,13 +45,23 @@ class KeyGridView : public QWidget {
   // The label a data cell shows.
   QString CellText(int column, int row) const;
 
+  // Room for the widest of the three grids at the widget's font, never less
+  // than 17 columns of 32 pixels by 17 rows of 21.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
  signals:
-  // A click on a data cell; clicks on the headers or beside the cells give none.
+  // A click on a data cell, or Enter or Space on the selected one; clicks on
+  // the headers or beside the cells give none.
   void CellClicked(int column, int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   int CellWidth() const;
@@ -59,7 +72,8 @@ class KeyGridView : public QWidget {
   int selected_row_ = 0;
 };
 
-// The result line (802): the composed sequence's text, grey on white.
+// The result line (802): the composed sequence's text, in a muted colour on
+// the palette's base; screen readers read the text as its value.
 class ResultLine : public QFrame {
   Q_OBJECT
 
@@ -71,6 +85,7 @@ class ResultLine : public QFrame {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QString text_;

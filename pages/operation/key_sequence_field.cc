@@ -1,6 +1,7 @@
 #include "pages/operation/key_sequence_field.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QValidator>
@@ -11,6 +12,23 @@
 #include "widgets/typing_limit.h"
 
 namespace k470::gui {
+namespace {
+
+bool OpensPicker(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      return modifiers == Qt::NoModifier;
+    case Qt::Key_Down:
+      return modifiers == Qt::AltModifier;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
 
 KeySequenceField::KeySequenceField(QLineEdit* edit, std::size_t field_size, const AppState& state)
     : QObject(edit),
@@ -21,10 +39,9 @@ KeySequenceField::KeySequenceField(QLineEdit* edit, std::size_t field_size, cons
   // Typing stops at eight characters; a longer description stays whole.
   new TypingLimit(edit_, static_cast<int>(kKeyFieldSize));
   edit_->installEventFilter(this);
+  edit_->setAccessibleDescription(tr("Press Enter, Space or Alt+Down to choose the keys"));
   target_mark_->setAutoFillBackground(true);
-  QPalette blue = target_mark_->palette();
-  blue.setColor(QPalette::Window, Qt::blue);
-  target_mark_->setPalette(blue);
+  target_mark_->setBackgroundRole(QPalette::Highlight);
   target_mark_->hide();
 }
 
@@ -50,6 +67,11 @@ void KeySequenceField::OpenPicker() {
 
 bool KeySequenceField::eventFilter(QObject* watched, QEvent* event) {
   if (watched != edit_) return false;
+  if (event->type() == QEvent::KeyPress) {
+    if (!OpensPicker(*static_cast<QKeyEvent*>(event))) return false;
+    OpenPicker();
+    return true;  // Enter does not reach the dialog's default button
+  }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) {
     return false;
   }

@@ -1,6 +1,7 @@
 // Makes a line edit a key-sequence field: it shows the description of its key
-// buffer, and a left click opens the key picker on that buffer instead of
-// placing the caret. Typing changes only what the field shows.
+// buffer, and a left click, Enter, Space or Alt+Down opens the key picker on
+// that buffer (a click without placing the caret). Typing other keys changes
+// only what the field shows.
 #pragma once
 
 #include <QObject>
@@ -27,7 +28,8 @@ class KeySequenceField : public QObject {
   const KeyBuffer& buffer() const { return buffer_; }
   QLineEdit* edit() const { return edit_; }
 
-  // What a left click does: runs the picker and, on OK, takes its bytes.
+  // What a left click or the keys above do: runs the picker and, on OK,
+  // takes its bytes.
   void OpenPicker();
 
  protected:
