@@ -134,8 +134,10 @@ void EpcFieldPicker::ShowFields(const UhfFieldLists& fields) {
 
 std::array<int, kUhfFieldPositions> EpcFieldPicker::DisplayRow() const {
   std::array<int, kUhfFieldPositions> row{};
+  // From the codes shown, never from the texts: those are in the user's
+  // language. A code the list does not offer reads as none, as it always has.
   for (std::size_t i = 0; i < display_row_.size(); ++i) {
-    row[i] = UhfFieldCodeOf(display_row_[i]->text().toStdString());
+    row[i] = UhfFieldCodeOf(UhfFieldName(fields_.display_row[i]));
   }
   return row;
 }

@@ -11,10 +11,15 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QtTest>
 
+#include "core/defaults.h"
+#include "pages/settings_pages.h"
+#include "shell/device_settings_sheet.h"
 #include "shell/translations.h"
 #include "shell/window_tour.h"
+#include "widgets/dialog_button_ids.h"
 #include "widgets/modal.h"
 
 namespace k470::gui {
@@ -131,6 +136,18 @@ class TranslationTest : public QObject {
     // Every finding, whole: Qt Test cuts a long message short.
     for (const QString& problem : reader.problems) qWarning("%s", qPrintable(problem));
     QCOMPARE(reader.problems.size(), 0);
+  }
+
+  // The pages store codes, never the texts they show: OK on every page in
+  // another language stores what it stores in English.
+  void okStoresTheSameSettingsInAnotherLanguage() {
+    AppState state;
+    New(state);
+    const SettingsImage::Bytes before = state.image.bytes();
+    DeviceSettingsSheet sheet(state, DefaultSettingsPages(), {});
+    for (int tab = 0; tab < sheet.tabs()->count(); ++tab) sheet.tabs()->setCurrentIndex(tab);
+    sheet.findChild<QPushButton*>(QString::number(dialog_button_ids::kOk))->click();
+    QVERIFY(state.image.bytes() == before);
   }
 };
 
