@@ -1066,6 +1066,30 @@
         <source>Time :</source>
         <translation>時刻 :</translation>
     </message>
+    <message>
+        <source>Year</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>時</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>秒</translation>
+    </message>
 </context>
 <context>
     <name>k470::gui::DelimiterDialog</name>
@@ -1087,10 +1111,76 @@
     </message>
 </context>
 <context>
+    <name>k470::gui::DeviceInfoPanel</name>
+    <message>
+        <source>[Device Type]   </source>
+        <translation>[機種]          </translation>
+    </message>
+    <message>
+        <source>[Serial Number] </source>
+        <translation>[シリアル番号]  </translation>
+    </message>
+    <message>
+        <source>[Kernel Version]</source>
+        <translation>[カーネルバージョン]</translation>
+    </message>
+    <message>
+        <source>[User Version]  </source>
+        <translation>[ユーザーバージョン]</translation>
+    </message>
+    <message>
+        <source>[BT_MACID]      </source>
+        <translation>[BT_MACID]      </translation>
+    </message>
+    <message>
+        <source>====== K470 DEVICE INFORMATION ======</source>
+        <translation>====== K470 デバイス情報 ======</translation>
+    </message>
+</context>
+<context>
     <name>k470::gui::DeviceSettingsSheet</name>
     <message>
         <source>Device Settings</source>
         <translation>デバイス設定</translation>
+    </message>
+</context>
+<context>
+    <name>k470::gui::EpcFieldPicker</name>
+    <message>
+        <source>Field %1</source>
+        <translation>フィールド %1</translation>
+    </message>
+    <message>
+        <source>Available fields</source>
+        <translation>使用可能なフィールド</translation>
+    </message>
+    <message>
+        <source>Selected fields</source>
+        <translation>選択したフィールド</translation>
+    </message>
+    <message>
+        <source>Add to selected fields</source>
+        <translation>選択したフィールドに追加</translation>
+    </message>
+    <message>
+        <source>Back to available fields</source>
+        <translation>使用可能なフィールドに戻す</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>上へ移動</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>下へ移動</translation>
+    </message>
+    <message>
+        <source>Delimiter: none</source>
+        <translation>区切り文字: なし</translation>
+    </message>
+    <message>
+        <source>Delimiter: %1</source>
+        <translation>区切り文字: %1</translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1200,79 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>k470::gui::KeyGridView</name>
+    <message>
+        <source>Keys</source>
+        <translation>キー</translation>
+    </message>
+</context>
+<context>
+    <name>k470::gui::KeyPickerDialog</name>
+    <message>
+        <source>Add Shift</source>
+        <translation>Shift を追加</translation>
+    </message>
+    <message>
+        <source>Add Left Ctrl</source>
+        <translation>左 Ctrl を追加</translation>
+    </message>
+    <message>
+        <source>Add Left Alt</source>
+        <translation>左 Alt を追加</translation>
+    </message>
+    <message>
+        <source>Add Right Ctrl</source>
+        <translation>右 Ctrl を追加</translation>
+    </message>
+    <message>
+        <source>Add Right Alt</source>
+        <translation>右 Alt を追加</translation>
+    </message>
+    <message>
+        <source>Too many characters !!!</source>
+        <translation>文字数が多すぎます !!!</translation>
+    </message>
+    <message>
+        <source>ASCII Table</source>
+        <translation>ASCII 表</translation>
+    </message>
+    <message>
+        <source>Key Type</source>
+        <translation>キーの種類</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>スキャンコード</translation>
+    </message>
+    <message>
+        <source>Normal Key</source>
+        <translation>通常キー</translation>
+    </message>
+    <message>
+        <source>Key Status</source>
+        <translation>キーの状態</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Resulting text :</source>
+        <translation>結果のテキスト :</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+</context>
+<context>
+    <name>k470::gui::KeySequenceField</name>
+    <message>
+        <source>Press Enter, Space or Alt+Down to choose the keys</source>
+        <translation>Enter、Space または Alt+Down でキーを選択します</translation>
     </message>
 </context>
 <context>
@@ -1343,6 +1506,17 @@ The file no longer exists. It has been removed from the recent files.</source>
     </message>
 </context>
 <context>
+    <name>k470::gui::NumericEdit</name>
+    <message>
+        <source>Increase</source>
+        <translation>増やす</translation>
+    </message>
+    <message>
+        <source>Decrease</source>
+        <translation>減らす</translation>
+    </message>
+</context>
+<context>
     <name>k470::gui::OperationPage</name>
     <message>
         <source>Operation Mode :</source>
@@ -1460,6 +1634,10 @@ The file no longer exists. It has been removed from the recent files.</source>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
+    <message>
+        <source>Output Sequence %1</source>
+        <translation>出力順序 %1</translation>
+    </message>
 </context>
 <context>
     <name>k470::gui::PinCodeDialog</name>
@@ -1496,6 +1674,13 @@ The file no longer exists. It has been removed from the recent files.</source>
     <message>
         <source>Empty the list of recent files</source>
         <translation>最近使ったファイルの一覧を消去します</translation>
+    </message>
+</context>
+<context>
+    <name>k470::gui::ResultLine</name>
+    <message>
+        <source>Key sequence</source>
+        <translation>キーシーケンス</translation>
     </message>
 </context>
 <context>
@@ -1749,6 +1934,18 @@ The file no longer exists. It has been removed from the recent files.</source>
     <message>
         <source>( mix.: 0, max.: 3)</source>
         <translation>( 最小: 0, 最大: 3)</translation>
+    </message>
+    <message>
+        <source>String %1 action</source>
+        <translation>文字列 %1 の操作</translation>
+    </message>
+    <message>
+        <source>String %1 output string</source>
+        <translation>文字列 %1 の出力文字列</translation>
+    </message>
+    <message>
+        <source>String %1 CR</source>
+        <translation>文字列 %1 の CR</translation>
     </message>
 </context>
 <context>
