@@ -22,9 +22,10 @@ constexpr std::array<const char*, 5> kLabels = {
 
 constexpr int kTextPixelSize = 16;
 
+// On the baseline of the panel's font: a label in a script that font lacks is
+// drawn in a fallback font of other heights and must still line up with its value.
 void DrawTextAt(QPainter& painter, QPoint top_left, const QString& text) {
-  painter.drawText(QRect(top_left, QSize(1, 1)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                   text);
+  painter.drawText(top_left + QPoint(0, painter.fontMetrics().ascent()), text);
 }
 
 }  // namespace
