@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "pages/operation/key_grid_accessible.h"
@@ -127,8 +128,10 @@ void KeyGridView::paintEvent(QPaintEvent*) {
   // others, so that the grid stays crisp and even at 150 % as at 100 %.
   const double scale = painter.deviceTransform().m11();
   const int line = std::max(1, static_cast<int>(scale));
-  const int right = static_cast<int>(std::lround((columns + 1) * CellWidth() * scale));
-  const int bottom = static_cast<int>(std::lround((kKeyGridRows + 1) * CellHeight() * scale));
+  // The outer edge rounded down: at 150 % a widget of an odd size ends in half
+  // a device pixel, and a frame line rounded up into it would not be seen.
+  const int right = static_cast<int>(std::floor((columns + 1) * CellWidth() * scale));
+  const int bottom = static_cast<int>(std::floor((kKeyGridRows + 1) * CellHeight() * scale));
   // Grid line k, counted from the outer edge, in device pixels.
   const auto x = [&](int k) {
     return std::min(static_cast<int>(std::lround(k * CellWidth() * scale)), right - line);

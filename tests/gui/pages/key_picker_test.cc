@@ -188,10 +188,19 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     }
 
     KeyGridView grid;
+    // A grid of an odd height ends in half a device pixel at 150 %.
+    QFont font = grid.font();
+    for (int pixels = 12; grid.sizeHint().height() % 2 == 0 && pixels < 40; ++pixels) {
+      font.setPixelSize(pixels);
+      grid.setFont(font);
+    }
+    QVERIFY(grid.sizeHint().height() % 2 == 1);
     grid.resize(grid.sizeHint());
     constexpr double kScale = 1.5;
     const QRgb base = grid.palette().color(QPalette::Base).rgb();
-    QImage image(grid.size() * kScale, QImage::Format_RGB32);
+    // As a window's backing store holds it: whole device pixels, rounded down.
+    QImage image(static_cast<int>(grid.width() * kScale), static_cast<int>(grid.height() * kScale),
+                 QImage::Format_RGB32);
     image.setDevicePixelRatio(kScale);
     image.fill(base);
     grid.render(&image);
@@ -208,6 +217,9 @@ class KeyPickerTest : public QObject, testing::SheetDriver {
     for (int i = 2; i < lines.size(); ++i) {
       QVERIFY(std::abs((lines[i] - lines[i - 1]) - (lines[1] - lines[0])) <= 1);
     }
+    // The outline's bottom and right are inside the picture too.
+    QVERIFY(image.pixel(image.width() / 2, image.height() - 1) != base);
+    QVERIFY(image.pixel(image.width() - 1, image.height() / 2) != base);
   }
 };
 
