@@ -77,19 +77,23 @@ EpcFieldPicker::EpcFieldPicker(QLayout* top_row, QWidget* parent) : QWidget(pare
   }
   const struct {
     int id;
-    const char* name;
+    const char* text;  // the button's own text, which the icon stands in for
+    const char* what;  // what it does, for the tooltip and a screen reader
     const char* icon;
-  } moves[] = {{ids::kMoveToSelected, QT_TR_NOOP("Add to selected fields"), kMoveRightIcon},
-               {ids::kMoveToAvailable, QT_TR_NOOP("Back to available fields"), kMoveLeftIcon},
-               {ids::kMoveUp, QT_TR_NOOP("Move up"), kMoveUpIcon},
-               {ids::kMoveDown, QT_TR_NOOP("Move down"), kMoveDownIcon}};
+  } moves[] = {{ids::kMoveToSelected, ">", QT_TR_NOOP("Add to selected fields"), kMoveRightIcon},
+               {ids::kMoveToAvailable, "<", QT_TR_NOOP("Back to available fields"), kMoveLeftIcon},
+               {ids::kMoveUp, "^", QT_TR_NOOP("Move up"), kMoveUpIcon},
+               {ids::kMoveDown, "V", QT_TR_NOOP("Move down"), kMoveDownIcon}};
   std::array<QPushButton*, 4> move_buttons{};
   for (std::size_t i = 0; i < move_buttons.size(); ++i) {
     auto* button = Named(new QPushButton(this), moves[i].id);
-    // The icon stands in for the text; the name says what the button does.
+    // The icon stands in for the text, which stays the button's name; what the
+    // button does is said beside it.
     button->setIcon(DialogIcon(QString::fromLatin1(moves[i].icon)));
     button->setIconSize(QSize(kMoveIconSize, kMoveIconSize));
-    button->setAccessibleName(tr(moves[i].name));
+    button->setAccessibleName(QString::fromLatin1(moves[i].text));
+    button->setAccessibleDescription(tr(moves[i].what));
+    button->setToolTip(tr(moves[i].what));
     button->setFixedWidth(button->sizeHint().height() + 8);
     move_buttons[i] = button;
   }
