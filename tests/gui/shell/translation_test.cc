@@ -1,7 +1,9 @@
 // Every window read in a made-up language, each text bracketed and 40 %
-// longer: a text shown without brackets never went through the translation,
-// and a label or button whose text no longer fits was laid out for English.
+// longer, at the desktop's font and at 14 points: a text shown without
+// brackets never went through the translation, and a label or button whose
+// text no longer fits was laid out for English or for one font.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -125,13 +127,26 @@ class TranslationTest : public QObject {
     SetMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::Ok; });
   }
 
+  void everyWindowIsTranslatedAndFits_data() {
+    QTest::addColumn<int>("points");
+    QTest::newRow("desktop font") << 0;
+    QTest::newRow("14 points") << 14;
+  }
   void everyWindowIsTranslatedAndFits() {
+    QFETCH(int, points);
+    const QFont desktop = QApplication::font();
+    if (points > 0) {
+      QFont large = desktop;
+      large.setPointSize(points);
+      QApplication::setFont(large);
+    }
     Reader reader;
     QStringList windows;
     TourWindows([&](QWidget& window, const QString& name) {
       windows << name;
       reader.Read(window, name);
     });
+    QApplication::setFont(desktop);
     QVERIFY(windows.size() > 20);
     // Every finding, whole: Qt Test cuts a long message short.
     for (const QString& problem : reader.problems) qWarning("%s", qPrintable(problem));
