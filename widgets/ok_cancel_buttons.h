@@ -17,6 +17,7 @@ struct OkCancelButtons {
   QHBoxLayout* row;  // for the dialog's layout
 };
 
+// `ok_text` replaces "OK" (translated) where a dialog words it otherwise.
 OkCancelButtons MakeOkCancelButtons(QDialog* dialog, const QString& ok_text = QString());
 
 // Lays out a small dialog of fixed size: `fields` above the OK/Cancel row.
