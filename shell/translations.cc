@@ -23,8 +23,8 @@ bool Install(QCoreApplication& app, const QLocale& locale, const QString& name,
 }  // namespace
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
-  // qtbase_*.qm: Qt's own buttons and dialogs. Debian keeps it in Qt's folder;
-  // the Windows program carries it in translations/ beside the executable.
+  // qtbase_*.qm: Qt's own buttons and dialogs. On Debian it is in Qt's folder;
+  // on Windows our installer puts it in translations/ beside K470Configuration.exe.
   const QString name = QStringLiteral("qtbase");
   if (!Install(app, locale, name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     Install(app, locale, name,

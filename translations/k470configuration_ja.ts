@@ -934,6 +934,10 @@
         <source>ADI-var</source>
         <translation>ADI-var</translation>
     </message>
+    <message>
+        <source>Too many characters !!!</source>
+        <translation>文字数が多すぎます !!!</translation>
+    </message>
 </context>
 <context>
     <name>k470::gui</name>
@@ -1230,10 +1234,6 @@
     <message>
         <source>Add Right Alt</source>
         <translation>右 Alt を追加</translation>
-    </message>
-    <message>
-        <source>Too many characters !!!</source>
-        <translation>文字数が多すぎます !!!</translation>
     </message>
     <message>
         <source>ASCII Table</source>

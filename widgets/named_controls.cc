@@ -44,10 +44,9 @@ void SetEnabled(std::initializer_list<QWidget*> widgets, bool on) {
   for (QWidget* w : widgets) w->setEnabled(on);
 }
 
-void BuddyOf(QLayoutItem* item, QWidget* buddy) {
-  auto* label = qobject_cast<QLabel*>(item != nullptr ? item->widget() : nullptr);
-  Q_ASSERT(label != nullptr);
-  if (label != nullptr) label->setBuddy(buddy);
+QLabel* LabelOf(QWidget* control, QLabel* label) {
+  label->setBuddy(control);
+  return label;
 }
 
 void TabOrder(std::initializer_list<QWidget*> widgets) {

@@ -43,9 +43,9 @@ QString Latin1(std::string_view text);
 
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool on);
 
-// The label that a layout's `item` holds names `buddy`, for screen readers
-// too: for the labels only their layout keeps.
-void BuddyOf(QLayoutItem* item, QWidget* buddy);
+// `label`, made the label of `control`: its mnemonic focuses the control and
+// screen readers name the control by it.
+QLabel* LabelOf(QWidget* control, QLabel* label);
 
 // Tab visits `widgets` one after the other, in this order.
 void TabOrder(std::initializer_list<QWidget*> widgets);

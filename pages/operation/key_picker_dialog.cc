@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 
 #include "pages/operation/key_grid_accessible.h"
 #include "settings/operation/operation_page_ids.h"
@@ -19,6 +18,7 @@
 #include "widgets/named_controls.h"
 #include "widgets/ok_cancel_buttons.h"
 #include "widgets/palette_colors.h"
+#include "widgets/translated.h"
 
 namespace k470::gui {
 namespace {
@@ -51,10 +51,6 @@ constexpr std::array<ModifierFlags, 5> kModifierFlags = {kShift, kLeftCtrl, kLef
 constexpr std::array<int, 5> kModifierIds = {ids::kPickerShift, ids::kPickerLeftCtrl,
                                              ids::kPickerLeftAlt, ids::kPickerRightCtrl,
                                              ids::kPickerRightAlt};
-// The settings layer's message, marked here for the translators.
-static_assert(std::string_view(QT_TRANSLATE_NOOP("k470::gui::KeyPickerDialog",
-                                                 "Too many characters !!!")) ==
-              kTooManyCharactersMessage);
 
 }  // namespace
 
@@ -377,7 +373,7 @@ void KeyPickerDialog::CellClicked(int column, int row) {
   grid_->Select(column, row);
   const auto code = static_cast<std::uint8_t>(16 * column + row);
   if (composition_.AddKey(code) == KeyAddResult::kTooManyCharacters) {
-    ShowMessageBox(this, QMessageBox::Warning, tr("Error"), tr(kTooManyCharactersMessage));
+    ShowMessageBox(this, QMessageBox::Warning, tr("Error"), Translated(kTooManyCharactersMessage));
     return;
   }
   result_->SetText(Latin1(composition_.result_text()));

@@ -130,14 +130,14 @@ QGroupBox* OperationPage::BuildOutputFormatGroup() {
             [this, i] { OutputSequenceActivated(i); });
   }
   auto* grid = new QGridLayout(group);
-  grid->addWidget(Label(tr("Data Format :"), ids::kDataFormatLabel, group), 0, 0);
+  grid->addWidget(LabelOf(data_format_, Label(tr("Data Format :"), ids::kDataFormatLabel, group)),
+                  0, 0);
   grid->addWidget(data_format_, 0, 1);
   grid->addWidget(transmission_buffer_, 1, 0, 1, 2);
   grid->addWidget(transmit_delay_label_, 2, 0);
   grid->addWidget(transmit_delay_, 2, 1);
   grid->addWidget(sequence_label, 3, 0, 1, 2);
   grid->addLayout(sequence_row, 4, 0, 1, 2);
-  BuddyOf(grid->itemAtPosition(0, 0), data_format_);
   transmit_delay_label_->setBuddy(transmit_delay_);
   connect(data_format_, &CodeList::activated, this, [this] {
     SwitchOutputControls(
@@ -162,8 +162,9 @@ QGroupBox* OperationPage::BuildCounterGroup(QWidget* parent) {
   grid->addLayout(
       KeyRow(ids::kCounterPrefixLabel, counter_prefix_, ids::kCounterSuffixLabel, counter_suffix_),
       0, 0, 1, 2);
-  grid->addWidget(Output(Label(tr("Left Padding Character :"), ids::kLeftPaddingLabel, group)), 1,
-                  0);
+  grid->addWidget(Output(LabelOf(left_padding_, Label(tr("Left Padding Character :"),
+                                                      ids::kLeftPaddingLabel, group))),
+                  1, 0);
   grid->addWidget(left_padding_, 1, 1);
   grid->addWidget(Output(Label(tr("Reset Counter When :"), ids::kResetCounterLabel, group)), 2, 0);
   auto* resets = new QHBoxLayout;
@@ -171,7 +172,6 @@ QGroupBox* OperationPage::BuildCounterGroup(QWidget* parent) {
   resets->addWidget(new_connection_);
   resets->addStretch(1);
   grid->addLayout(resets, 2, 1);
-  BuddyOf(grid->itemAtPosition(1, 0), left_padding_);
   return group;
 }
 
@@ -191,7 +191,9 @@ QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
   grid->addLayout(KeyRow(ids::kTimestampPrefixLabel, timestamp_prefix_, ids::kTimestampSuffixLabel,
                          timestamp_suffix_),
                   0, 0, 1, 2);
-  grid->addWidget(Output(Label(tr("Timestamp Format :"), ids::kTimestampFormatLabel, group)), 1, 0);
+  grid->addWidget(Output(LabelOf(timestamp_format_, Label(tr("Timestamp Format :"),
+                                                          ids::kTimestampFormatLabel, group))),
+                  1, 0);
   grid->addWidget(timestamp_format_, 1, 1);
   grid->addWidget(timestamp_labels_[0], 2, 0);
   grid->addWidget(date_format_, 2, 1);
@@ -199,7 +201,6 @@ QGroupBox* OperationPage::BuildTimestampGroup(QWidget* parent) {
   grid->addWidget(time_format_, 3, 1);
   grid->addWidget(timestamp_labels_[2], 4, 0);
   grid->addWidget(field_separator_, 4, 1);
-  BuddyOf(grid->itemAtPosition(1, 0), timestamp_format_);
   timestamp_labels_[0]->setBuddy(date_format_);
   timestamp_labels_[1]->setBuddy(time_format_);
   timestamp_labels_[2]->setBuddy(field_separator_);
@@ -231,13 +232,13 @@ KeySequenceField* OperationPage::KeyField(int id, QWidget* parent) {
 QHBoxLayout* OperationPage::KeyRow(int prefix_label_id, KeySequenceField* prefix,
                                    int suffix_label_id, KeySequenceField* suffix) {
   auto* row = new QHBoxLayout;
-  row->addWidget(Output(Label(tr("Prefix :"), prefix_label_id, prefix->edit()->parentWidget())));
+  row->addWidget(Output(LabelOf(
+      prefix->edit(), Label(tr("Prefix :"), prefix_label_id, prefix->edit()->parentWidget()))));
   row->addWidget(prefix->edit(), 1);
   row->addSpacing(12);
-  row->addWidget(Output(Label(tr("Suffix :"), suffix_label_id, suffix->edit()->parentWidget())));
+  row->addWidget(Output(LabelOf(
+      suffix->edit(), Label(tr("Suffix :"), suffix_label_id, suffix->edit()->parentWidget()))));
   row->addWidget(suffix->edit(), 1);
-  BuddyOf(row->itemAt(0), prefix->edit());
-  BuddyOf(row->itemAt(3), suffix->edit());  // after the prefix's edit and the spacing
   return row;
 }
 

@@ -61,9 +61,8 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
     auto* list = Named(new CodeList(group), lists[i].id);
     list->Fill(lists[i].entries);
     list->SelectCode(lists[i].code);
-    grid->addWidget(new QLabel(tr(lists[i].label), group), static_cast<int>(i), 0);
+    grid->addWidget(LabelOf(list, new QLabel(tr(lists[i].label), group)), static_cast<int>(i), 0);
     grid->addWidget(list, static_cast<int>(i), 1);
-    BuddyOf(grid->itemAtPosition(static_cast<int>(i), 0), list);
     lists_[i] = list;
   }
   delay_ = Named(new NumericEdit(kDelayDigits, RangeCorrection(0, kMaxInterCharacterDelay), group),
@@ -77,9 +76,9 @@ KeyboardInterfaceDialog::KeyboardInterfaceDialog(AppState& state, SelectedInterf
   delay_row->addWidget(delay_->spin());
   delay_row->addStretch(1);
   const int delay_at = static_cast<int>(lists_.size());
-  grid->addWidget(new QLabel(tr("Inter-Character Delay (0~254 ms) :"), group), delay_at, 0);
+  grid->addWidget(LabelOf(delay_, new QLabel(tr("Inter-Character Delay (0~254 ms) :"), group)),
+                  delay_at, 0);
   grid->addLayout(delay_row, delay_at, 1);
-  BuddyOf(grid->itemAtPosition(delay_at, 0), delay_);
   // Loaded and stored again, never shown.
   kanji_ = Box(tr("Kanji Transmission"), ids::kKanji, group);
   kanji_->setChecked(loaded_.kanji);

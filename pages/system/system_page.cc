@@ -172,12 +172,13 @@ QGroupBox* SystemPage::BuildTimeoutGroup() {
       Edit(ids::kPowerSavingTimeout, ids::kPowerSavingTimeoutSpin, 0, kMaxTimeout, timeout_group);
   shutdown_ = Edit(ids::kShutdownTimeout, ids::kShutdownTimeoutSpin, 0, kMaxTimeout, timeout_group);
   auto* timeout_grid = new QGridLayout(timeout_group);
-  timeout_grid->addWidget(new QLabel(tr("Timeout to Power Saving (0~254) :"), timeout_group), 0, 0);
+  timeout_grid->addWidget(
+      LabelOf(power_saving_, new QLabel(tr("Timeout to Power Saving (0~254) :"), timeout_group)), 0,
+      0);
   timeout_grid->addLayout(EditRow(power_saving_, new QLabel(tr("minute"), timeout_group)), 0, 1);
-  timeout_grid->addWidget(new QLabel(tr("Timeout to Shutdown (0~254) :"), timeout_group), 1, 0);
+  timeout_grid->addWidget(
+      LabelOf(shutdown_, new QLabel(tr("Timeout to Shutdown (0~254) :"), timeout_group)), 1, 0);
   timeout_grid->addLayout(EditRow(shutdown_, new QLabel(tr("minute"), timeout_group)), 1, 1);
-  BuddyOf(timeout_grid->itemAtPosition(0, 0), power_saving_);
-  BuddyOf(timeout_grid->itemAtPosition(1, 0), shutdown_);
   return timeout_group;
 }
 
@@ -209,11 +210,10 @@ QGroupBox* SystemPage::BuildPowerGroup() {
   auto* power_group = new QGroupBox(tr("RFID Power"), this);
   power_level_ = List(PowerLevelList(), ids::kRfidPower, power_group);
   auto* power_row = new QHBoxLayout(power_group);
-  power_row->addWidget(new QLabel(tr("Power Lavel :"), power_group));
+  power_row->addWidget(LabelOf(power_level_, new QLabel(tr("Power Lavel :"), power_group)));
   power_row->addWidget(power_level_);
   power_row->addWidget(new QLabel(tr("( mix.: 0, max.: 3)"), power_group));
   power_row->addStretch(1);
-  BuddyOf(power_row->itemAt(0), power_level_);
   return power_group;
 }
 

@@ -8,12 +8,13 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "core/translatable.h"
 #include "settings/operation/key_labels.h"
 #include "settings/operation/key_sequence.h"
 
 namespace k470 {
 
-inline constexpr char kTooManyCharactersMessage[] = "Too many characters !!!";
+inline constexpr char kTooManyCharactersMessage[] = K470_TR_NOOP("k470", "Too many characters !!!");
 
 enum class KeyAddResult {
   kAdded,
