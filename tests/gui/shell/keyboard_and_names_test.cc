@@ -1,34 +1,24 @@
-// Every page of the Device Settings sheet and every dialog, reached by id as
-// the user reaches them: Tab visits the controls in reading order and ends
-// with OK and Cancel, and a screen reader hears each control by what it is,
-// never by the value it shows.
+// Every window of the program, as the screenshots show them: Tab visits the
+// controls in reading order and ends with OK and Cancel, and a screen reader
+// hears each control by what it is, never by the value it shows.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QTabBar>
-#include <QTemporaryDir>
+#include <QTabWidget>
+#include <QtTest>
 
-#include "link/failed_lines.h"
-#include "pages/operation/key_picker_dialog.h"
-#include "settings/date_time/date_time_page_ids.h"
-#include "settings/operation/operation_lists.h"
-#include "settings/operation/operation_page_ids.h"
-#include "settings/system/system_page_ids.h"
-#include "settings/tagfilter/single_tag_mode_ids.h"
-#include "shell/dialogs/about_dialog.h"
-#include "shell/dialogs/com_port_properties_dialog.h"
-#include "shell/dialogs/failed_dialog.h"
-#include "shell/dialogs/pin_code_dialog.h"
-#include "shell/dialogs/upload_dialog.h"
-#include "tests/gui/support/sheet_driver.h"
-#include "tests/support/scripted_port.h"
+#include "shell/device_settings_sheet.h"
+#include "shell/window_tour.h"
+#include "widgets/modal.h"
 #include "widgets/named_list_accessible.h"
 
 namespace k470::gui {
 namespace {
-
-namespace ops = operation_page_ids;
 
 QString Id(const QObject* object) {
   if (object == nullptr) return {};
@@ -160,122 +150,42 @@ void CheckEveryBox(QWidget& page) {
   }
 }
 
-std::vector<std::string> TwoPorts() { return {"/dev/ttyACM0", "/dev/ttyACM1", "-Select-"}; }
-
 }  // namespace
 
-class KeyboardAndNamesTest : public QObject, testing::SheetDriver {
+class KeyboardAndNamesTest : public QObject {
   Q_OBJECT
 
-  // Told of each window: the sheet with a page (`content`), or a dialog.
-  using Check = std::function<void(const QString& what, QWidget& window, QWidget& content)>;
-
-  // Each dialog opened from now on: shown, worked by `user`, then checked.
-  void ShowDialogs(const QString& what, const Check& check, std::function<void()> user = {}) {
-    InDialogs([=, this] {
-      scope_->show();
-      if (user) user();
-      check(what, *scope_, *scope_);
-    });
-  }
-
-  // Every page, those made later too, then the dialogs the pages open.
-  void TourTheSheet(const Check& check) {
-    // Packet Data would switch the Operation page's output controls off.
-    state_.image.SetField(kDataFormat, kDataFormatHexadecimal);
-    DeviceSettingsSheet& sheet = Sheet(0);
-    sheet.show();
-    const std::vector<PageEntry> entries = DefaultSettingsPages();
-    for (std::size_t tab : {0, 1, 2, 3, 0}) {
-      sheet.tabs()->setCurrentIndex(static_cast<int>(tab));
-      QCoreApplication::sendPostedEvents();  // a page made now shows from the event loop
-      scope_ = sheet.CreatedPage(entries[tab].id);
-      QVERIFY(scope_->isVisible());
-      CheckEveryBox(*scope_);
-      if (entries[tab].id == PageId::kDateTime) Press(date_time_page_ids::kModes[2]);
-      check(entries[tab].title, sheet, *scope_);
-    }
-    for (std::size_t i = 0; i < system_page_ids::kAdvancedButtons.size(); ++i) {
-      scope_ = sheet.CreatedPage(PageId::kSystem);
-      Press(system_page_ids::kInterfaceRadios[i]);
-      ShowDialogs(QStringLiteral("interface %1").arg(i), check);
-      Press(system_page_ids::kAdvancedButtons[i]);
-    }
-    sheet.tabs()->setCurrentIndex(2);
-    scope_ = sheet.CreatedPage(PageId::kOperation);
-    for (const auto& [mode, button] : {std::pair{ops::kSingleTagMode, ops::kSingleTagAdvanced},
-                                       {ops::kMultiTagMode, ops::kMultiTagAdvanced}}) {
-      Press(mode);
-      // The filter on, with the method that switches the most fields on.
-      ShowDialogs(QStringLiteral("scan mode %1").arg(mode), check, [this] {
-        Choose(single_tag_mode_ids::kFilterType, QStringLiteral("Include EPC"));
-        Press(single_tag_mode_ids::kBySecondField);
-      });
-      Press(button);
-    }
-    ShowDialogs(QStringLiteral("Delimiter"), check);
-    Press(ops::kDelimiter);
-  }
-
-  // The main window's dialogs; the port choosers show after an open failed.
-  void TourTheShellDialogs(const Check& check) {
-    const auto show = [&check](QDialog& dialog, const QString& what) {
-      dialog.show();
-      check(what, dialog, dialog);
-    };
-    QTemporaryDir dir;
-    AppState state;
-    state.port_list = TwoPorts();
-    for (DeviceOperation operation :
-         {DeviceOperation::kReadSettings, DeviceOperation::kDownloadSettings,
-          DeviceOperation::kBatteryQuery}) {
-      ComPortPropertiesDialog dialog(state, operation, dir.path().toStdString());
-      show(dialog, QStringLiteral("COM Port Properties %1").arg(static_cast<int>(operation)));
-    }
-    // The key picker in its keyboard form: key types and modifiers on.
-    const KeyBuffer keys{0xC1, 'a'};
-    KeyPickerDialog picker(keys, kKeyFieldSize, SelectedInterface::kBluetoothHid);
-    show(picker, picker.windowTitle());
-    FailedDialog failed(FailedLinesFor(FailureKind::kReaderDoesNotAnswer));
-    show(failed, failed.windowTitle());
-    AboutDialog about;
-    show(about, about.windowTitle());
-    VirtualClock clock;
-    k470::testing::ScriptedPort port(clock);
-    port.refuse_open = true;
-    PinCodeDialog pin(state, port, clock, TwoPorts, {});
-    FileByteSink sink;
-    UploadDialog upload(state, port, sink, TwoPorts, {});
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&pin, &upload}) {
-      show(*dialog, dialog->windowTitle());
-      testing::Control<QPushButton>(*dialog, "1")->click();
-      show(*dialog, dialog->windowTitle() + QStringLiteral(" choosing a port"));
-    }
-  }
-
+  // Every window of the program, each with its check boxes on (most of them
+  // switch other controls on); on the sheet, `content` is the page shown.
   // Each fault goes to the log too: a failure message is cut at 1024 characters.
-  void TourEverything(const std::function<QStringList(QWidget& window, QWidget& content)>& faults) {
+  static void TourEverything(
+      const std::function<QStringList(QWidget& window, QWidget& content)>& faults) {
     QStringList all;
-    int windows = 0;
-    const Check check = [&](const QString& what, QWidget& window, QWidget& content) {
-      ++windows;
+    TourWindows([&](QWidget& window, const QString& name) {
+      auto* sheet = qobject_cast<DeviceSettingsSheet*>(&window);
+      QWidget& content = sheet != nullptr ? *sheet->tabs()->currentWidget() : window;
+      CheckEveryBox(content);
       for (const QString& fault : faults(window, content)) {
-        qWarning().noquote() << what + QStringLiteral(": ") + fault;
-        all << what + QStringLiteral(": ") + fault;
+        qWarning().noquote() << name + QStringLiteral(": ") + fault;
+        all << name + QStringLiteral(": ") + fault;
       }
-    };
-    TourTheSheet(check);
-    TourTheShellDialogs(check);
-    QCOMPARE(windows, 22);
+    });
     QVERIFY2(all.isEmpty(), qPrintable(all.join(QStringLiteral("; "))));
   }
 
  private slots:
-  void initTestCase() { InstallNamedListAccessible(); }
-  void init() { Reset(); }
-  void cleanup() { TearDown(); }
+  void initTestCase() {
+    InstallNamedListAccessible();
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::Ok; });
+  }
 
-  void tabVisitsTheControlsInReadingOrderThenOkAndCancel() { TourEverything(TabOrderFaults); }
+  void tabVisitsTheControlsInReadingOrderThenOkAndCancel() {
+    TourEverything([](QWidget& window, QWidget& content) {
+      // The main window and its menus are no form to fill in.
+      if (qobject_cast<QDialog*>(&window) == nullptr) return QStringList();
+      return TabOrderFaults(window, content);
+    });
+  }
 
   void everyControlIsNamedAndNotByItsValue() {
     TourEverything([](QWidget& window, QWidget&) {
